@@ -1,0 +1,24 @@
+#pragma once
+// Whole-file reads and all-or-nothing writes.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+#include "base/Bytes.h"
+
+namespace tavrel {
+
+// The file's length, or nothing when it does not exist or is not a regular file.
+std::optional<std::uintmax_t> fileSize(const std::filesystem::path& path);
+
+// The whole file, or nothing when it cannot be opened or read.
+std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path);
+
+// Writes to a temporary file beside the target and renames it over the target,
+// so a crash or a full disk never leaves a half-written file. False on failure,
+// with the target untouched.
+bool writeFileAtomically(const std::filesystem::path& path, ByteView bytes);
+
+}  // namespace tavrel

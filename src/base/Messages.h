@@ -1,0 +1,35 @@
+#pragma once
+// What a core operation tells the user goes through a sink it is given: the GUI
+// opens a message box, the command-line tool prints, tests record.
+
+#include <ostream>
+#include <string>
+
+namespace tavrel {
+
+enum class Icon { Plain, Stop };
+
+class Messages {
+ public:
+  virtual ~Messages() = default;
+  virtual void show(const std::string& text, Icon icon = Icon::Plain) = 0;
+  // A yes/no question; true means yes.
+  virtual bool ask(const std::string& text) = 0;
+};
+
+// Prints every message as a line on a stream and answers every question alike.
+class StreamMessages : public Messages {
+ public:
+  explicit StreamMessages(std::ostream& out, bool answer = false) : m_Out(out), m_Answer(answer) {}
+  void show(const std::string& text, Icon) override { m_Out << text << '\n'; }
+  bool ask(const std::string& text) override {
+    m_Out << text << (m_Answer ? " yes\n" : " no\n");
+    return m_Answer;
+  }
+
+ private:
+  std::ostream& m_Out;
+  bool m_Answer;
+};
+
+}  // namespace tavrel

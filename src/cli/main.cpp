@@ -1,0 +1,28 @@
+// tavrel-cli: the headless batch tool over Tavrel's core.
+#include "cli/Commands.h"
+
+namespace tavrel::cli {
+
+int& exitStatus() {
+  static int status = kSuccess;
+  return status;
+}
+
+}  // namespace tavrel::cli
+
+int main(int argc, char** argv) {
+  CLI::App app{"Tavrel command-line tool: reads and writes Zav's car shapes, executables and textures."};
+  app.require_subcommand(1);
+  tavrel::cli::addDumpCommand(app);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return tavrel::cli::kUsage;
+  }
+  return tavrel::cli::exitStatus();
+}

@@ -1,0 +1,74 @@
+#include "support/TestSupport.h"
+
+#include <algorithm>
+#include <fstream>
+#include <random>
+
+#include <gtest/gtest.h>
+
+namespace tavrel::test {
+
+std::vector<std::string> RecordingMessages::texts() const {
+  std::vector<std::string> result;
+  for (const Message& message : shown) result.push_back(message.text);
+  return result;
+}
+
+bool ScriptedEditorHost::EditPoint(Object3D*, PointValues& values) {
+  pointsShown.push_back(values);
+  if (confirm) values = point;
+  return confirm;
+}
+
+bool ScriptedEditorHost::EditCamera(CameraFields& fields) {
+  camerasShown.push_back(fields);
+  if (confirm) fields = camera;
+  return confirm;
+}
+
+bool ScriptedEditorHost::EditDataValue(int& value) {
+  dataValuesShown.push_back(value);
+  if (confirm) value = dataValue;
+  return confirm;
+}
+
+void ScriptedEditorHost::SetItemText(OutlineNode* item, const std::string& text) { labels.emplace_back(item, text); }
+
+TempDir::TempDir() {
+  std::random_device random;
+  m_Path = std::filesystem::temp_directory_path() / ("tavrel-test-" + std::to_string(random()));
+  std::filesystem::create_directories(m_Path);
+}
+
+TempDir::~TempDir() {
+  std::error_code error;
+  std::filesystem::remove_all(m_Path, error);
+}
+
+std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec, Messages& messages) {
+  auto car = std::make_unique<Car>();
+  const std::vector<std::uint8_t> image = BuildShapeImage(spec);
+  EXPECT_LE(image.size(), Car::kImageSize);
+  std::copy_n(image.begin(), std::min(image.size(), Car::kImageSize), car->m_Image.begin());
+  car->Decode(spec.tableOffset, messages);
+  return car;
+}
+
+std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec) {
+  RecordingMessages messages;
+  auto car = DecodedCar(spec, messages);
+  EXPECT_TRUE(messages.shown.empty());
+  return car;
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace tavrel::test

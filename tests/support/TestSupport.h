@@ -1,0 +1,80 @@
+#pragma once
+// Shared test helpers: a recording message sink, a scripted editor host, a
+// temporary folder, and a decoded car made from a shape spec.
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Messages.h"
+#include "builders/ShapeImageBuilder.h"
+#include "shape/Car.h"
+#include "shape/EditorHost.h"
+
+namespace tavrel::test {
+
+struct Message {
+  std::string text;
+  Icon icon;
+  bool operator==(const Message&) const = default;
+};
+
+class RecordingMessages : public Messages {
+ public:
+  void show(const std::string& text, Icon icon) override { shown.push_back({text, icon}); }
+  bool ask(const std::string& text) override {
+    asked.push_back(text);
+    if (answers.empty()) return false;
+    const bool answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  }
+  std::vector<std::string> texts() const;
+
+  std::vector<Message> shown;
+  std::vector<std::string> asked;
+  std::vector<bool> answers;  // given to the questions in turn; no when none is left
+};
+
+// Answers every editor with the values it is given, or with Cancel.
+class ScriptedEditorHost : public EditorHost {
+ public:
+  bool EditPoint(Object3D* shape, PointValues& values) override;
+  bool EditCamera(CameraFields& fields) override;
+  bool EditDataValue(int& value) override;
+  void SetItemText(OutlineNode* item, const std::string& text) override;
+
+  bool confirm = true;
+  PointValues point;
+  CameraFields camera;
+  int dataValue = 0;
+  // What the editors were opened with, and the labels written.
+  std::vector<PointValues> pointsShown;
+  std::vector<CameraFields> camerasShown;
+  std::vector<int> dataValuesShown;
+  std::vector<std::pair<OutlineNode*, std::string>> labels;
+};
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::filesystem::path& path() const { return m_Path; }
+  std::filesystem::path operator/(const std::string& name) const { return m_Path / name; }
+
+ private:
+  std::filesystem::path m_Path;
+};
+
+// A car whose image holds the spec's shape, decoded with the spec's table offset.
+std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec, Messages& messages);
+std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec);
+
+void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+
+}  // namespace tavrel::test
