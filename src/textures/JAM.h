@@ -1,0 +1,137 @@
+#pragma once
+// JAM texture files: one 8-bit canvas and a list of items, each a rectangle of
+// the canvas with four colour tables of its own. Stored scrambled; descrambled
+// in place as the file is read.
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/Bytes.h"
+#include "base/Messages.h"
+#include "textures/IndexedBitmap.h"
+#include "textures/Picture.h"
+
+namespace tavrel {
+
+// The seed of the scrambling key of the JAM files we read and write unless told
+// otherwise.
+inline constexpr std::uint32_t kDefaultJamSeed = 0x6B8E4A27u;
+
+// XORs the bytes with the key stream of `seed`: whole little-endian words
+// first, then the trailing bytes with the following key state, low byte first.
+// Scrambling and descrambling are the same operation.
+void ScrambleJamBytes(MutableByteView bytes, std::uint32_t seed);
+
+// One image of a JAM: views of its record and colour tables in the JAM's buffer,
+// and its pixels once computed.
+class JAMEntry {
+ public:
+  static constexpr int kRecordSize = 32;
+  // Items larger than this have no picture: a full-width item of the tallest
+  // possible canvas (256 x 65535) still fits.
+  static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
+
+  JAMEntry(ByteView record, std::array<ByteView, 4> palettes);
+
+  int X() const;
+  int Y() const;
+  int Width() const;
+  int Height() const;
+  int PaletteSize() const;
+  // Unsigned 16-bit field at `offset` of the record.
+  int Field16(int offset) const;
+  int Field8(int offset) const;
+  ByteView Palette(int table) const;  // table 1 to 4
+
+  // The item's pixels as game palette indices, Width x Height, top row first;
+  // computed on the first call from `canvas`, then reused. Empty for items
+  // larger than kMaxPixels.
+  ByteView RemapItem();
+
+  // Only the JAM uses these two.
+  void SetCanvas(ByteView canvas) { m_Canvas = canvas; }
+  IndexedBitmap& Bitmap();
+
+ private:
+  std::unique_ptr<IndexedBitmap> m_Bitmap;
+  ByteView m_Item;
+  bool m_Remapped = false;
+  std::array<ByteView, 4> m_Palettes;
+  ByteView m_Canvas;
+  std::vector<std::uint8_t> m_Pixels;
+};
+
+class JAM {
+ public:
+  static constexpr int kHeaderSize = 4;
+  static constexpr int kCanvasWidth = 256;
+
+  explicit JAM(std::filesystem::path fullPath);
+  JAM(const JAM&) = delete;
+  JAM& operator=(const JAM&) = delete;
+
+  // Reads and parses the file, once in the JAM's life; a loaded JAM returns
+  // true at once. When the file cannot be read, or is too short for its own
+  // item table, the JAM stays not loaded with no items and, if `report` is set,
+  // says so through `messages`. The seed is remembered for the silent loads
+  // that making a picture may do.
+  bool Load(bool report, Messages& messages, std::uint32_t seed = kDefaultJamSeed);
+  // The same with the file's content already in hand (still scrambled).
+  bool LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages& messages,
+                     std::uint32_t seed = kDefaultJamSeed);
+
+  bool IsLoaded() const { return m_IsLoaded; }
+  const std::filesystem::path& FullPath() const { return m_FullPath; }
+  int ItemCount() const { return static_cast<int>(m_Entries.size()); }
+  int GetTotalImageSize() const;
+
+  // Fields of item i; 0 for an i outside 0 to ItemCount() - 1.
+  int GetX(int i) const;
+  int GetY(int i) const;
+  int GetWidth(int i) const;
+  int GetHeight(int i) const;
+  int GetIdx08(int i) const;  // signed
+  int GetIdx0A(int i) const;
+  int GetPalettePtr(int i) const;
+  int GetIdx0E(int i) const;
+  int GetPaletteSize(int i) const;
+  int GetJamId(int i) const;
+  int GetIdx14(int i) const;
+  int GetIdx16(int i) const;
+  int GetIdx17(int i) const;
+  int GetIdx18(int i, int k) const;  // k = 0 to 7
+  // Colour table `table` (1 to 4) of item i: PaletteSize bytes, or fewer when
+  // the file ends inside it.
+  ByteView GetPalette(int i, int table) const;
+  ByteView GetPalette1(int i) const { return GetPalette(i, 1); }
+
+  // The image canvas shared by all items (also noted in entry i).
+  ByteView ItemImage(int i);
+  // The pixels of item i as game palette indices (see JAMEntry::RemapItem).
+  ByteView RemapItem(int i);
+  // A Width x Height picture of item i in the game palette. False, with an
+  // empty target, for an i outside the items or an item without a picture.
+  bool MakeBitmap(Picture& target, int i);
+
+  // The raw canvas byte at column x, row y, or 0 outside the canvas, outside
+  // columns 0 to 255, or at rows from the height of item 0 on.
+  int CanvasByte(int x, int y) const;
+
+ private:
+  bool Parse(bool report, Messages& messages);
+  const JAMEntry* Entry(int i) const;
+  JAMEntry* Entry(int i);
+
+  std::vector<JAMEntry> m_Entries;
+  std::filesystem::path m_FullPath;
+  bool m_IsLoaded = false;
+  std::vector<std::uint8_t> m_Buffer;
+  ByteView m_Canvas;
+  std::uint32_t m_Seed = kDefaultJamSeed;
+};
+
+}  // namespace tavrel
