@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "base/Bytes.h"
@@ -20,5 +21,10 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& p
 // so a crash or a full disk never leaves a half-written file. False on failure,
 // with the target untouched.
 bool writeFileAtomically(const std::filesystem::path& path, ByteView bytes);
+
+// The same for text, written byte for byte: no line ends are translated.
+inline bool writeFileAtomically(const std::filesystem::path& path, std::string_view text) {
+  return writeFileAtomically(path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
 
 }  // namespace tavrel
