@@ -10,6 +10,7 @@
 
 #include "base/Bytes.h"
 #include "shape/Camera.h"
+#include "shape/JamFile.h"
 #include "shape/Object3D.h"
 #include "shape/ShapeHeader.h"
 
@@ -54,6 +55,8 @@ class Car : public Object3D {
   std::string m_Name;
   std::array<Camera, kCameraCount> m_Cameras;
   Camera* m_SelectedCamera = nullptr;
+  // Texture files listed with the main car; empty in a part.
+  std::array<JamFile, kCarJamSlots> m_CarJams;
 
  private:
   void DecodePoints(std::int64_t offset, int count);

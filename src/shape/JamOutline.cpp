@@ -1,0 +1,74 @@
+#include "shape/JamOutline.h"
+
+#include "base/Format.h"
+#include "shape/Outline.h"
+#include "shape/OutlineLabels.h"
+#include "textures/GamePalette.h"
+#include "textures/JAM.h"
+
+namespace tavrel {
+
+using namespace outline;
+
+namespace {
+
+struct ItemField {
+  const char* label;
+  int (JAM::*value)(int) const;
+};
+
+// The fields listed under an item line before its IDX_18 bytes, in order.
+constexpr ItemField kLeadingFields[] = {
+    {kJamX, &JAM::GetX},         {kJamY, &JAM::GetY},         {kJamWidth, &JAM::GetWidth},
+    {kJamHeight, &JAM::GetHeight}, {kJamIdx08, &JAM::GetIdx08}, {kJamIdx0A, &JAM::GetIdx0A},
+    {kJamIdx0E, &JAM::GetIdx0E}, {kJamIdx14, &JAM::GetIdx14}, {kJamIdx16, &JAM::GetIdx16},
+    {kJamIdx17, &JAM::GetIdx17},
+};
+constexpr const char* kTableLabels[] = {kJamPalette1, kJamPalette2, kJamPalette3, kJamPalette4};
+constexpr int kIdx18Bytes = 8;
+
+// One line per byte of the table; the first table's lines also show the game
+// palette colour the byte stands for.
+void addTableLines(OutlineNode& tableItem, const JAM& jam, int item, int table) {
+  const ByteView bytes = jam.GetPalette(item, table);
+  for (std::size_t k = 0; k < bytes.size(); ++k) {
+    const int value = bytes[k];
+    const int index = static_cast<int>(k);
+    if (table == 1) {
+      const Rgb colour = kGamePalette[bytes[k]];
+      tableItem.Add(format(kJamColourLine, index, value, colour.red, colour.green, colour.blue), kImageJamLine);
+    } else {
+      tableItem.Add(format(kJamTableLine, index, value), kImageJamLine);
+    }
+  }
+}
+
+void addItem(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam, int i) {
+  const JAM& j = *jam;
+  OutlineNode& line =
+      countItem.Add(format(kJamItem, j.GetJamId(i), j.GetX(i), j.GetY(i), j.GetWidth(i), j.GetHeight(i)), kImageJamLine);
+  for (const ItemField& field : kLeadingFields) line.Add(format(field.label, (j.*field.value)(i)), kImageJamLine);
+  for (int k = 0; k < kIdx18Bytes; ++k) line.Add(format(kJamIdx18, k, j.GetIdx18(i, k)), kImageJamLine);
+  const int paletteSize = j.GetPaletteSize(i);
+  line.Add(format(kJamPaletteSize, paletteSize), kImageJamLine);
+  line.Add(format(kJamPalettePtr, j.GetPalettePtr(i)), kImageJamLine);
+  for (int table = 1; table <= 4; ++table) {
+    OutlineNode& tableItem = line.Add(format(kTableLabels[table - 1], paletteSize), kImageJamLine);
+    if (!j.GetPalette(i, table).empty())
+      tableItem.SetProducer([jam, i, table](OutlineNode& node) { addTableLines(node, *jam, i, table); });
+  }
+}
+
+}  // namespace
+
+void AddJamOutline(OutlineNode& parent, std::shared_ptr<const JAM> jam) {
+  if (jam == nullptr || !jam->IsLoaded()) {
+    parent.Add(kJamUnloaded, kImageJamUnloaded);
+    return;
+  }
+  OutlineNode& countItem = parent.Add(format(kJamItemCount, jam->ItemCount()), kImageJamLine);
+  for (int i = 0; i < jam->ItemCount(); ++i) addItem(countItem, jam, i);
+  parent.Add(format(kJamTotalSize, jam->GetTotalImageSize()), kImageJamLine);
+}
+
+}  // namespace tavrel
