@@ -1,0 +1,246 @@
+#include "textures/JAM.h"
+
+#include <algorithm>
+
+#include "base/Files.h"
+#include "base/Format.h"
+#include "textures/GamePalette.h"
+
+namespace tavrel {
+namespace {
+
+// Record offsets of the fields read by name.
+constexpr int kX = 0;
+constexpr int kY = 1;
+constexpr int kWidth = 4;
+constexpr int kHeight = 6;
+constexpr int kIdx08 = 8;
+constexpr int kIdx0A = 10;
+constexpr int kPalettePtr = 12;
+constexpr int kIdx0E = 14;
+constexpr int kPaletteSize = 16;
+constexpr int kJamId = 18;
+constexpr int kIdx14 = 20;
+constexpr int kIdx16 = 22;
+constexpr int kIdx17 = 23;
+constexpr int kIdx18 = 24;
+
+// Silent loads still need a sink; nothing reaches it.
+class SilentMessages : public Messages {
+ public:
+  void show(const std::string&, Icon) override {}
+  bool ask(const std::string&) override { return false; }
+};
+
+// The part of `bytes` from `offset` on, at most `size` bytes; empty past the end.
+ByteView clippedView(ByteView bytes, std::int64_t offset, std::int64_t size) {
+  if (offset >= static_cast<std::int64_t>(bytes.size())) return {};
+  const auto available = static_cast<std::int64_t>(bytes.size()) - offset;
+  return bytes.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(std::min(size, available)));
+}
+
+// The game palette as the blue, green, red, 0 entries of a bitmap colour table.
+const std::array<std::uint8_t, IndexedBitmap::kColourTableSize>& gameColourTable() {
+  static const auto table = [] {
+    std::array<std::uint8_t, IndexedBitmap::kColourTableSize> entries{};
+    for (std::size_t v = 0; v < kGamePalette.size(); ++v) {
+      entries[v * 4] = kGamePalette[v].blue;
+      entries[v * 4 + 1] = kGamePalette[v].green;
+      entries[v * 4 + 2] = kGamePalette[v].red;
+    }
+    return entries;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void ScrambleJamBytes(MutableByteView bytes, std::uint32_t seed) {
+  std::uint32_t key = seed | 1u;
+  const std::size_t words = bytes.size() / 4;
+  std::uint8_t* at = bytes.data();
+  for (std::size_t word = 0; word < words; ++word, at += 4) {
+    at[0] ^= static_cast<std::uint8_t>(key);
+    at[1] ^= static_cast<std::uint8_t>(key >> 8);
+    at[2] ^= static_cast<std::uint8_t>(key >> 16);
+    at[3] ^= static_cast<std::uint8_t>(key >> 24);
+    key *= 5u;
+  }
+  for (std::size_t trailing = words * 4; trailing < bytes.size(); ++trailing, key >>= 8)
+    bytes[trailing] ^= static_cast<std::uint8_t>(key);
+}
+
+// ---------------------------------------------------------------------------
+
+JAMEntry::JAMEntry(ByteView record, std::array<ByteView, 4> palettes) : m_Item(record), m_Palettes(palettes) {}
+
+int JAMEntry::Field16(int offset) const { return readU16(m_Item, offset).value_or(0); }
+int JAMEntry::Field8(int offset) const {
+  return fits(m_Item.size(), offset, 1) ? m_Item[static_cast<std::size_t>(offset)] : 0;
+}
+int JAMEntry::X() const { return Field8(kX); }
+int JAMEntry::Y() const { return Field16(kY); }
+int JAMEntry::Width() const { return Field16(kWidth); }
+int JAMEntry::Height() const { return Field16(kHeight); }
+int JAMEntry::PaletteSize() const { return Field16(kPaletteSize); }
+
+ByteView JAMEntry::Palette(int table) const {
+  return table >= 1 && table <= 4 ? m_Palettes[static_cast<std::size_t>(table - 1)] : ByteView();
+}
+
+IndexedBitmap& JAMEntry::Bitmap() {
+  if (!m_Bitmap) m_Bitmap = std::make_unique<IndexedBitmap>();
+  return *m_Bitmap;
+}
+
+ByteView JAMEntry::RemapItem() {
+  if (m_Remapped) return m_Pixels;
+  m_Remapped = true;
+  const int width = Width();
+  const int height = Height();
+  if (std::int64_t{width} * height > kMaxPixels) return m_Pixels;
+
+  // Canvas byte -> game palette index. Bytes without an entry in a non-empty
+  // Palette1 (not less than PaletteSize, or past the end of the file) give 0.
+  std::array<std::uint8_t, 256> index{};
+  const int paletteSize = PaletteSize();
+  if (paletteSize == 0) {
+    for (std::size_t k = 0; k < index.size(); ++k) index[k] = static_cast<std::uint8_t>(k);
+  } else {
+    const ByteView palette1 = m_Palettes[0];
+    std::copy_n(palette1.begin(), std::min<std::size_t>(palette1.size(), index.size()), index.begin());
+  }
+
+  m_Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  // Columns past 255 are outside the canvas, not the start of the next row.
+  const int x = X();
+  const int columns = std::min(width, JAM::kCanvasWidth - x);
+  for (int row = 0; row < height; ++row) {
+    const ByteView canvasRow =
+        clippedView(m_Canvas, (std::int64_t{Y()} + row) * JAM::kCanvasWidth + x, columns);
+    std::uint8_t* out = m_Pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
+    for (const std::uint8_t byte : canvasRow) *out++ = index[byte];
+  }
+  return m_Pixels;
+}
+
+// ---------------------------------------------------------------------------
+
+JAM::JAM(std::filesystem::path fullPath) : m_FullPath(std::move(fullPath)) {}
+
+bool JAM::Load(bool report, Messages& messages, std::uint32_t seed) {
+  if (m_IsLoaded) return true;
+  auto content = readFile(m_FullPath);
+  if (!content) {
+    if (report) messages.show(format("Failed to load JAM File (%s)", m_FullPath.string().c_str()));
+    return false;
+  }
+  return LoadFromBytes(std::move(*content), report, messages, seed);
+}
+
+bool JAM::LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages& messages, std::uint32_t seed) {
+  if (m_IsLoaded) return true;
+  m_Seed = seed;
+  m_Buffer = std::move(content);
+  ScrambleJamBytes(m_Buffer, seed);
+  m_IsLoaded = Parse(report, messages);
+  if (!m_IsLoaded) std::vector<std::uint8_t>().swap(m_Buffer);
+  return m_IsLoaded;
+}
+
+bool JAM::Parse(bool report, Messages& messages) {
+  const ByteView buffer(m_Buffer);
+  const int count = readU16(buffer, 0).value_or(0);
+  const std::int64_t tableEnd = kHeaderSize + std::int64_t{JAMEntry::kRecordSize} * count;
+  if (!fits(buffer.size(), 0, tableEnd)) {
+    if (report)
+      messages.show(format("Failed to load JAM File (%s): its %zu bytes are too few for the header and %d items",
+                           m_FullPath.string().c_str(), buffer.size(), count));
+    return false;
+  }
+
+  m_Entries.reserve(static_cast<std::size_t>(count));
+  std::int64_t running = tableEnd;
+  for (int i = 0; i < count; ++i) {
+    const ByteView record = buffer.subspan(kHeaderSize + static_cast<std::size_t>(i) * JAMEntry::kRecordSize,
+                                           JAMEntry::kRecordSize);
+    const int paletteSize = readU16(record, kPaletteSize).value_or(0);
+    std::array<ByteView, 4> palettes;
+    for (ByteView& palette : palettes) {
+      palette = clippedView(buffer, running, paletteSize);
+      running += paletteSize;
+    }
+    m_Entries.emplace_back(record, palettes);
+  }
+  m_Canvas = clippedView(buffer, running, static_cast<std::int64_t>(buffer.size()));
+  return true;
+}
+
+const JAMEntry* JAM::Entry(int i) const {
+  return i >= 0 && i < ItemCount() ? &m_Entries[static_cast<std::size_t>(i)] : nullptr;
+}
+JAMEntry* JAM::Entry(int i) {
+  return i >= 0 && i < ItemCount() ? &m_Entries[static_cast<std::size_t>(i)] : nullptr;
+}
+
+int JAM::GetTotalImageSize() const { return m_IsLoaded ? readU16(m_Buffer, 2).value_or(0) : 0; }
+
+int JAM::GetX(int i) const { return Entry(i) ? Entry(i)->X() : 0; }
+int JAM::GetY(int i) const { return Entry(i) ? Entry(i)->Y() : 0; }
+int JAM::GetWidth(int i) const { return Entry(i) ? Entry(i)->Width() : 0; }
+int JAM::GetHeight(int i) const { return Entry(i) ? Entry(i)->Height() : 0; }
+int JAM::GetIdx08(int i) const { return static_cast<std::int16_t>(Entry(i) ? Entry(i)->Field16(kIdx08) : 0); }
+int JAM::GetIdx0A(int i) const { return Entry(i) ? Entry(i)->Field16(kIdx0A) : 0; }
+int JAM::GetPalettePtr(int i) const { return Entry(i) ? Entry(i)->Field16(kPalettePtr) : 0; }
+int JAM::GetIdx0E(int i) const { return Entry(i) ? Entry(i)->Field16(kIdx0E) : 0; }
+int JAM::GetPaletteSize(int i) const { return Entry(i) ? Entry(i)->PaletteSize() : 0; }
+int JAM::GetJamId(int i) const { return Entry(i) ? Entry(i)->Field16(kJamId) : 0; }
+int JAM::GetIdx14(int i) const { return Entry(i) ? Entry(i)->Field16(kIdx14) : 0; }
+int JAM::GetIdx16(int i) const { return Entry(i) ? Entry(i)->Field8(kIdx16) : 0; }
+int JAM::GetIdx17(int i) const { return Entry(i) ? Entry(i)->Field8(kIdx17) : 0; }
+int JAM::GetIdx18(int i, int k) const {
+  return Entry(i) && k >= 0 && k < 8 ? Entry(i)->Field8(kIdx18 + k) : 0;
+}
+ByteView JAM::GetPalette(int i, int table) const { return Entry(i) ? Entry(i)->Palette(table) : ByteView(); }
+
+ByteView JAM::ItemImage(int i) {
+  if (JAMEntry* entry = Entry(i)) entry->SetCanvas(m_Canvas);
+  return m_Canvas;
+}
+
+ByteView JAM::RemapItem(int i) {
+  JAMEntry* entry = Entry(i);
+  if (!entry) return {};
+  ItemImage(i);
+  return entry->RemapItem();
+}
+
+bool JAM::MakeBitmap(Picture& target, int i) {
+  target = Picture();
+  if (!m_IsLoaded) {
+    SilentMessages silent;
+    Load(false, silent, m_Seed);
+  }
+  JAMEntry* entry = Entry(i);
+  if (!entry) return false;
+  const ByteView pixels = RemapItem(i);
+  const int width = entry->Width();
+  const int height = entry->Height();
+  if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return false;
+  IndexedBitmap& bitmap = entry->Bitmap();
+  bitmap.SetColourTable(gameColourTable());
+  if (!bitmap.CreateFromRows(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), pixels))
+    return false;
+  bitmap.MakeDeviceBitmap(target);
+  // The picture holds everything now; the rows would only double the memory.
+  bitmap.FreePixels();
+  return true;
+}
+
+int JAM::CanvasByte(int x, int y) const {
+  if (x < 0 || x >= kCanvasWidth || y < 0 || y >= GetHeight(0)) return 0;
+  const ByteView byte = clippedView(m_Canvas, std::int64_t{y} * kCanvasWidth + x, 1);
+  return byte.empty() ? 0 : byte[0];
+}
+
+}  // namespace tavrel
