@@ -1,0 +1,16 @@
+#include "cli/OutlineText.h"
+
+#include <string>
+
+#include "shape/Outline.h"
+
+namespace tavrel::cli {
+
+void PrintOutline(std::ostream& out, OutlineNode& node, int depth, bool images) {
+  out << std::string(static_cast<std::size_t>(depth) * 2, ' ');
+  if (images) out << node.image << '\t';
+  out << node.text << '\n';
+  for (const auto& child : node.Children()) PrintOutline(out, *child, depth + 1, images);
+}
+
+}  // namespace tavrel::cli
