@@ -32,4 +32,11 @@ class StreamMessages : public Messages {
   bool m_Answer;
 };
 
+// Drops every message and answers no: for fuzzers and benchmarks.
+class SilentMessages : public Messages {
+ public:
+  void show(const std::string&, Icon) override {}
+  bool ask(const std::string&) override { return false; }
+};
+
 }  // namespace tavrel

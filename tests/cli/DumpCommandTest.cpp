@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "support/CliRunner.h"
+#include "support/TestSupport.h"
+
+namespace tavrel {
+namespace {
+
+using test::RunCli;
+
+ShapeSpec Spec(int tableOffset) {
+  ShapeSpec spec;
+  spec.tableOffset = tableOffset;
+  spec.points = {{5, 1, 2, 3}};
+  spec.connections = {{0, 0, 0xFFFF, 1}};
+  spec.commands = {{0x01, 0xFFFE, 0, 0}};
+  spec.dataValues = {12};
+  return spec;
+}
+
+TEST(DumpCommand, PrintsTheModelValuesAsJson) {
+  test::TempDir dir;
+  test::WriteBytes(dir / "helmet.ch3", BuildShapeImage(Spec(78)));
+  const auto result = RunCli({"dump", (dir / "helmet.ch3").string(), "--kind", "helmet"});
+  ASSERT_EQ(result.status, 0) << result.err;
+  const auto json = nlohmann::json::parse(result.out);
+  EXPECT_EQ(json["valid"], true);
+  EXPECT_EQ(json["header"]["magic"], -32766);
+  EXPECT_EQ(json["header"]["scaleBegin"], 0x00500000);
+  EXPECT_EQ(json["points"], nlohmann::json::parse("[[-5, 1, 2, 3]]"));
+  EXPECT_EQ(json["connections"], nlohmann::json::parse("[[0, 0, 65535, 1]]"));
+  EXPECT_EQ(json["commands"],
+            nlohmann::json::parse(R"([{"sequence":0,"opcode":1,"args":[65534,0,0],"indices":[-2]}])"));
+  EXPECT_EQ(json["dataValues"], nlohmann::json::parse("[12]"));
+  // The key order is part of the format.
+  EXPECT_EQ(result.out.rfind("{\"valid\":true,\"header\":{\"magic\":-32766,\"scaleBegin\":", 0), 0u);
+}
+
+TEST(DumpCommand, ExitStatusesForBadInput) {
+  test::TempDir dir;
+  auto bad = BuildShapeImage(Spec(94));
+  bad[1] = 0x90;
+  test::WriteBytes(dir / "bad.cs3", bad);
+  test::WriteBytes(dir / "long.cs3", std::vector<std::uint8_t>(Car::kImageSize + 1));
+
+  const auto badMagic = RunCli({"dump", (dir / "bad.cs3").string()});
+  EXPECT_EQ(badMagic.status, 1);
+  EXPECT_EQ(badMagic.err, "Bad magic number ffff9002 in the shape image\n");
+  const auto json = nlohmann::json::parse(badMagic.out);
+  EXPECT_EQ(json["valid"], false);
+  EXPECT_TRUE(json["points"].empty() && json["commands"].empty() && json["dataValues"].empty());
+
+  EXPECT_EQ(RunCli({"dump", (dir / "long.cs3").string()}).status, 1);
+  EXPECT_EQ(RunCli({"dump", (dir / "missing.cs3").string()}).status, 2);
+  EXPECT_EQ(RunCli({"dump", (dir / "bad.cs3").string(), "--kind", "boat"}).status, 2);
+  EXPECT_EQ(RunCli({"dump"}).status, 2);
+  const auto help = RunCli({"dump", "--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--kind"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavrel
