@@ -25,13 +25,6 @@ constexpr int kIdx16 = 22;
 constexpr int kIdx17 = 23;
 constexpr int kIdx18 = 24;
 
-// Silent loads still need a sink; nothing reaches it.
-class SilentMessages : public Messages {
- public:
-  void show(const std::string&, Icon) override {}
-  bool ask(const std::string&) override { return false; }
-};
-
 // The part of `bytes` from `offset` on, at most `size` bytes; empty past the end.
 ByteView clippedView(ByteView bytes, std::int64_t offset, std::int64_t size) {
   if (offset >= static_cast<std::int64_t>(bytes.size())) return {};
