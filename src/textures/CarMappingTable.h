@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string_view>
 
 namespace tavrel {
 
@@ -15,6 +16,8 @@ struct MappingEntry {
   std::array<std::int32_t, kMaxCorners> u{};
   std::array<std::int32_t, kMaxCorners> v{};
   std::int32_t texture = 0;  // 1 to 4 selects a texture slot
+
+  bool operator==(const MappingEntry&) const = default;
 };
 
 class CarMappingTable {
@@ -25,12 +28,17 @@ class CarMappingTable {
   // or applies the built-in table when it cannot be opened. Only the mapped
   // flags are cleared first: slots and corners keep what earlier readings left.
   void ReadTextureCfg(const std::filesystem::path& directory);
+  // One reading of texture.cfg's text, as ReadTextureCfg does when the file opens.
+  void ReadTextureCfgText(std::string_view text);
 
   bool IsMapped(int position) const;
   // The entry of a position; positions outside the table give an empty entry.
   MappingEntry GetMapping(int position) const;
 
  private:
+  void ClearMappedFlags();
+  void ApplyBuiltInMapping();
+
   std::array<MappingEntry, kEntryCount> m_Entries{};
 };
 
