@@ -1,0 +1,67 @@
+#include "shape/ObjExport.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/TestSupport.h"
+
+namespace tavrel {
+namespace {
+
+std::string readText(const std::filesystem::path& path) {
+  const std::vector<std::uint8_t> bytes = test::ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+std::string exported(const Car* car) {
+  test::TempDir directory;
+  test::RecordingMessages messages;
+  EXPECT_TRUE(ExportObj(directory / "car.obj", car, messages));
+  EXPECT_TRUE(messages.shown.empty());
+  return readText(directory / "car.obj");
+}
+
+TEST(ObjExport, WritesVerticesThenAFacePerConnection) {
+  ShapeSpec spec;
+  spec.points = {{100, 20, 30, 0}, {-5, 0, -7, 0}};
+  spec.connections = {{0, 1, 0, 0}};
+  EXPECT_EQ(exported(test::DecodedCar(spec).get()),
+            "v -100.000000 20.000000 30.000000\n"
+            "v 5.000000 0.000000 -7.000000\n"
+            "f 1 2 1\n");
+}
+
+TEST(ObjExport, EveryConnectionBecomesAFace) {
+  ShapeSpec spec;
+  spec.points = {{0, 0, 0, 0}, {-1, 0, 0, 0}, {-2, -2147483647, 2147483647, 0}};
+  spec.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}, {0, 2, 0, 0}, {65535, 1, 0, 0}};
+  EXPECT_EQ(exported(test::DecodedCar(spec).get()),
+            "v 0.000000 0.000000 0.000000\n"
+            "v 1.000000 0.000000 0.000000\n"
+            "v 2.000000 -2147483647.000000 2147483647.000000\n"
+            "f 1 2 1\nf 2 3 2\nf 3 1 3\nf 1 3 1\nf 65536 2 65536\n");
+}
+
+TEST(ObjExport, CarWithoutPointsOrNoCarGivesAnEmptyFile) {
+  EXPECT_EQ(exported(test::DecodedCar(ShapeSpec{}).get()), "");
+  EXPECT_EQ(exported(nullptr), "");
+}
+
+TEST(ObjExport, FileThatCannotBeCreatedIsReported) {
+  test::TempDir directory;
+  const std::filesystem::path path = directory / "missing" / "car.obj";
+  test::RecordingMessages messages;
+  EXPECT_FALSE(ExportObj(path, nullptr, messages));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Cannot create the WaveFront file " + path.string()});
+}
+
+TEST(ObjExport, DialogData) {
+  EXPECT_EQ(kObjFileKind.defaultName, "*.obj");
+  EXPECT_EQ(kObjFileKind.extension, "obj");
+  EXPECT_EQ(kObjFileKind.filter, "WaveFront Object Files (*.obj)|*.obj|All Files (*.*)|*.*|");
+}
+
+}  // namespace
+}  // namespace tavrel
