@@ -13,6 +13,9 @@ enum ExitStatus : int { kSuccess = 0, kFailed = 1, kUsage = 2 };
 int& exitStatus();
 
 void addDumpCommand(CLI::App& app);
+void addExeCommand(CLI::App& app);
+void addRcrCommand(CLI::App& app);
+void addTriggerCommand(CLI::App& app);
 void addOutlineCommand(CLI::App& app);
 // Adds "outline" to the "jam" group; call it after the other JAM subcommands.
 void addJamOutlineCommand(CLI::App& app);

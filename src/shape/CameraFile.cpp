@@ -1,0 +1,47 @@
+#include "shape/CameraFile.h"
+
+#include <algorithm>
+
+#include "base/Files.h"
+#include "base/Format.h"
+#include "base/Messages.h"
+
+namespace tavrel {
+
+std::array<std::uint8_t, kCameraFileSize> CameraFileBytes(const Car& car) {
+  std::array<std::uint8_t, kCameraFileSize> bytes{};
+  auto slot = bytes.begin();
+  for (const Camera& camera : car.m_Cameras) slot = std::ranges::copy(camera.m_Record.ToBytes(), slot).out;
+  return bytes;
+}
+
+void TakeCameraBytes(Car& car, ByteView bytes) {
+  bytes = bytes.first(std::min(bytes.size(), kCameraFileSize));
+  for (Camera& camera : car.m_Cameras) {
+    const std::size_t present = std::min(bytes.size(), CameraRecord::kSize);
+    auto record = camera.m_Record.ToBytes();
+    std::copy_n(bytes.begin(), present, record.begin());
+    bytes = bytes.subspan(present);
+    camera.SetRecord(CameraRecord::FromBytes(record));
+    camera.m_Owner = &car;
+    camera.m_Loaded = 1;
+  }
+}
+
+bool SaveCameras(const std::filesystem::path& path, const Car& car, Messages& messages) {
+  if (writeFileAtomically(path, CameraFileBytes(car))) return true;
+  messages.show("Cannot Open Camera File for Saving", Icon::Stop);
+  return false;
+}
+
+bool LoadCameras(const std::filesystem::path& path, Car& car, Messages& messages) {
+  const auto bytes = readFileStart(path, kCameraFileSize);
+  if (!bytes) {
+    messages.show(format("Cannot Open Camera File \"%s\" for Loading", path.string().c_str()), Icon::Stop);
+    return false;
+  }
+  TakeCameraBytes(car, *bytes);
+  return true;
+}
+
+}  // namespace tavrel

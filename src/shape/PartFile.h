@@ -1,0 +1,76 @@
+#pragma once
+// Part files (.ch3, .cp3, .ty3, .st3): the first bytes of a part's shape image, a
+// fixed length per kind of part, with no header of their own.
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "base/Bytes.h"
+#include "shape/Car.h"
+#include "shape/FileDialogKind.h"
+#include "shape/ShapeKind.h"
+
+namespace tavrel {
+
+class Messages;
+
+// One kind of part: where the car holds it, its file, and the texts of its
+// commands. The same lengths are what "Export To Exe..." patches.
+struct PartFileKind {
+  ShapeKind shape;
+  std::unique_ptr<Car> Object3D::*part;
+  std::string_view name;
+  std::size_t length;
+  FileDialogKind dialog;
+  std::string_view exportMenuText;
+  int exportCommand;
+  std::string_view importMenuText;
+  int importCommand;
+  std::string_view exportQuestion;  // asked by "Export To Exe..." after "Do you want advanced exporting!..."
+
+  int TableOffset() const { return tableOffset(shape); }
+  Car* PartOf(const Car& car) const { return (car.*part).get(); }
+};
+
+// In the order "Export To Exe..." asks for them. The helmet's import command is
+// "Import Helmet" in a document's menu and "Load Helmet" in the menu shown
+// without documents.
+inline constexpr std::array<PartFileKind, 4> kPartFileKinds = {{
+    {ShapeKind::Helmet, &Object3D::m_Helmet, "Helmet", 7764,
+     {"unnamed.ch3", "ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"},
+     "Export Helmet", 32877, "Import Helmet", 32833, "Export Helmet"},
+    {ShapeKind::Cockpit, &Object3D::m_Cockpit, "Cockpit", 23664,
+     {"unnamed.cp3", "cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"},
+     "Export Cockpit", 32881, "Import Cockpit", 32880, "Export Cockpit"},
+    {ShapeKind::Wheel, &Object3D::m_Wheel, "Tyres", 27764,
+     {"unnamed.ty3", "ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"},
+     "ExportWheels", 32879, "Import Wheels", 32878, "Export Tyres"},
+    {ShapeKind::SteeringWheel, &Object3D::m_SteeringWheel, "Steering Wheel", 496,
+     {"unnamed.st3", "st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
+     "Export Steering Wheel", 32884, "Import Steering Wheel", 32883, "Export Steering"},
+}};
+static_assert(std::ranges::all_of(kPartFileKinds, [](const PartFileKind& kind) { return kind.length <= Car::kImageSize; }));
+
+// The row of a part's shape kind; null for the car, which has no part file.
+const PartFileKind* FindPartFileKind(ShapeKind shape);
+
+// Writes the part's edits back into its image and gives the file's bytes.
+std::vector<std::uint8_t> PartFileBytes(Car& part, const PartFileKind& kind);
+
+// Takes a part file's bytes (at most the kind's length are used) over the start
+// of the part's image and decodes it. Bytes that do not begin with a valid magic
+// number leave the part exactly as it was (image, elements, m_Valid); the
+// decoder's message is shown all the same. True when the part took the bytes.
+bool TakePartFileBytes(Car& part, const PartFileKind& kind, ByteView bytes, Messages& messages);
+
+// "Cannot open file for writing" when the file cannot be made.
+bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
+// Reads at most the kind's length from the file (TakePartFileBytes).
+bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
+
+}  // namespace tavrel
