@@ -42,7 +42,7 @@ struct OutlineNode {
   OutlineNode& Child(std::size_t position) { return *Children()[position]; }
   const std::vector<std::unique_ptr<OutlineNode>>& Children();
   // Children made so far, without running a producer.
-  std::size_t MadeChildCount() const { return m_Children.size(); }
+  const std::vector<std::unique_ptr<OutlineNode>>& MadeChildren() const { return m_Children; }
 
   std::string text;
   int image;

@@ -1,0 +1,170 @@
+// Listing a car in the tree: a car of 300 points with its twelve texture files of
+// 40 items each, every item with four 256-byte colour tables (491520 table lines
+// in all). The table lines are made only when their item is expanded, so the
+// listing costs in proportion to the items. Counters: the items made and the
+// heap bytes the listing keeps (the JAMs' file buffers included).
+#include <malloc.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+
+#include <benchmark/benchmark.h>
+
+#include "base/Files.h"
+#include "base/Messages.h"
+#include "builders/JamWriter.h"
+#include "builders/ShapeImageBuilder.h"
+#include "shape/Car.h"
+#include "shape/JamFile.h"
+#include "shape/JamOutline.h"
+#include "shape/Outline.h"
+#include "textures/CarMappingTable.h"
+#include "textures/JAM.h"
+
+namespace {
+
+std::atomic<long long> g_liveBytes{0};
+
+}  // namespace
+
+// Heap bytes in use, counted for the whole program.
+void* operator new(std::size_t size) {
+  void* block = std::malloc(size == 0 ? 1 : size);
+  if (block == nullptr) throw std::bad_alloc();
+  g_liveBytes += static_cast<long long>(malloc_usable_size(block));
+  return block;
+}
+void operator delete(void* block) noexcept {
+  if (block == nullptr) return;
+  g_liveBytes -= static_cast<long long>(malloc_usable_size(block));
+  std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
+
+namespace {
+
+using namespace tavrel;
+
+constexpr int kItems = 40;
+constexpr int kTableSize = 256;
+
+JamSpec RealisticJam() {
+  JamSpec spec;
+  spec.totalImageSize = 65535;
+  for (int i = 0; i < kItems; ++i)
+    spec.items.push_back(PatternItem(static_cast<std::uint8_t>((i % 8) * 32), static_cast<std::uint16_t>((i / 8) * 48),
+                                     32, 48, kTableSize, static_cast<std::uint16_t>(i), i));
+  spec.canvas = PatternCanvas(240);
+  return spec;
+}
+
+// A game folder holding the twelve files, removed at exit.
+class GameFolder {
+ public:
+  GameFolder() : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-outline-" + std::to_string(getpid()))) {
+    const std::vector<std::uint8_t> file = BuildJamFile(RealisticJam());
+    for (std::string_view relative : kCarJamPaths) {
+      const std::filesystem::path path = m_Path / std::string(relative);
+      std::filesystem::create_directories(path.parent_path());
+      writeFileAtomically(path, file);
+    }
+  }
+  ~GameFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(m_Path, error);
+  }
+  std::string Location() const { return m_Path.string(); }
+
+ private:
+  std::filesystem::path m_Path;
+};
+
+std::unique_ptr<Car> CarOf300Points() {
+  ShapeSpec spec;
+  for (int i = 0; i < 300; ++i) spec.points.push_back({i * 7, i * 11, i * 13, 0});
+  for (int i = 0; i < 600; ++i)
+    spec.connections.push_back({static_cast<std::uint16_t>(i % 300), static_cast<std::uint16_t>((i + 1) % 300), 0, 0});
+  for (int i = 0; i < 400; ++i) {
+    const auto c = static_cast<std::uint16_t>(i % 600 + 1);
+    spec.commands.push_back({0x01, c, static_cast<std::uint16_t>(c + 1), static_cast<std::uint16_t>(-c), 0});
+  }
+  spec.dataValues.assign(200, 42);
+  auto car = std::make_unique<Car>();
+  const auto image = BuildShapeImage(spec);
+  std::copy(image.begin(), image.end(), car->m_Image.begin());
+  SilentMessages messages;
+  car->Decode(94, messages);
+  return car;
+}
+
+// Items made so far beneath `node`, without making any.
+long long MadeItems(const OutlineNode& node) {
+  long long count = 0;
+  for (const auto& child : node.MadeChildren()) count += 1 + MadeItems(*child);
+  return count;
+}
+
+long long ExpandAll(OutlineNode& node) {
+  long long count = 0;
+  for (const auto& child : node.Children()) count += 1 + ExpandAll(*child);
+  return count;
+}
+
+void BM_ListCarWithTextureFiles(benchmark::State& state) {
+  static GameFolder game;
+  auto car = CarOf300Points();
+  CarMappingTable mapping;
+  SilentMessages messages;
+  const CarJamSource source{nullptr, game.Location(), kDefaultJamSeed, messages};
+  long long items = 0;
+  long long bytes = 0;
+  for (auto _ : state) {
+    const long long before = g_liveBytes;
+    auto top = std::make_unique<OutlineNode>("All Cars", 0);
+    ListCar(*top, *car, mapping, &source);
+    bytes = g_liveBytes - before;
+    state.PauseTiming();
+    items = MadeItems(*top);
+    top.reset();
+    state.ResumeTiming();
+  }
+  state.counters["items"] = static_cast<double>(items);
+  state.counters["keptBytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_ListCarWithTextureFiles)->Unit(benchmark::kMillisecond);
+
+// The outline of the twelve loaded JAMs alone, and then with every table expanded.
+void OutlineOfTwelveJams(benchmark::State& state, bool expand) {
+  static GameFolder game;
+  SilentMessages messages;
+  std::vector<std::shared_ptr<const JAM>> jams;
+  for (std::string_view relative : kCarJamPaths) {
+    auto jam = std::make_shared<JAM>(std::filesystem::path(game.Location()) / std::string(relative));
+    jam->Load(true, messages);
+    jams.push_back(std::move(jam));
+  }
+  long long items = 0;
+  long long bytes = 0;
+  for (auto _ : state) {
+    const long long before = g_liveBytes;
+    auto group = std::make_unique<OutlineNode>("Car Jams", 9);
+    for (const auto& jam : jams) AddJamOutline(group->Add("file", 9), jam);
+    items = expand ? ExpandAll(*group) : MadeItems(*group);
+    bytes = g_liveBytes - before;
+    state.PauseTiming();
+    group.reset();
+    state.ResumeTiming();
+  }
+  state.counters["items"] = static_cast<double>(items);
+  state.counters["keptBytes"] = static_cast<double>(bytes);
+}
+
+void BM_OutlineOfTwelveJams(benchmark::State& state) { OutlineOfTwelveJams(state, false); }
+void BM_OutlineOfTwelveJamsAllExpanded(benchmark::State& state) { OutlineOfTwelveJams(state, true); }
+BENCHMARK(BM_OutlineOfTwelveJams)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OutlineOfTwelveJamsAllExpanded)->Unit(benchmark::kMillisecond);
+
+}  // namespace
