@@ -1,0 +1,40 @@
+#pragma once
+// The demo's shapes, made in code: an open-wheel race car about 5000 units long
+// and its wheel, helmet, cockpit and steering wheel, each a valid shape image
+// of its kind, and nine in-car cameras. Model axes as Tavrel draws them: x to
+// the car's right, y towards the nose, z up, the ground at z = 0.
+
+#include <array>
+#include <vector>
+
+#include "builders/ShapeImageBuilder.h"
+#include "demo/MeshBuilder.h"
+#include "shape/Camera.h"
+#include "shape/ShapeKind.h"
+
+namespace tavrel::demo {
+
+// Points the game looks for: the helmet sits at car point 0, the tyres at car
+// points 37 to 40 (front left, front right, rear left, rear right), the
+// steering wheel at cockpit point 84.
+inline constexpr int kHelmetPoint = 0;
+inline constexpr int kFirstWheelPoint = 37;
+inline constexpr int kSteeringWheelPoint = 84;
+
+struct DemoShape {
+  ShapeKind kind = ShapeKind::Car;
+  ShapeSpec spec;
+  std::vector<Vec3> points;       // model axes
+  std::vector<Polygon> polygons;  // one per command position
+};
+
+DemoShape MakeDemoCar();
+DemoShape MakeDemoWheel();
+DemoShape MakeDemoHelmet();
+DemoShape MakeDemoCockpit();
+DemoShape MakeDemoSteeringWheel();
+DemoShape MakeDemoShape(ShapeKind kind);
+
+std::array<CameraRecord, 9> MakeDemoCameras();
+
+}  // namespace tavrel::demo
