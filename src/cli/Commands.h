@@ -19,5 +19,6 @@ void addTriggerCommand(CLI::App& app);
 void addOutlineCommand(CLI::App& app);
 // Adds "outline" to the "jam" group; call it after the other JAM subcommands.
 void addJamOutlineCommand(CLI::App& app);
+void addMakeDemoCommand(CLI::App& app);
 
 }  // namespace tavrel::cli

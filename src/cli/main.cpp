@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   tavrel::cli::addTriggerCommand(app);
   tavrel::cli::addOutlineCommand(app);
   tavrel::cli::addJamOutlineCommand(app);
+  tavrel::cli::addMakeDemoCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
