@@ -1,5 +1,7 @@
 #include "builders/JamWriter.h"
 
+#include <algorithm>
+
 #include "base/Bytes.h"
 
 namespace tavrel {
@@ -64,6 +66,23 @@ JamItemSpec PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, st
     for (int k = 0; k < paletteSize; ++k) palette.push_back(static_cast<std::uint8_t>(k + table + shift));
   }
   return item;
+}
+
+JamSpec SolidItemsJam(const std::vector<SolidItem>& items) {
+  JamSpec spec;
+  int rows = 0;
+  for (const SolidItem& solid : items) {
+    JamItemSpec item;
+    item.width = solid.width;
+    item.height = solid.height;
+    item.paletteSize = 1;
+    item.jamId = static_cast<std::uint16_t>(spec.items.size());
+    item.palettes[0] = {solid.colour};
+    spec.items.push_back(item);
+    rows = std::max<int>(rows, solid.height);
+  }
+  spec.canvas.assign(static_cast<std::size_t>(rows) * JAM::kCanvasWidth, 0);
+  return spec;
 }
 
 }  // namespace tavrel

@@ -51,4 +51,15 @@ std::vector<std::uint8_t> PatternCanvas(int rows, int step = 1);
 JamItemSpec PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
                         std::uint16_t paletteSize, std::uint16_t jamId, int shift = 0);
 
+struct SolidItem {
+  std::uint16_t width;
+  std::uint16_t height;
+  std::uint8_t colour;  // game palette index
+};
+
+// A JAM whose item i is a picture of items[i].width x height pixels all of
+// colour items[i].colour: every item lies at (0, 0) of a zero canvas and maps
+// canvas byte 0 through a one-entry Palette1.
+JamSpec SolidItemsJam(const std::vector<SolidItem>& items);
+
 }  // namespace tavrel
