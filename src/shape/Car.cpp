@@ -236,10 +236,13 @@ void Car::DecodeDataValues(std::int64_t offset, int count) {
   }
 }
 
+// Writes at the places the decoder read from, so a region the decoder cut short
+// (points starting before the image, say) never shifts the connections.
 void Car::WriteBack(int tableOffset) {
   if (!m_Header || m_Valid == 0) return;
-  std::int64_t cursor = m_Header->OffsetOf(m_Header->pointsBegin, tableOffset);
-  trace("Offset1 = %d\n", static_cast<int>(cursor));
+  const Regions regions = locateRegions(*m_Header, tableOffset);
+  trace("Offset1 = %d\n", static_cast<int>(regions.points));
+  std::int64_t cursor = regions.points;
   for (int i = 0; i < m_PointCount; ++i, cursor += kPointRecordSize) {
     const Vertex& point = m_Points[static_cast<std::size_t>(i)];
     Write32(cursor, negate(point.m_X));
@@ -247,8 +250,8 @@ void Car::WriteBack(int tableOffset) {
     Write32(cursor + 8, point.m_Z);
     Write32(cursor + 12, point.m_U1);
   }
-  cursor += kPointsTrailerSize;
-  trace("Offset2 = %d\n", static_cast<int>(cursor));
+  trace("Offset2 = %d\n", static_cast<int>(regions.connections));
+  cursor = regions.connections;
   for (int i = 0; i < m_ConnectionCount; ++i, cursor += kConnectionRecordSize) {
     const Point3D& connection = m_Connections[static_cast<std::size_t>(i)];
     Write16(cursor, connection.m_From);
@@ -257,9 +260,8 @@ void Car::WriteBack(int tableOffset) {
     Write16(cursor + 6, connection.m_U2);
   }
   // Edited data values go back too, so a saved car keeps every edit.
-  const std::int64_t values = m_Header->OffsetOf(m_Header->vertexEnd, tableOffset);
   for (int i = 0; i < m_DataValueCount; ++i)
-    Write16(values + 2 * std::int64_t{i}, m_DataValues[static_cast<std::size_t>(i)].m_Value);
+    Write16(regions.dataValues + 2 * std::int64_t{i}, m_DataValues[static_cast<std::size_t>(i)].m_Value);
 }
 
 }  // namespace tavrel

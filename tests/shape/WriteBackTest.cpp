@@ -97,5 +97,40 @@ TEST(WriteBack, StaysInsideTheImageForRegionsCutShortByTheDecoder) {
   EXPECT_EQ(car->m_Image, before);
 }
 
+TEST(WriteBack, KeepsConnectionsInPlaceWhenThePointsStartBeforeTheImage) {
+  auto car = NoisyCar(SmallSpec());
+  const ShapeHeader h = *car->m_Header;
+  const auto at = [&](std::int64_t offset) { return static_cast<std::int32_t>(h.scaleBegin + (offset - 94)); };
+  car->Write32(16, at(-24));  // two points from 24 bytes before the image: connections at 16
+  car->Write32(20, at(8));
+  RecordingMessages messages;
+  car->Decode(94, messages);
+  ASSERT_EQ(car->m_PointCount, 0);
+  ASSERT_GT(car->m_ConnectionCount, 0);
+  const auto before = car->m_Image;
+  car->WriteBack(94);
+  EXPECT_EQ(car->m_Image, before);
+}
+
+// Images the decode fuzzer found, kept as they were found.
+TEST(WriteBack, FuzzerFindingsRoundTrip) {
+  const std::vector<std::vector<std::uint8_t>> findings = {
+      {0x02, 0x80, 0x32, 0x00, 0x55, 0x00, 0x00, 0x00, 0x00, 0x00, 0x3b, 0xb4, 0xeb, 0xd4, 0xb5, 0x7f,
+       0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x70, 0xfe, 0x00,
+       0x00, 0x00, 0x00, 0x00, 0x00, 0xf0, 0xfe, 0xff, 0xff, 0xf4, 0xd0, 0x13, 0x13, 0x01},
+  };
+  for (const auto& finding : findings) {
+    for (int tableOffset : {94, 72, 78, 88}) {
+      auto car = std::make_unique<Car>();
+      std::copy(finding.begin(), finding.end(), car->m_Image.begin());
+      RecordingMessages messages;
+      car->Decode(tableOffset, messages);
+      const auto before = car->m_Image;
+      car->WriteBack(tableOffset);
+      EXPECT_EQ(car->m_Image, before) << tableOffset;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavrel
