@@ -17,6 +17,9 @@ void addExeCommand(CLI::App& app);
 void addRcrCommand(CLI::App& app);
 void addTriggerCommand(CLI::App& app);
 void addOutlineCommand(CLI::App& app);
+// Adds the "jam" group with info, png and extract.
+void addJamCommands(CLI::App& app);
+void addTexturesCommand(CLI::App& app);
 // Adds "outline" to the "jam" group; call it after the other JAM subcommands.
 void addJamOutlineCommand(CLI::App& app);
 void addMakeDemoCommand(CLI::App& app);

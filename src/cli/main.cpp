@@ -18,7 +18,9 @@ int main(int argc, char** argv) {
   tavrel::cli::addRcrCommand(app);
   tavrel::cli::addTriggerCommand(app);
   tavrel::cli::addOutlineCommand(app);
+  tavrel::cli::addJamCommands(app);
   tavrel::cli::addJamOutlineCommand(app);
+  tavrel::cli::addTexturesCommand(app);
   tavrel::cli::addMakeDemoCommand(app);
   try {
     app.parse(argc, argv);

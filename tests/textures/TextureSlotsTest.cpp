@@ -211,7 +211,9 @@ TEST(CarTextures, SmallPicturesFillOnlyTheirOwnArea) {
   // Right of the picture and below the copy area: the built-in bitmap.
   for (int row = 0; row < 256; ++row) {
     EXPECT_EQ(narrow.At(10, row), BuiltInTexture().At(10, row)) << row;
-    if (row >= 164) EXPECT_EQ(narrow.At(5, row), BuiltInTexture().At(5, row)) << row;
+    if (row >= 164) {
+      EXPECT_EQ(narrow.At(5, row), BuiltInTexture().At(5, row)) << row;
+    }
   }
   expectCopied(loaded->slots.Slot(2), 41);
 }
