@@ -225,7 +225,7 @@ void addRcrCommand(CLI::App& app) {
       "rcr", "Print the four RCR distances (cockpit, on-board, chase, camera view), one per line, or set them");
   rcr->add_option("EXE", options->exe, "The game's executable")->required();
   addPatchLevel(rcr, options->patchLevel);
-  rcr->add_option("--set", options->distances, "Four distances A,B,C,D to write (--set=-1,... for negatives)")
+  rcr->add_option("--set", options->distances, "Four distances A,B,C,D to write")
       ->delimiter(',')
       ->expected(4);
   rcr->callback([options] { exitStatus() = runRcr(*options); });

@@ -1,0 +1,386 @@
+#include <unistd.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "base/Files.h"
+#include "builders/ExeBuilder.h"
+#include "shape/CameraFile.h"
+#include "shape/ExeExport.h"
+#include "shape/GameExecutable.h"
+#include "support/TestSupport.h"
+
+namespace tavrel {
+namespace {
+
+using test::Message;
+
+// Offsets at which two files differ (equal lengths expected). Equal blocks are
+// skipped whole: the files are executable-sized.
+std::vector<std::size_t> differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+  EXPECT_EQ(a.size(), b.size());
+  const std::size_t size = std::min(a.size(), b.size());
+  constexpr std::size_t kBlock = 4096;
+  std::vector<std::size_t> at;
+  for (std::size_t block = 0; block < size; block += kBlock) {
+    const std::size_t end = std::min(size, block + kBlock);
+    if (std::memcmp(a.data() + block, b.data() + block, end - block) == 0) continue;
+    for (std::size_t i = block; i < end; ++i)
+      if (a.data()[i] != b.data()[i]) at.push_back(i);
+  }
+  return at;
+}
+
+// Image offset of a field of a sample shape's point record.
+std::int64_t pointField(ShapeKind kind, int point, int field) {
+  const ShapeSpec spec = SampleShapeSpec(kind);
+  const ShapeHeader header = ShapeHeaderFor(spec);
+  return header.OffsetOf(header.pointsBegin, spec.tableOffset) + 16 * point + 4 * field;
+}
+
+class GameExecutableTest : public ::testing::Test {
+ protected:
+  std::filesystem::path Build(const ExeSpec& spec) {
+    EXPECT_TRUE(BuildExe(exe, spec));
+    return exe;
+  }
+  std::unique_ptr<Car> Import(const ExePositions& positions = kOriginalPositions) {
+    auto car = ImportFromExe(exe, positions, messages);
+    EXPECT_NE(car, nullptr);
+    return car;
+  }
+
+  test::TempDir dir;
+  std::filesystem::path exe = dir / "zav.exe";
+  test::RecordingMessages messages;
+};
+
+TEST_F(GameExecutableTest, ImportReadsTheCarAndItsNamedPartsAtTheirPositions) {
+  Build(SampleExeSpec(0));
+  const auto car = Import();
+  EXPECT_TRUE(messages.shown.empty()) << messages.texts().front();
+  const std::pair<const Car*, std::pair<ShapeKind, const char*>> shapes[] = {
+      {car.get(), {ShapeKind::Car, "Import From Exe"}},
+      {car->m_Wheel.get(), {ShapeKind::Wheel, "Wheel"}},
+      {car->m_Helmet.get(), {ShapeKind::Helmet, "Helmet"}},
+      {car->m_Cockpit.get(), {ShapeKind::Cockpit, "Cockpit"}},
+      {car->m_SteeringWheel.get(), {ShapeKind::SteeringWheel, "Steering Wheel"}},
+  };
+  for (const auto& [shape, expected] : shapes) {
+    SCOPED_TRACE(expected.second);
+    ASSERT_NE(shape, nullptr);
+    EXPECT_EQ(shape->GetName(), expected.second);
+    EXPECT_EQ(shape->m_Valid, 1);
+    const ShapeSpec spec = SampleShapeSpec(expected.first);
+    ASSERT_EQ(shape->m_PointCount, 3);
+    EXPECT_EQ(shape->m_Points[1].m_Y, spec.points[1][1]);
+    EXPECT_EQ(shape->m_Points[0].m_X, -spec.points[0][0]);
+    EXPECT_EQ(shape->m_DataValues[0].m_Value, spec.dataValues[0]);
+  }
+}
+
+TEST_F(GameExecutableTest, PatchLevelZeroUsesTheFirstPositionsAndEveryOtherLevelTheSecond) {
+  struct Case {
+    int built;
+    int read;
+    bool valid;
+  };
+  for (const Case c : {Case{0, 0, true}, Case{1, 1, true}, Case{7, 7, true}, Case{7, 1, true}, Case{1, 0, false},
+                       Case{0, 7, false}}) {
+    SCOPED_TRACE(testing::Message() << "built " << c.built << " read " << c.read);
+    messages.shown.clear();
+    ExeSpec spec = SampleExeSpec(c.built);
+    spec.size = kWholeImagesSize;  // every position of both levels lies inside
+    Build(spec);
+    const auto car = Import(PositionsForPatchLevel(c.read));
+    EXPECT_EQ(car->m_Valid, c.valid ? 1 : 0);
+    EXPECT_EQ(car->m_Helmet->m_Valid, c.valid ? 1 : 0);
+    EXPECT_EQ(ReadCamerasFromExe(*car, exe, PositionsForPatchLevel(c.read), messages), true);
+    EXPECT_EQ(car->m_Cameras[0].m_Record.X, c.valid ? 10 : 0);
+  }
+  EXPECT_EQ(kPatchedPositions.car - kOriginalPositions.car, 5524);
+  EXPECT_EQ(kPatchedPositions.cameras - kOriginalPositions.cameras, 5528);
+}
+
+TEST_F(GameExecutableTest, CamerasAreReadLoadedWithOwnerAndDegrees) {
+  Build(SampleExeSpec(1));
+  const auto car = Import(kPatchedPositions);
+  ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kPatchedPositions, messages));
+  for (int i = 0; i < 9; ++i) {
+    const Camera& camera = car->m_Cameras[static_cast<std::size_t>(i)];
+    EXPECT_EQ(camera.m_Record, SampleExeSpec(1).cameras[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(camera.m_Loaded, 1);
+    EXPECT_EQ(camera.m_Owner, car.get());
+    EXPECT_EQ(camera.m_DirectionDeg, 10 * (i + 1));
+    EXPECT_EQ(camera.m_PitchDeg, -(i + 1));
+  }
+}
+
+TEST_F(GameExecutableTest, AMissingExecutableIsReportedWithTheStopIcon) {
+  const std::string expected =
+      "Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)";
+  EXPECT_EQ(ImportFromExe(exe, kOriginalPositions, messages), nullptr);
+  Car car;
+  EXPECT_FALSE(ReadCamerasFromExe(car, exe, kOriginalPositions, messages));
+  EXPECT_FALSE(PatchCameras(exe, car, kOriginalPositions, messages).ok);
+  EXPECT_EQ(messages.shown, std::vector<Message>(3, Message{expected, Icon::Stop}));
+  EXPECT_FALSE(std::filesystem::exists(exe));
+}
+
+TEST_F(GameExecutableTest, AFolderInPlaceOfTheExecutableIsMissing) {
+  std::filesystem::create_directory(exe);
+  EXPECT_EQ(ImportFromExe(exe, kOriginalPositions, messages), nullptr);
+  auto car = test::DecodedCar(SampleShapeSpec(ShapeKind::Car));
+  EXPECT_FALSE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text.rfind("Cannot find ZAV.EXE  at path=", 0), 0u);
+}
+
+TEST_F(GameExecutableTest, AReadOnlyExecutableImportsButIsNotPatched) {
+  Build(SampleExeSpec(0));
+  auto car = Import();
+  std::filesystem::permissions(exe, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  EXPECT_EQ(Import()->m_Valid, 1);
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes to read-only files";
+  car->m_Points[0].m_Y += 1;
+  const PatchResult result = PatchCar(exe, *car, kOriginalPositions, messages);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(messages.shown,
+            (std::vector<Message>{
+                {"Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)", Icon::Stop}}));
+}
+
+TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) {
+  ExeSpec spec = SampleExeSpec(0);
+  spec.size = static_cast<std::uint64_t>(kOriginalPositions.helmet) + 100;  // ends within the helmet
+  Build(spec);
+  const auto car = Import();
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to find Wheel Data"});
+  EXPECT_EQ(car->m_Wheel->m_Valid, 0);
+  EXPECT_EQ(car->m_Valid, 1);
+  const Car& helmet = *car->m_Helmet;
+  EXPECT_TRUE(std::equal(helmet.m_Image.begin(), helmet.m_Image.begin() + 100, spec.helmet.begin()));
+  EXPECT_TRUE(std::all_of(helmet.m_Image.begin() + 100, helmet.m_Image.end(), [](auto b) { return b == 0; }));
+
+  EXPECT_FALSE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
+  EXPECT_EQ(messages.texts().back(), "Failed to find Camera Data");
+  EXPECT_EQ(car->m_Cameras[0].m_Loaded, 0);
+
+  // A patch region that the file does not hold whole is not written at all.
+  const auto before = *readFile(exe);
+  car->m_Points[0].m_Y += 1;
+  EXPECT_FALSE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
+  EXPECT_EQ(messages.texts().back(), "Failed to find Car Data");
+  EXPECT_FALSE(PatchPart(exe, *car->m_Helmet, kOriginalPositions.helmet, 7764, 78, messages).ok);
+  EXPECT_EQ(messages.texts().back(), "Failed to find Object Data");
+  EXPECT_EQ(*readFile(exe), before);
+}
+
+TEST_F(GameExecutableTest, ATruncatedCameraTableFillsTheRecordsItHolds) {
+  ExeSpec spec = SampleExeSpec(0);
+  spec.size = static_cast<std::uint64_t>(kOriginalPositions.cameras) + 30;
+  Build(spec);
+  const auto car = Import();
+  ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
+  EXPECT_EQ(car->m_Cameras[0].m_Record, spec.cameras[0]);
+  EXPECT_EQ(car->m_Cameras[1].m_Record.Detail1, 0);  // beyond the file's end
+  EXPECT_EQ(car->m_Cameras[1].m_Record.Pitch, spec.cameras[1].Pitch);
+  EXPECT_EQ(car->m_Cameras[8].m_Loaded, 1);
+}
+
+TEST_F(GameExecutableTest, PatchingWhatWasImportedWritesNothing) {
+  Build(SampleExeSpec(1));
+  const auto before = *readFile(exe);
+  auto car = Import(kPatchedPositions);
+  ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kPatchedPositions, messages));
+  std::vector<PatchResult> results = {PatchCar(exe, *car, kPatchedPositions, messages),
+                                      PatchCameras(exe, *car, kPatchedPositions, messages)};
+  for (const PartFileKind& kind : kPartFileKinds)
+    results.push_back(PatchPartOfKind(exe, *kind.PartOf(*car), kind, kPatchedPositions, messages));
+  for (const PatchResult& result : results) {
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.writes, 0u);
+    EXPECT_EQ(result.bytesChanged, 0u);
+  }
+  // The cameras end without a completion message.
+  EXPECT_EQ(messages.texts(), std::vector<std::string>(5, "Finished Patching ZAV.EXE"));
+  EXPECT_EQ(*readFile(exe), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
+TEST_F(GameExecutableTest, AChangedPointWritesOnlyItsChangedBytesOneWritePerRun) {
+  struct Case {
+    std::int32_t y;
+    std::size_t writes;
+    std::vector<int> changedBytes;  // of the 32-bit value, little-endian order
+  };
+  // The sample's y is 200 (C8 00 00 00).
+  for (const Case& c : {Case{201, 1, {0}}, Case{200 + 0x100, 1, {1}}, Case{0x010000C9, 2, {0, 3}},
+                        Case{-1, 1, {0, 1, 2, 3}}}) {
+    SCOPED_TRACE(c.y);
+    Build(SampleExeSpec(0));
+    std::filesystem::remove(dir / "zav.exe.bak");
+    const auto before = *readFile(exe);
+    auto car = Import();
+    car->m_Points[0].m_Y = c.y;
+    const PatchResult result = PatchCar(exe, *car, kOriginalPositions, messages);
+    EXPECT_TRUE(result.ok);
+    EXPECT_EQ(result.writes, c.writes);
+    EXPECT_EQ(result.bytesChanged, c.changedBytes.size());
+    std::vector<std::size_t> expected;
+    for (int byte : c.changedBytes)
+      expected.push_back(static_cast<std::size_t>(kOriginalPositions.car + pointField(ShapeKind::Car, 0, 1) + byte));
+    EXPECT_EQ(differences(before, *readFile(exe)), expected);
+    EXPECT_EQ(*readFile(dir / "zav.exe.bak"), before);
+    EXPECT_EQ(messages.texts().back(), "Finished Patching ZAV.EXE");
+  }
+}
+
+TEST_F(GameExecutableTest, TheBackupKeepsTheFirstOriginal) {
+  Build(SampleExeSpec(0));
+  const auto original = *readFile(exe);
+  auto car = Import();
+  for (int y : {1, 2}) {
+    car->m_Points[0].m_Y = y;
+    ASSERT_TRUE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
+  }
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), original);
+
+  // A backup the player already has is never replaced.
+  test::WriteBytes(dir / "zav.exe.bak", {1, 2, 3});
+  car->m_Points[0].m_Y = 3;
+  ASSERT_TRUE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
+  Build(SampleExeSpec(0));
+  const auto before = *readFile(exe);
+  auto car = Import();
+  // The copy is made under this temporary name first; a folder there stops it,
+  // even for root.
+  std::filesystem::path temporary = dir / "zav.exe.bak";
+  temporary += ".tavrel-" + std::to_string(::getpid()) + ".tmp";
+  std::filesystem::create_directories(temporary / "inside");
+  car->m_Points[0].m_Y += 1;
+  const PatchResult result = PatchCar(exe, *car, kOriginalPositions, messages);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(result.writes, 0u);
+  EXPECT_EQ(*readFile(exe), before);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+  EXPECT_EQ(messages.shown[0].text.rfind("Cannot make the backup copy \"" + (dir / "zav.exe.bak").string(), 0), 0u);
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
+TEST_F(GameExecutableTest, AShapeThatFailedTheMagicCheckIsNeverPatched) {
+  ExeSpec spec = SampleExeSpec(0);
+  spec.car = {1, 2, 3, 4};
+  Build(spec);
+  const auto before = *readFile(exe);
+  auto car = Import();
+  ASSERT_EQ(car->m_Valid, 0);
+  messages.shown.clear();
+  const PatchResult result = PatchCar(exe, *car, kOriginalPositions, messages);
+  EXPECT_FALSE(result.ok);
+  EXPECT_EQ(messages.shown,
+            (std::vector<Message>{
+                {"\"Import From Exe\" holds no valid shape (bad magic number), so it was not patched into ZAV.EXE",
+                 Icon::Stop}}));
+  EXPECT_EQ(*readFile(exe), before);
+}
+
+TEST_F(GameExecutableTest, EachLoadedCameraIsWrittenInItsOwnSlot) {
+  Build(SampleExeSpec(0));
+  const auto before = *readFile(exe);
+  auto car = Import();
+  EXPECT_EQ(PatchCameras(exe, *car, kOriginalPositions, messages).writes, 0u);  // none loaded yet
+
+  ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
+  CameraRecord changed = car->m_Cameras[2].m_Record;
+  changed.X = 0x7777;
+  car->m_Cameras[2].SetRecord(changed);
+  car->m_Cameras[1].m_Loaded = 0;
+  car->m_Cameras[1].SetRecord({});  // unloaded: its slot keeps the executable's bytes
+  const PatchResult result = PatchCameras(exe, *car, kOriginalPositions, messages);
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.writes, 1u);
+  const auto slot = static_cast<std::size_t>(kOriginalPositions.cameras) + 2 * 20;
+  EXPECT_EQ(differences(before, *readFile(exe)), (std::vector<std::size_t>{slot, slot + 1}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+class ExportToExeTest : public GameExecutableTest {
+ protected:
+  void SetUp() override {
+    Build(SampleExeSpec(0));
+    car = Import();
+    ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
+  }
+  std::unique_ptr<Car> car;
+};
+
+std::vector<std::string_view> items(const std::vector<ExportStep>& steps) {
+  std::vector<std::string_view> names;
+  for (const ExportStep& step : steps) names.push_back(step.item);
+  return names;
+}
+
+TEST_F(ExportToExeTest, WithoutAdvancedExportingOnlyTheCarAndCamerasArePatched) {
+  car->m_Points[0].m_Y += 1;
+  car->m_Helmet->m_Points[0].m_Y += 1;
+  CameraRecord record = car->m_Cameras[0].m_Record;
+  record.Y = 99;
+  car->m_Cameras[0].SetRecord(record);
+  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+  EXPECT_EQ(messages.asked, std::vector<std::string>{"Do you want advanced exporting!..."});
+  EXPECT_EQ(items(steps), (std::vector<std::string_view>{"car", "cameras"}));
+  EXPECT_EQ(steps[0].result.bytesChanged, 1u);
+  EXPECT_EQ(steps[1].result.bytesChanged, 1u);
+
+  const auto again = Import();
+  ASSERT_TRUE(ReadCamerasFromExe(*again, exe, kOriginalPositions, messages));
+  EXPECT_EQ(again->m_Points[0].m_Y, car->m_Points[0].m_Y);
+  EXPECT_EQ(again->m_Cameras[0].m_Record.Y, 99);
+  EXPECT_EQ(again->m_Helmet->m_Points[0].m_Y, car->m_Helmet->m_Points[0].m_Y - 1);
+}
+
+// The car's image reaches over the cockpit, steering wheel and helmet; a later
+// export must not put back the part bytes it held when it was imported.
+TEST_F(ExportToExeTest, APatchedPartSurvivesTheNextExport) {
+  car->m_Helmet->m_Points[0].m_Y += 1;
+  messages.answers = {true, true, false, false, false};
+  ExportToExe(exe, *car, kOriginalPositions, messages);
+  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+  EXPECT_EQ(steps[0].result.bytesChanged, 0u);
+  EXPECT_EQ(Import()->m_Helmet->m_Points[0].m_Y, car->m_Helmet->m_Points[0].m_Y);
+}
+
+TEST_F(ExportToExeTest, AMissingPartIsSkippedWithoutAQuestion) {
+  car->m_Helmet.reset();
+  messages.answers = {true, false, false, false};
+  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+  EXPECT_EQ(messages.asked, (std::vector<std::string>{"Do you want advanced exporting!...", "Export Cockpit",
+                                                      "Export Tyres", "Export Steering"}));
+  EXPECT_EQ(items(steps), (std::vector<std::string_view>{"car", "cameras"}));
+}
+
+TEST_F(ExportToExeTest, EveryPartAnsweredYesIsPatchedAndNoneDisturbsAnother) {
+  for (const PartFileKind& kind : kPartFileKinds) kind.PartOf(*car)->m_Points[2].m_Z += 5;
+  messages.answers = {true, true, true, true, true};
+  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+  EXPECT_EQ(items(steps),
+            (std::vector<std::string_view>{"car", "cameras", "helmet", "cockpit", "wheel", "steering-wheel"}));
+  const auto again = Import();
+  for (const PartFileKind& kind : kPartFileKinds) {
+    SCOPED_TRACE(kind.name);
+    EXPECT_EQ(kind.PartOf(*again)->m_Points[2].m_Z, kind.PartOf(*car)->m_Points[2].m_Z);
+    EXPECT_EQ(kind.PartOf(*again)->m_Valid, 1);
+  }
+}
+
+}  // namespace
+}  // namespace tavrel

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "builders/ExeBuilder.h"
+#include "shape/PartFile.h"
+#include "support/TestSupport.h"
+
+namespace tavrel {
+namespace {
+
+using test::Message;
+
+std::unique_ptr<Car> SamplePart(const PartFileKind& kind) { return test::DecodedCar(SampleShapeSpec(kind.shape)); }
+
+TEST(PartFile, TheFourKindsAsTheDialogsAndExportUseThem) {
+  struct Row {
+    ShapeKind shape;
+    std::size_t length;
+    int tableOffset;
+    std::string_view defaultName;
+    std::string_view filter;
+  };
+  const Row rows[] = {
+      {ShapeKind::Helmet, 7764, 78, "unnamed.ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"},
+      {ShapeKind::Cockpit, 23664, 88, "unnamed.cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"},
+      {ShapeKind::Wheel, 27764, 72, "unnamed.ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"},
+      {ShapeKind::SteeringWheel, 496, 72, "unnamed.st3",
+       "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
+  };
+  for (std::size_t i = 0; i < 4; ++i) {
+    const PartFileKind& kind = kPartFileKinds[i];
+    EXPECT_EQ(kind.shape, rows[i].shape);
+    EXPECT_EQ(FindPartFileKind(rows[i].shape), &kind);
+    EXPECT_EQ(kind.length, rows[i].length);
+    EXPECT_EQ(kind.TableOffset(), rows[i].tableOffset);
+    EXPECT_EQ(kind.dialog.defaultName, rows[i].defaultName);
+    EXPECT_EQ(kind.dialog.filter, rows[i].filter);
+  }
+  EXPECT_EQ(FindPartFileKind(ShapeKind::Car), nullptr);
+  // The steering wheel's part file ends where the helmet begins in the executable.
+  EXPECT_EQ(kOriginalPositions.helmet - kOriginalPositions.steeringWheel, 496);
+  EXPECT_EQ(kPatchedPositions.helmet - kPatchedPositions.steeringWheel, 496);
+}
+
+TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
+  test::TempDir dir;
+  for (const PartFileKind& kind : kPartFileKinds) {
+    SCOPED_TRACE(kind.name);
+    auto part = SamplePart(kind);
+    part->m_Points[1].m_Z = 0x01020304;
+    test::RecordingMessages messages;
+    const auto path = dir / std::string(kind.dialog.defaultName);
+    ASSERT_TRUE(WritePartFile(path, *part, kind, messages));
+    const auto bytes = test::ReadBytes(path);
+    ASSERT_EQ(bytes.size(), kind.length);
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), part->m_Image.begin()));
+    const ShapeHeader header = ShapeHeaderFor(SampleShapeSpec(kind.shape));
+    EXPECT_EQ(readU32(bytes, header.OffsetOf(header.pointsBegin, kind.TableOffset()) + 16 + 8), 0x01020304u);
+
+    // Reading it back into another part gives the same image and elements.
+    auto other = std::make_unique<Car>();
+    ASSERT_TRUE(ReadPartFile(path, *other, kind, messages));
+    EXPECT_EQ(other->m_Image, part->m_Image);
+    EXPECT_EQ(other->m_Points[1].m_Z, 0x01020304);
+    EXPECT_EQ(other->m_Valid, 1);
+    EXPECT_TRUE(messages.shown.empty());
+  }
+}
+
+TEST(PartFile, AShortFileReplacesOnlyItsOwnLengthAndALongOneIsCutToTheKindsLength) {
+  test::TempDir dir;
+  const PartFileKind& tyres = *FindPartFileKind(ShapeKind::Wheel);
+  for (const std::size_t size : {std::size_t{1000}, tyres.length + 500}) {
+    SCOPED_TRACE(size);
+    auto wheel = SamplePart(tyres);
+    std::fill(wheel->m_Image.begin() + 200, wheel->m_Image.end(), 0xAA);
+    const auto before = wheel->m_Image;
+    std::vector<std::uint8_t> file = BuildShapeImage(SampleShapeSpec(ShapeKind::Wheel));
+    file[file.size() - 1] ^= 0x40;  // the last data value, so the take shows
+    file.resize(size, 0x55);
+    test::WriteBytes(dir / "w.ty3", file);
+    test::RecordingMessages messages;
+    ASSERT_TRUE(ReadPartFile(dir / "w.ty3", *wheel, tyres, messages));
+    const std::size_t taken = std::min(size, tyres.length);
+    EXPECT_TRUE(std::equal(wheel->m_Image.begin(), wheel->m_Image.begin() + static_cast<std::ptrdiff_t>(taken),
+                           file.begin()));
+    EXPECT_TRUE(std::equal(wheel->m_Image.begin() + static_cast<std::ptrdiff_t>(taken), wheel->m_Image.end(),
+                           before.begin() + static_cast<std::ptrdiff_t>(taken)));
+    EXPECT_EQ(wheel->m_DataValues[1].m_Value, 0x1234 ^ 0x4000);
+  }
+}
+
+TEST(PartFile, AFileWithABadMagicNumberLeavesThePartAsItWas) {
+  test::TempDir dir;
+  const PartFileKind& helmet = *FindPartFileKind(ShapeKind::Helmet);
+  auto part = SamplePart(helmet);
+  part->m_Points[0].m_Y = 4321;  // an edit not yet written back
+  const auto image = part->m_Image;
+  test::WriteBytes(dir / "bad.ch3", std::vector<std::uint8_t>(300, 0x11));
+  test::RecordingMessages messages;
+  EXPECT_FALSE(ReadPartFile(dir / "bad.ch3", *part, helmet, messages));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Bad magic number 1111 in the shape image"});
+  EXPECT_EQ(part->m_Image, image);
+  EXPECT_EQ(part->m_Valid, 1);
+  EXPECT_EQ(part->m_PointCount, 3);
+  EXPECT_EQ(part->m_Points[0].m_Y, 4321);
+  EXPECT_EQ(part->m_Header->magic, ShapeHeader::kMagicPart);
+}
+
+TEST(PartFile, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
+  test::TempDir dir;
+  const PartFileKind& cockpit = *FindPartFileKind(ShapeKind::Cockpit);
+  auto part = SamplePart(cockpit);
+  const auto image = part->m_Image;
+  test::RecordingMessages messages;
+  EXPECT_FALSE(WritePartFile(dir / "missing" / "c.cp3", *part, cockpit, messages));
+  EXPECT_FALSE(ReadPartFile(dir / "none.cp3", *part, cockpit, messages));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0], (Message{"Cannot open file for writing", Icon::Plain}));
+  EXPECT_EQ(messages.shown[1].icon, Icon::Plain);
+  EXPECT_EQ(part->m_Image, image);
+  EXPECT_FALSE(std::filesystem::exists(dir / "missing"));
+}
+
+}  // namespace
+}  // namespace tavrel
