@@ -58,15 +58,6 @@ int runJamOutline(const JamOutlineOptions& options) {
   return loaded ? kSuccess : kFailed;
 }
 
-// The "jam" group holds the JAM subcommands; whichever is added first makes it.
-CLI::App* jamGroup(CLI::App& app) {
-  const auto found = app.get_subcommands([](const CLI::App* sub) { return sub->get_name() == "jam"; });
-  if (!found.empty()) return found.front();
-  CLI::App* jam = app.add_subcommand("jam", "Read JAM texture files");
-  jam->require_subcommand(1);
-  return jam;
-}
-
 }  // namespace
 
 void addOutlineCommand(CLI::App& app) {
@@ -81,7 +72,8 @@ void addOutlineCommand(CLI::App& app) {
 
 void addJamOutlineCommand(CLI::App& app) {
   auto options = std::make_shared<JamOutlineOptions>();
-  CLI::App* outline = jamGroup(app)->add_subcommand("outline", "Print a JAM file's outline as the tree lists it");
+  // The "jam" group is made by addJamCommands.
+  CLI::App* outline = app.get_subcommand("jam")->add_subcommand("outline", "Print a JAM file's outline as the tree lists it");
   outline->add_option("FILE", options->file, "JAM file")->required();
   outline->add_option("--jam-seed", options->seed, "Seed of the files' scrambling key");
   outline->callback([options] { exitStatus() = runJamOutline(*options); });
