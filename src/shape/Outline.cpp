@@ -87,12 +87,13 @@ void listCommands(OutlineNode& carItem, Car& car, const CarMappingTable& mapping
   OutlineNode& group = carItem.Add(format(kCommands, car.m_CommandCount), kImageCommands);
   for (int i = 0; i < car.m_CommandCount; ++i) {
     TextureCmd& command = car.m_Commands[static_cast<std::size_t>(i)];
-    const std::string arguments = listText(kArguments, command.m_Args, command.m_ArgCount, signed16);
+    const int argumentCount = std::clamp(command.m_ArgCount, 0, TextureCmd::kMaxArgs);
+    const std::string arguments = listText(kArguments, command.m_Args, argumentCount, signed16);
     const int image = mapping.IsMapped(i) ? kImageMappedCommand : kImageCommands;
     OutlineNode& item =
         group.Add(format(kCommand, i, command.m_Sequence, command.m_Opcode, arguments.c_str()), image, &command);
-    const int entries = std::clamp(command.m_IndexCount, 0, TextureCmd::kMaxArgs);
-    item.Add(listText(kIndexList, command.m_Indices, entries, signed16), kImageCommands);
+    const int entryCount = std::clamp(command.m_IndexCount, 0, TextureCmd::kMaxArgs);
+    item.Add(listText(kIndexList, command.m_Indices, entryCount, signed16), kImageCommands);
     attach(command, item, i);
   }
 }
