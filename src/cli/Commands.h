@@ -23,5 +23,6 @@ void addTexturesCommand(CLI::App& app);
 // Adds "outline" to the "jam" group; call it after the other JAM subcommands.
 void addJamOutlineCommand(CLI::App& app);
 void addMakeDemoCommand(CLI::App& app);
+void addExportGltfCommand(CLI::App& app);
 
 }  // namespace tavrel::cli

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   tavrel::cli::addJamOutlineCommand(app);
   tavrel::cli::addTexturesCommand(app);
   tavrel::cli::addMakeDemoCommand(app);
+  tavrel::cli::addExportGltfCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

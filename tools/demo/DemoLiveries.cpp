@@ -58,20 +58,26 @@ class Painter {
     });
   }
 
-  // A race number centred at (a, b), its digits `width` by `height` with
-  // `gap` between them; the top of the digits towards b + height / 2.
-  void Number(int number, double a, double b, double width, double height, double gap, std::uint8_t colour) {
+  // A race number centred at (a, b), its digits `width` by `height` with `gap`
+  // between them, reading towards growing a with the digits' tops towards
+  // growing b, or, turned half round, towards falling a and b.
+  void Number(int number, double a, double b, double width, double height, double gap, std::uint8_t colour,
+              bool turned = false) {
     const std::string text = std::to_string(number);
     const double total = static_cast<double>(text.size()) * width + static_cast<double>(text.size() - 1) * gap;
-    double left = a - total / 2;
-    for (char c : text) {
-      const auto& glyph = kDigits[static_cast<std::size_t>(c - '0')];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const auto& glyph = kDigits[static_cast<std::size_t>(text[i] - '0')];
+      const double offset = static_cast<double>(i) * (width + gap);
+      const double left = turned ? a + total / 2 - offset - width : a - total / 2 + offset;
       forTexels(left, left + width, b - height / 2, b + height / 2, [&](int u, int v, double pa, double pb) {
-        const int column = std::clamp(static_cast<int>((pa - left) / width * 5), 0, 4);
-        const int row = std::clamp(static_cast<int>((b + height / 2 - pb) / height * 7), 0, 6);
+        int column = std::clamp(static_cast<int>((pa - left) / width * 5), 0, 4);
+        int row = std::clamp(static_cast<int>((b + height / 2 - pb) / height * 7), 0, 6);
+        if (turned) {
+          column = 4 - column;
+          row = 6 - row;
+        }
         if (glyph[static_cast<std::size_t>(row)][column] == '1') m_Image.at(u, v) = colour;
       });
-      left += width + gap;
     }
   }
 
@@ -114,8 +120,9 @@ Image bodyPicture(const LiveryScheme& scheme, const Colours& c) {
   side.Rect(-3000, 1000, 560, 640, c.secondary);
   side.Rect(-3000, 1000, 520, 545, c.accent);
   side.Rect(-3000, 1000, 170, 200, c.accent);
-  side.Ellipse(-900, 300, 210, 190, c.white);
-  side.Number(scheme.number, -900, 300, 100, 240, 30, c.black);
+  // Kept to the sidepod's upright face, between its rounded edges.
+  side.Ellipse(-900, 290, 150, 125, c.white);
+  side.Number(scheme.number, -900, 290, 70, 165, 20, c.black);
   Painter top(image, BodyAlong(true), BodyAcross());
   top.Rect(-3000, 1000, -60, 60, c.secondary);
   top.Rect(-3000, 1000, -90, -60, c.accent);
@@ -134,8 +141,8 @@ Image nosePicture(const LiveryScheme& scheme, const Colours& c) {
   top.Rect(-32, -25, 300, 2500, c.accent);
   top.Rect(25, 32, 300, 2500, c.accent);
   top.Rect(-75, 75, 1540, 1780, c.white);
-  // Read from above with the nose pointing up: the digits' tops towards the tip.
-  top.Number(scheme.number, 0, 1660, 50, 170, 14, c.black);
+  // Read from in front of the car: the digits' tops towards the cockpit.
+  top.Number(scheme.number, 0, 1660, 50, 170, 14, c.black, true);
   Painter side(image, NoseSideAlong(true), NoseHeight());
   side.Rect(300, 2500, 300, 360, c.secondary);
   side.Rect(300, 2500, 280, 300, c.accent);

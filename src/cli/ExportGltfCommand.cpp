@@ -1,0 +1,102 @@
+// tavrel-cli export-gltf FILE GAME_DIR OUT.gltf [--livery NAME]
+//            export-gltf --exe EXE --patch-level N GAME_DIR OUT.gltf [--livery NAME]
+// The car as the textured car view draws it, as glTF 2.0 with its buffer and the
+// texture slots' pictures beside it.
+#include <iostream>
+#include <optional>
+
+#include "base/Files.h"
+#include "base/Messages.h"
+#include "cli/CarScene.h"
+#include "cli/Commands.h"
+#include "cli/GltfWriter.h"
+#include "cli/PngFile.h"
+#include "shape/ExePositions.h"
+#include "shape/GameExecutable.h"
+#include "shape/ShapeFile.h"
+#include "textures/CarMappingTable.h"
+#include "textures/TextureSlots.h"
+
+namespace tavrel::cli {
+namespace {
+
+struct ExportGltfOptions {
+  std::vector<std::string> paths;  // [FILE] GAME_DIR OUT.gltf
+  std::optional<std::string> exe;
+  int patchLevel = 0;
+  std::string livery = "Mclare98.jam";
+  std::uint32_t jamSeed = kDefaultJamSeed;
+};
+
+// The car from a shape file (without parts) or from an executable (with them).
+// Nothing, with the exit status in `status`, when there is none to export.
+std::unique_ptr<Car> loadCar(const ExportGltfOptions& options, const std::string& file, Messages& messages,
+                             int& status) {
+  const std::string& path = options.exe ? *options.exe : file;
+  if (!fileSize(path)) {
+    std::cerr << "Cannot read " << path << '\n';
+    status = kUsage;
+    return nullptr;
+  }
+  std::unique_ptr<Car> car = options.exe ? ImportFromExe(path, PositionsForPatchLevel(options.patchLevel), messages)
+                                         : LoadShapeFile(path, messages);
+  status = car && car->m_Valid ? kSuccess : kFailed;
+  return car && car->m_Valid ? std::move(car) : nullptr;
+}
+
+bool writeText(const std::filesystem::path& path, const std::string& text, Messages& messages) {
+  if (writeFileAtomically(path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) return true;
+  messages.show("Cannot open file for writing");
+  return false;
+}
+
+int runExportGltf(const ExportGltfOptions& options) {
+  const std::size_t wanted = options.exe ? 2 : 3;
+  if (options.paths.size() != wanted) {
+    std::cerr << (options.exe ? "Give GAME_DIR and OUT.gltf with --exe\n" : "Give FILE, GAME_DIR and OUT.gltf\n");
+    return kUsage;
+  }
+  const std::string& gameDir = options.paths[wanted - 2];
+  const std::filesystem::path out = options.paths[wanted - 1];
+  StreamMessages messages(std::cerr);
+  int status = kSuccess;
+  const std::unique_ptr<Car> car = loadCar(options, options.paths[0], messages, status);
+  if (!car) return status;
+
+  CarMappingTable mapping;
+  mapping.ReadTextureCfg(gameDir);
+  TextureSlots slots;
+  ResetTextureBitmaps(slots);
+  TextureSources sources;
+  sources.m_GameLocation = gameDir;
+  sources.m_CarJamName = options.livery;
+  sources.m_JamSeed = options.jamSeed;
+  LoadCarTextures(slots, sources, messages);
+
+  const GltfAsset asset = MakeGltfAsset(BuildCarScene(*car, mapping), out.stem().string());
+  const std::filesystem::path folder = out.parent_path();
+  bool written = writeText(out, asset.json, messages);
+  if (!asset.bufferUri.empty()) written = written && writeFileAtomically(folder / asset.bufferUri, asset.buffer);
+  for (const GltfPictureFile& picture : asset.pictures)
+    written = written && WritePng(folder / picture.uri, slots.Slot(picture.slot));
+  if (!written) std::cerr << "Cannot write the files of " << out.string() << '\n';
+  return written ? kSuccess : kFailed;
+}
+
+}  // namespace
+
+void addExportGltfCommand(CLI::App& app) {
+  auto options = std::make_shared<ExportGltfOptions>();
+  CLI::App* command = app.add_subcommand(
+      "export-gltf", "Write the car as the textured car view draws it: glTF 2.0 with its buffer and textures beside it");
+  command->add_option("PATHS", options->paths, "[FILE] GAME_DIR OUT.gltf: the shape file (not with --exe), the game "
+                                                "directory with texture.cfg and the JAM files, the file to write")
+      ->required();
+  command->add_option("--exe", options->exe, "Read the car and its parts from this executable instead of a file");
+  command->add_option("--patch-level", options->patchLevel, "The executable's patch level (with --exe)");
+  command->add_option("--livery", options->livery, "Livery file in zavjams/Liveries");
+  command->add_option("--jam-seed", options->jamSeed, "Seed the JAM files are scrambled with");
+  command->callback([options] { exitStatus() = runExportGltf(*options); });
+}
+
+}  // namespace tavrel::cli
