@@ -22,6 +22,8 @@ void addJamCommands(CLI::App& app);
 void addTexturesCommand(CLI::App& app);
 // Adds "outline" to the "jam" group; call it after the other JAM subcommands.
 void addJamOutlineCommand(CLI::App& app);
+void addTransferCommands(CLI::App& app);
+void addTextureCfgCommand(CLI::App& app);
 void addMakeDemoCommand(CLI::App& app);
 void addExportGltfCommand(CLI::App& app);
 

@@ -20,6 +20,8 @@ int main(int argc, char** argv) {
   tavrel::cli::addOutlineCommand(app);
   tavrel::cli::addJamCommands(app);
   tavrel::cli::addJamOutlineCommand(app);
+  tavrel::cli::addTransferCommands(app);
+  tavrel::cli::addTextureCfgCommand(app);
   tavrel::cli::addTexturesCommand(app);
   tavrel::cli::addMakeDemoCommand(app);
   tavrel::cli::addExportGltfCommand(app);

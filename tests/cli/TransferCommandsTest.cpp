@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "shape/ShapeFile.h"
+#include "support/CliRunner.h"
+#include "support/TestSupport.h"
+
+namespace tavrel {
+namespace {
+
+void writeText(const std::filesystem::path& path, const std::string& text) {
+  test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+std::string readText(const std::filesystem::path& path) {
+  const std::vector<std::uint8_t> bytes = test::ReadBytes(path);
+  return {bytes.begin(), bytes.end()};
+}
+
+// A car shape file with points (image x 5 and -3, y 1 and 2, z 0 and 7) and one
+// connection 0 to 1.
+class TransferCommands : public ::testing::Test {
+ protected:
+  TransferCommands() {
+    ShapeSpec spec;
+    spec.points = {{5, 1, 0, 9}, {-3, 2, 7, 9}};
+    spec.connections = {{0, 1, 4, 4}};
+    spec.dataValues = {77};
+    test::WriteBytes(car(), BuildShapeImage(spec));
+  }
+  std::filesystem::path car() const { return directory / "car.cs3"; }
+
+  test::TempDir directory;
+};
+
+TEST_F(TransferCommands, ExportCtf) {
+  const auto result = test::RunCli({"export-ctf", car().string(), (directory / "car.ctf").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(readText(directory / "car.ctf"), "2\n-5 1 0\n3 2 7\n1\n0 1\n");
+}
+
+TEST_F(TransferCommands, ExportObj) {
+  const auto result = test::RunCli({"export-obj", car().string(), (directory / "car.obj").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(readText(directory / "car.obj"),
+            "v -5.000000 1.000000 0.000000\nv 3.000000 2.000000 7.000000\nf 1 2 1\n");
+}
+
+TEST_F(TransferCommands, ImportCtfSavesTheCarWithTheNewGeometry) {
+  writeText(directory / "new.ctf", "2 -50 10 0 30 20 70 1 1 0");
+  const auto result =
+      test::RunCli({"import-ctf", car().string(), (directory / "new.ctf").string(), (directory / "out.cs3").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+
+  std::vector<std::uint8_t> expected = test::ReadBytes(car());
+  test::RecordingMessages messages;
+  auto original = LoadShapeFile(car(), messages);
+  original->m_Points[0].m_X = -50;
+  original->m_Points[0].m_Y = 10;
+  original->m_Points[1].m_X = 30;
+  original->m_Points[1].m_Y = 20;
+  original->m_Points[1].m_Z = 70;
+  original->m_Connections[0].m_From = 1;
+  original->m_Connections[0].m_To = 0;
+  original->WriteBack(94);
+  expected.assign(original->m_Image.begin(), original->m_Image.end());
+  EXPECT_EQ(test::ReadBytes(directory / "out.cs3"), expected);
+}
+
+TEST_F(TransferCommands, ImportWithAnotherConnectionCountSavesThePointsAndFails) {
+  writeText(directory / "new.ctf", "2\n1 2 3\n4 5 6\n2\n0 1\n1 0\n");
+  const auto result =
+      test::RunCli({"import-ctf", car().string(), (directory / "new.ctf").string(), (directory / "out.cs3").string()});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "Not the right number of Connections\n");
+  test::RecordingMessages messages;
+  auto saved = LoadShapeFile(directory / "out.cs3", messages);
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->m_Points[1].m_X, 4);
+  EXPECT_EQ(saved->m_Points[1].m_Z, 6);
+  EXPECT_EQ(saved->m_Connections[0].m_From, 0);
+  EXPECT_EQ(saved->m_Connections[0].m_To, 1);
+}
+
+TEST_F(TransferCommands, RefusedImportsWriteNothing) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"3\n", "Not the right number of Verticies\n"},
+      {"2\n1 2 3\n4 5\n", "The transfer file " + (directory / "new.ctf").string() +
+                              " ends before all its numbers were read; the car was not changed.\n"},
+  };
+  for (const auto& [text, message] : cases) {
+    writeText(directory / "new.ctf", text);
+    const auto result = test::RunCli(
+        {"import-ctf", car().string(), (directory / "new.ctf").string(), (directory / "out.cs3").string()});
+    EXPECT_EQ(result.status, 1) << text;
+    EXPECT_EQ(result.err, message);
+    EXPECT_FALSE(std::filesystem::exists(directory / "out.cs3")) << text;
+  }
+}
+
+TEST_F(TransferCommands, StatusesOfUnreadableInputsAndFailedWrites) {
+  writeText(directory / "bad.cs3", std::string(100, 'x'));
+  const std::string out = (directory / "out").string();
+  const std::string unwritable = (directory / "missing" / "out").string();
+  const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+      {{"export-ctf", car().string()}, 2},
+      {{"export-ctf", (directory / "none.cs3").string(), out}, 2},
+      {{"export-obj", (directory / "none.cs3").string(), out}, 2},
+      {{"import-ctf", car().string(), (directory / "none.ctf").string(), out}, 2},
+      {{"export-ctf", (directory / "bad.cs3").string(), out}, 1},
+      {{"export-ctf", car().string(), unwritable}, 1},
+      {{"export-obj", car().string(), unwritable}, 1},
+      {{"export-obj", "--help"}, 0},
+  };
+  for (const auto& [args, status] : cases) {
+    const auto result = test::RunCli(args);
+    EXPECT_EQ(result.status, status) << args[0] << " " << args[1] << "\n" << result.err;
+    if (status == 1) {
+      EXPECT_FALSE(result.err.empty()) << args[0];
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+}  // namespace
+}  // namespace tavrel
