@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libcli11-dev nlohmann-json3-dev libpng-dev "$@")
+# The tests run the glTF validator under Node.js; a machine without node and
+# npm gets Debian's.
+if ! command -v node > /dev/null || ! command -v npm > /dev/null; then packages+=(nodejs npm); fi
 
 missing=()
 for package in "${packages[@]}"; do
