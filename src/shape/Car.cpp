@@ -126,11 +126,15 @@ Regions locateRegions(const ShapeHeader& h, int tableOffset) {
 Car::Car() = default;
 Car::~Car() = default;
 
+std::string Car::BadMagicMessage(std::int16_t magic) {
+  return format("Bad magic number %x in the shape image", static_cast<unsigned>(static_cast<int>(magic)));
+}
+
 void Car::Decode(int tableOffset, Messages& messages) {
   const ShapeHeader header = ShapeHeader::Read(m_Image);
   m_Header = header;
   if (!header.HasValidMagic()) {
-    messages.show(format("Bad magic number %x in the shape image", static_cast<unsigned>(static_cast<int>(header.magic))));
+    messages.show(BadMagicMessage(header.magic));
     m_Valid = 0;
     return;
   }

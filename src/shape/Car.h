@@ -33,6 +33,8 @@ class Car : public Object3D {
   // Rebuilds the header and the element tables from m_Image. A bad magic number
   // is reported and leaves the tables as they were, with m_Valid 0.
   void Decode(int tableOffset, Messages& messages);
+  // What Decode shows for an image whose magic number is not a shape's.
+  static std::string BadMagicMessage(std::int16_t magic);
   // Writes every decoded point, connection and data value back where it was
   // decoded from; nothing else in the image changes.
   void WriteBack(int tableOffset);

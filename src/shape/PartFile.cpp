@@ -1,6 +1,7 @@
 #include "shape/PartFile.h"
 
 #include <algorithm>
+#include <array>
 
 #include "base/Files.h"
 #include "base/Format.h"
@@ -18,16 +19,19 @@ std::vector<std::uint8_t> PartFileBytes(Car& part, const PartFileKind& kind) {
   return {part.m_Image.begin(), part.m_Image.begin() + static_cast<std::ptrdiff_t>(kind.length)};
 }
 
-// Decoded in a scratch car first: a file that fails the magic check must not
-// touch the part the player is editing.
+// The header the bytes would give is checked before anything is taken: a file
+// that fails the magic check must not touch the part the player is editing.
 bool TakePartFileBytes(Car& part, const PartFileKind& kind, ByteView bytes, Messages& messages) {
   bytes = bytes.first(std::min(bytes.size(), kind.length));
-  auto scratch = std::make_unique<Car>();
-  scratch->m_Image = part.m_Image;
-  std::ranges::copy(bytes, scratch->m_Image.begin());
-  scratch->Decode(kind.TableOffset(), messages);
-  if (scratch->m_Valid == 0) return false;
-  part.m_Image = scratch->m_Image;
+  std::array<std::uint8_t, ShapeHeader::kSize> head{};
+  std::copy_n(part.m_Image.begin(), head.size(), head.begin());
+  std::ranges::copy(bytes.first(std::min(bytes.size(), head.size())), head.begin());
+  const ShapeHeader header = ShapeHeader::Read(head);
+  if (!header.HasValidMagic()) {
+    messages.show(Car::BadMagicMessage(header.magic));
+    return false;
+  }
+  std::ranges::copy(bytes, part.m_Image.begin());
   part.Decode(kind.TableOffset(), messages);
   return true;
 }

@@ -1,0 +1,74 @@
+// The game's executable (sparse, sized so every image is read whole): importing
+// the car, its parts and cameras; patching the car back unchanged (one region
+// read, compared and read back) and with one point moved each time (one write
+// more); patching the RCR block.
+#include <unistd.h>
+
+#include <filesystem>
+
+#include <benchmark/benchmark.h>
+
+#include "base/Messages.h"
+#include "builders/ExeBuilder.h"
+#include "shape/GameExecutable.h"
+#include "shape/RcrPatches.h"
+
+namespace {
+
+using namespace tavrel;
+
+// An executable made once per benchmark, removed with its folder.
+class ExeFolder {
+ public:
+  ExeFolder() : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-exe-" + std::to_string(getpid()))) {
+    std::filesystem::create_directories(m_Path);
+    ExeSpec spec = SampleExeSpec(1);
+    spec.size = kWholeImagesSize;
+    BuildExe(exe(), spec);
+  }
+  ExeFolder(const ExeFolder&) = delete;
+  ExeFolder& operator=(const ExeFolder&) = delete;
+  ~ExeFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(m_Path, ignored);
+  }
+  std::filesystem::path exe() const { return m_Path / "zav.exe"; }
+
+ private:
+  std::filesystem::path m_Path;
+};
+
+void BM_ImportCarPartsAndCameras(benchmark::State& state) {
+  const ExeFolder folder;
+  SilentMessages messages;
+  for (auto _ : state) {
+    auto car = ImportFromExe(folder.exe(), kPatchedPositions, messages);
+    ReadCamerasFromExe(*car, folder.exe(), kPatchedPositions, messages);
+    benchmark::DoNotOptimize(car);
+  }
+}
+BENCHMARK(BM_ImportCarPartsAndCameras)->Unit(benchmark::kMillisecond);
+
+void BM_PatchCar(benchmark::State& state) {
+  const bool change = state.range(0) != 0;
+  const ExeFolder folder;
+  SilentMessages messages;
+  auto car = ImportFromExe(folder.exe(), kPatchedPositions, messages);
+  std::size_t writes = 0;
+  for (auto _ : state) {
+    if (change) car->m_Points[0].m_Y += 1;
+    writes += PatchCar(folder.exe(), *car, kPatchedPositions, messages).writes;
+  }
+  state.counters["writes/patch"] = benchmark::Counter(static_cast<double>(writes), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_PatchCar)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_PatchRcrDistances(benchmark::State& state) {
+  const ExeFolder folder;
+  SilentMessages messages;
+  std::int32_t distance = 0;
+  for (auto _ : state) WriteRcrDistances(folder.exe(), RcrBlockOffset(1), {distance++, 7680, 3840, 7680}, messages);
+}
+BENCHMARK(BM_PatchRcrDistances)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
