@@ -27,6 +27,16 @@ const std::vector<std::uint8_t>& smallCarImage() {
   return image;
 }
 
+// The importer reads a path: each input goes through one file, removed at exit.
+struct ScratchFile {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(::getpid()) + ".ctf");
+  ~ScratchFile() {
+    std::error_code error;
+    std::filesystem::remove(path, error);
+  }
+};
+
 struct Geometry {
   std::vector<std::int32_t> values;
   bool operator==(const Geometry&) const = default;
@@ -48,8 +58,8 @@ Geometry geometryOf(const tavrel::Car& car) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(::getpid()) + ".ctf");
+  static const ScratchFile scratch;
+  const std::filesystem::path& path = scratch.path;
   {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
