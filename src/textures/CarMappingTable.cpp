@@ -2,7 +2,6 @@
 
 #include <optional>
 #include <span>
-#include <string>
 
 #include "base/DecimalText.h"
 #include "base/Files.h"
