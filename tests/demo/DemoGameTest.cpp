@@ -14,6 +14,7 @@
 #include "demo/TextureLayout.h"
 #include "shape/CameraFile.h"
 #include "shape/GameExecutable.h"
+#include "shape/JamFile.h"
 #include "shape/PolygonCorners.h"
 #include "shape/RcrPatches.h"
 #include "support/CliRunner.h"
@@ -67,13 +68,10 @@ TEST_F(DemoGame, IsTheSameBytesOnEveryRun) {
   ASSERT_EQ(RunCli({"make-demo", again.path().string()}).status, 0);
   const auto first = HashTree(Game(0));
   EXPECT_EQ(HashTree(again.path()), first);
-  const std::set<std::string> expected = {
-      "zav.exe", "texture.cfg", "cars/demo.cs3", "cars/demo.ch3", "cars/demo.cp3", "cars/demo.ty3",
-      "cars/demo.st3", "cars/demo.cam", "zavjams/Main/Chassis3.jam", "zavjams/Liveries/Arrows98.jam",
-      "zavjams/Liveries/Ferrar98.jam", "zavjams/Liveries/Prost98.jam", "zavjams/Liveries/Stewar98.jam",
-      "zavjams/Liveries/Tyrrel98.jam", "zavjams/Liveries/Benett98.jam", "zavjams/Liveries/Willia98.jam",
-      "zavjams/Liveries/Jordan98.jam", "zavjams/Liveries/Mclare98.jam", "zavjams/Liveries/Sauber98.jam",
-      "zavjams/Liveries/Minard98.jam"};
+  // The twelve texture files the program lists with the car, and the rest.
+  std::set<std::string> expected(kCarJamPaths.begin(), kCarJamPaths.end());
+  expected.insert({"zav.exe", "texture.cfg", "cars/demo.cs3", "cars/demo.ch3", "cars/demo.cp3", "cars/demo.ty3",
+                   "cars/demo.st3", "cars/demo.cam"});
   std::set<std::string> written;
   for (const auto& [name, hash] : first) written.insert(name);
   EXPECT_EQ(written, expected);
@@ -144,11 +142,9 @@ TEST_F(DemoGame, ExecutableHoldsTheShapesCamerasAndViewDistancesOfItsLevel) {
 }
 
 TEST_F(DemoGame, EveryJamLoadsAndMakesEveryPicture) {
-  std::vector<std::filesystem::path> files = {Game(0) / "zavjams/Main/Chassis3.jam"};
-  for (const demo::LiveryScheme& livery : demo::DemoLiveries())
-    files.push_back(Game(0) / "zavjams/Liveries" / std::string(livery.file));
   std::set<std::vector<std::uint8_t>> bodies;
-  for (const auto& path : files) {
+  for (std::string_view relative : kCarJamPaths) {
+    const std::filesystem::path path = Game(0) / std::string(relative);
     RecordingMessages messages;
     JAM jam(path);
     ASSERT_TRUE(jam.Load(true, messages)) << path;
