@@ -34,7 +34,7 @@ CameraRecord recordFor(const Mount& mount) {
 
 std::array<CameraRecord, 9> MakeDemoCameras() {
   const Mount mounts[9] = {
-      {{0, -360, 840}, 0, -4, 0, 0, 0},          // driver's eye, just above the helmet
+      {{0, -340, 960}, 0, -6, 0, 0, 0},          // just above the driver's helmet
       {{0, -800, 1080}, 0, -8, 0, 0, 0},         // roll hoop, looking forwards
       {{-560, 150, 540}, 0, -3, -2, 1, 1},       // left sidepod, forwards
       {{560, 150, 540}, 180, -3, 2, 256, 256},   // right sidepod, looking back
