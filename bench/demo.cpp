@@ -2,11 +2,10 @@
 // files), and loading all of it as the program does when it imports the car:
 // the executable's shapes and cameras, texture.cfg, the twelve JAM files and the
 // tree outline of the car, its parts and its texture files.
+#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <filesystem>
-
-#include <benchmark/benchmark.h>
 
 #include "base/Messages.h"
 #include "demo/DemoGame.h"

@@ -51,10 +51,10 @@ class MeshCollector {
     ScenePrimitive& primitive = primitiveFor(material, textured);
     const auto first = static_cast<std::uint32_t>(primitive.vertices.size());
     for (std::size_t i = 0; i < corners.size(); ++i) {
-      SceneVertex vertex{{static_cast<float>(points[i][0]), static_cast<float>(points[i][1]),
-                          static_cast<float>(points[i][2])},
-                         normal,
-                         {0, 0}};
+      SceneVertex vertex{
+          {static_cast<float>(points[i][0]), static_cast<float>(points[i][1]), static_cast<float>(points[i][2])},
+          normal,
+          {0, 0}};
       if (textured) {
         const auto k = static_cast<std::size_t>(corners[i].position);
         vertex.uv = {static_cast<float>(mapping->u[k] / 256.0), static_cast<float>(mapping->v[k] / 256.0)};
@@ -126,7 +126,8 @@ CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping) {
   place(carMesh(car, mapping), {{"Car", origin}});
   if (car.m_Wheel && hasPoint(car, kFirstWheelPoint + kWheelCount - 1)) {
     std::vector<std::pair<std::string, Vec>> tyres;
-    for (int i = 0; i < kWheelCount; ++i) tyres.emplace_back("Tyre " + std::to_string(i + 1), pointOf(car, kFirstWheelPoint + i));
+    for (int i = 0; i < kWheelCount; ++i)
+      tyres.emplace_back("Tyre " + std::to_string(i + 1), pointOf(car, kFirstWheelPoint + i));
     place(partMesh(*car.m_Wheel, SceneMaterial::Tyre, "Wheel"), tyres);
   }
   if (car.m_Helmet)

@@ -88,9 +88,12 @@ int runExportGltf(const ExportGltfOptions& options) {
 void addExportGltfCommand(CLI::App& app) {
   auto options = std::make_shared<ExportGltfOptions>();
   CLI::App* command = app.add_subcommand(
-      "export-gltf", "Write the car as the textured car view draws it: glTF 2.0 with its buffer and textures beside it");
-  command->add_option("PATHS", options->paths, "[FILE] GAME_DIR OUT.gltf: the shape file (not with --exe), the game "
-                                                "directory with texture.cfg and the JAM files, the file to write")
+      "export-gltf",
+      "Write the car as the textured car view draws it: glTF 2.0 with its buffer and textures beside it");
+  command
+      ->add_option("PATHS", options->paths,
+                   "[FILE] GAME_DIR OUT.gltf: the shape file (not with --exe), the game "
+                   "directory with texture.cfg and the JAM files, the file to write")
       ->required();
   command->add_option("--exe", options->exe, "Read the car and its parts from this executable instead of a file");
   command->add_option("--patch-level", options->patchLevel, "The executable's patch level (with --exe)");

@@ -4,10 +4,9 @@
 #include <bit>
 #include <limits>
 #include <map>
+#include <nlohmann/json.hpp>
 
 #include "base/Bytes.h"
-
-#include <nlohmann/json.hpp>
 
 namespace tavrel::cli {
 namespace {
@@ -52,7 +51,8 @@ class AssetBuilder {
     Json meshes = Json::array();
     for (const SceneMesh& mesh : scene.meshes) meshes.push_back(meshJson(mesh));
     // Turns model axes (x right, y forwards, z up) into glTF's (x left, y up, z forwards).
-    Json nodes = Json::array({{{"name", "Zav car"}, {"rotation", {0.0, 0.70710678118654757, 0.70710678118654757, 0.0}}}});
+    Json nodes =
+        Json::array({{{"name", "Zav car"}, {"rotation", {0.0, 0.70710678118654757, 0.70710678118654757, 0.0}}}});
     Json children = Json::array();
     for (const SceneNode& node : scene.nodes) {
       children.push_back(nodes.size());
@@ -73,8 +73,8 @@ class AssetBuilder {
         root["textures"] = m_Textures;
         root["images"] = m_Images;
         // The view samples the nearest texel and repeats the picture.
-        root["samplers"] = Json::array(
-            {{{"magFilter", kNearest}, {"minFilter", kNearest}, {"wrapS", kRepeat}, {"wrapT", kRepeat}}});
+        root["samplers"] =
+            Json::array({{{"magFilter", kNearest}, {"minFilter", kNearest}, {"wrapS", kRepeat}, {"wrapT", kRepeat}}});
       }
       asset.bufferUri = m_BaseName + ".bin";
       root["buffers"] = Json::array({{{"uri", asset.bufferUri}, {"byteLength", m_Buffer.size()}}});
@@ -139,11 +139,10 @@ class AssetBuilder {
   }
 
   int indexAccessor(const std::vector<std::uint32_t>& indices) {
-    m_Accessors.push_back(
-        {{"bufferView", bufferView(indices, kElementArrayBuffer)},
-         {"componentType", kUnsignedInt},
-         {"count", indices.size()},
-         {"type", "SCALAR"}});
+    m_Accessors.push_back({{"bufferView", bufferView(indices, kElementArrayBuffer)},
+                           {"componentType", kUnsignedInt},
+                           {"count", indices.size()},
+                           {"type", "SCALAR"}});
     return static_cast<int>(m_Accessors.size()) - 1;
   }
 

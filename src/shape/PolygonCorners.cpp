@@ -11,7 +11,8 @@ std::vector<PolygonCorner> PolygonCorners(const Object3D& shape, const TextureCm
   for (int k = 0; k < count; ++k) {
     const int entry = command.m_Indices[static_cast<std::size_t>(k)];
     const int connection = std::abs(entry);
-    if (connection < 1 || connection > std::min<int>(shape.m_ConnectionCount, static_cast<int>(shape.m_Connections.size())))
+    if (connection < 1 ||
+        connection > std::min<int>(shape.m_ConnectionCount, static_cast<int>(shape.m_Connections.size())))
       continue;
     const Point3D& walked = shape.m_Connections[static_cast<std::size_t>(connection - 1)];
     const int point = entry > 0 ? walked.m_From : walked.m_To;

@@ -20,11 +20,11 @@ ShapeSpec SquareAndTriangles() {
   spec.points = {{0, 0, 0, 0}, {-1000, 0, 0, 0}, {-1000, 1000, 0, 0}, {0, 1000, 0, 0}, {0, 0, 500, 0}};
   spec.connections = {{0, 1, 0, 0}, {2, 1, 0, 0}, {2, 3, 0, 0}, {3, 0, 0, 0}, {0, 4, 0, 0}, {4, 1, 0, 0}};
   spec.commands = {
-      {0x00, 1, 99, 0xFFFE, 3, 4, 0},          // square; entry 99 names no connection
-      {0x80, 1, 2, 3},                         // no index list
-      {0x00, 5, 6, 0},                         // two corners: no area
-      {0x11, 7, 0, 5, 6, 0xFFFF, 0},           // no mapping entry: keeps slot 2
-      {0x00, 5, 6, 0xFFFF, 0},                 // slot 4
+      {0x00, 1, 99, 0xFFFE, 3, 4, 0},  // square; entry 99 names no connection
+      {0x80, 1, 2, 3},                 // no index list
+      {0x00, 5, 6, 0},                 // two corners: no area
+      {0x11, 7, 0, 5, 6, 0xFFFF, 0},   // no mapping entry: keeps slot 2
+      {0x00, 5, 6, 0xFFFF, 0},         // slot 4
   };
   return spec;
 }
@@ -37,7 +37,8 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
   test::TempDir dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeImage(SquareAndTriangles()));
   WriteText(dir / "texture.cfg", "0,2,5,10,20,99,99,30,40,50,60,70,80\n4,4,3,1,2,3,4,5,6\n");
-  const auto result = RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
+  const auto result =
+      RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
   ASSERT_EQ(result.status, 0) << result.err;
 
   const test::GltfFile file = test::ReadGltf(dir / "car.gltf");
@@ -46,9 +47,9 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
   // The square's fan from its first corner, each triangle turned
   // counter-clockwise; the skipped entry 99 still counts as position 1.
   const std::vector<GltfCorner> slot2 = {
-      Corner(0, 0, 0, 10, 20),    Corner(1000, 1000, 0, 50, 60), Corner(1000, 0, 0, 30, 40),
-      Corner(0, 0, 0, 10, 20),    Corner(0, 1000, 0, 70, 80),    Corner(1000, 1000, 0, 50, 60),
-      Corner(0, 0, 0, 0, 0),      Corner(1000, 0, 0, 0, 0),      Corner(0, 0, 500, 0, 0)};
+      Corner(0, 0, 0, 10, 20), Corner(1000, 1000, 0, 50, 60), Corner(1000, 0, 0, 30, 40),
+      Corner(0, 0, 0, 10, 20), Corner(0, 1000, 0, 70, 80),    Corner(1000, 1000, 0, 50, 60),
+      Corner(0, 0, 0, 0, 0),   Corner(1000, 0, 0, 0, 0),      Corner(0, 0, 500, 0, 0)};
   const std::vector<GltfCorner> slot4 = {Corner(0, 0, 0, 1, 2), Corner(1000, 0, 0, 5, 6), Corner(0, 0, 500, 3, 4)};
   EXPECT_EQ(primitives[0].material, "Slot 2");
   EXPECT_EQ(primitives[0].corners, slot2);
@@ -57,7 +58,8 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
 
   // Model axes under one root node that stands them up in glTF's axes;
   // materials drawn from both sides, with the slot pictures beside the file.
-  EXPECT_EQ(file.json["nodes"][0]["rotation"], nlohmann::json::parse("[0.0, 0.7071067811865476, 0.7071067811865476, 0.0]"));
+  EXPECT_EQ(file.json["nodes"][0]["rotation"],
+            nlohmann::json::parse("[0.0, 0.7071067811865476, 0.7071067811865476, 0.0]"));
   for (const auto& material : file.json["materials"]) EXPECT_EQ(material["doubleSided"], true);
   const auto png = test::ReadBytes(dir / "car-slot2.png");
   ASSERT_GT(png.size(), 24u);
@@ -73,7 +75,8 @@ TEST(ExportGltfCommand, PolygonsBeforeAnySlotIsBoundAreUntextured) {
   test::TempDir dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeImage(SquareAndTriangles()));
   WriteText(dir / "texture.cfg", "// nothing mapped\n");
-  const auto result = RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
+  const auto result =
+      RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
   ASSERT_EQ(result.status, 0) << result.err;
   const test::GltfFile file = test::ReadGltf(dir / "car.gltf");
   const auto primitives = test::NodeTriangles(file, "Car");
@@ -93,10 +96,15 @@ TEST(ExportGltfCommand, ExitStatuses) {
   const std::string out = (dir / "out.gltf").string();
   EXPECT_EQ(RunCli({"export-gltf", (dir / "missing.cs3").string(), game, out}).status, 2);
   EXPECT_EQ(RunCli({"export-gltf", (dir / "car.cs3").string(), game}).status, 2);
-  EXPECT_EQ(RunCli({"export-gltf", "--exe", (dir / "car.cs3").string(), "--patch-level", "0", (dir / "car.cs3").string(), game, out}).status, 2);
+  EXPECT_EQ(RunCli({"export-gltf", "--exe", (dir / "car.cs3").string(), "--patch-level", "0",
+                    (dir / "car.cs3").string(), game, out})
+                .status,
+            2);
   EXPECT_EQ(RunCli({"export-gltf", (dir / "bad.cs3").string(), game, out}).status, 1);
   EXPECT_FALSE(std::filesystem::exists(out));
-  EXPECT_EQ(RunCli({"export-gltf", (dir / "car.cs3").string(), game, (dir / "no-such-folder" / "out.gltf").string()}).status, 1);
+  EXPECT_EQ(
+      RunCli({"export-gltf", (dir / "car.cs3").string(), game, (dir / "no-such-folder" / "out.gltf").string()}).status,
+      1);
 }
 
 }  // namespace

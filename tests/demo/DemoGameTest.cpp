@@ -97,12 +97,12 @@ TEST_F(DemoGame, FileSizesAreTheGamesOwn) {
 TEST_F(DemoGame, ExtractingFromTheExecutableGivesTheFilesInCars) {
   for (int level : {0, 1}) {
     TempDir out;
-    const auto result =
-        RunCli({"exe", "extract", Exe(level).string(), "--patch-level", std::to_string(level), "--out", out.path().string()});
+    const auto result = RunCli(
+        {"exe", "extract", Exe(level).string(), "--patch-level", std::to_string(level), "--out", out.path().string()});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::pair<const char*, const char*> pairs[] = {
-        {"car.cs3", "demo.cs3"},       {"helmet.ch3", "demo.ch3"},          {"cockpit.cp3", "demo.cp3"},
-        {"wheel.ty3", "demo.ty3"},     {"steering-wheel.st3", "demo.st3"},  {"cameras.cam", "demo.cam"}};
+        {"car.cs3", "demo.cs3"},   {"helmet.ch3", "demo.ch3"},         {"cockpit.cp3", "demo.cp3"},
+        {"wheel.ty3", "demo.ty3"}, {"steering-wheel.st3", "demo.st3"}, {"cameras.cam", "demo.cam"}};
     for (const auto& [extracted, demo] : pairs)
       EXPECT_EQ(ReadBytes(out / extracted), ReadBytes(Game(level) / "cars" / demo)) << level << " " << demo;
   }
@@ -273,13 +273,13 @@ TEST_F(DemoGame, ExportPassesTheGltfValidator) {
   std::ifstream installed(dir + "/node_modules/gltf-validator/package.json");
   const std::string manifest{std::istreambuf_iterator<char>(installed), std::istreambuf_iterator<char>()};
   if (manifest.find("\"version\": \"" + version + "\"") == std::string::npos) {
-    const std::string install = "npm install --no-audit --no-fund --no-save --loglevel=error --prefix '" + dir +
-                                "' gltf-validator@" + version;
+    const std::string install =
+        "npm install --no-audit --no-fund --no-save --loglevel=error --prefix '" + dir + "' gltf-validator@" + version;
     ASSERT_EQ(std::system(install.c_str()), 0) << install;
   }
   TempDir out;
-  const auto result = RunCli({"export-gltf", "--exe", Exe(0).string(), "--patch-level", "0", Game(0).string(),
-                              (out / "demo.gltf").string()});
+  const auto result = RunCli(
+      {"export-gltf", "--exe", Exe(0).string(), "--patch-level", "0", Game(0).string(), (out / "demo.gltf").string()});
   ASSERT_EQ(result.status, 0) << result.err;
   const std::string report = (out / "report.json").string();
   const std::string validate = "node '" + std::string(TAVREL_GLTF_VALIDATE_SCRIPT) + "' '" + dir + "' '" +

@@ -108,7 +108,8 @@ TEST_P(EveryDemoShape, SolidsAreClosedAndFaceOutwards) {
   for (int i = 0; i < d.car->m_PointCount; ++i) points.push_back(PointOf(*d.car, i));
   std::map<int, std::vector<std::vector<int>>> solids;
   for (const auto& polygon : polygons) solids[root(polygon[0])].push_back(polygon);
-  for (const auto& [first, faces] : solids) EXPECT_LE(demo::SignedVolume(points, faces), 0.0) << "solid of point " << first;
+  for (const auto& [first, faces] : solids)
+    EXPECT_LE(demo::SignedVolume(points, faces), 0.0) << "solid of point " << first;
 }
 
 // The view draws each polygon as one convex GL polygon, and the export as a fan.
@@ -145,7 +146,8 @@ TEST(DemoCar, IsDetailedAndUsesTheGamesCommands) {
     // Every polygon has a place in the texture mapping table.
     EXPECT_LT(i, 390);
     ++polygons;
-    for (int k = 0; k < c.m_IndexCount; ++k) (c.m_Indices[static_cast<std::size_t>(k)] > 0 ? forwards : backwards) = true;
+    for (int k = 0; k < c.m_IndexCount; ++k)
+      (c.m_Indices[static_cast<std::size_t>(k)] > 0 ? forwards : backwards) = true;
     if (c.m_Opcode == 0x10) (c.m_Args[1] == 0x80 ? longForm : shortForm) = true;
   }
   EXPECT_GE(polygons, 200);

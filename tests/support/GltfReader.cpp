@@ -1,9 +1,9 @@
 #include "support/GltfReader.h"
 
+#include <gtest/gtest.h>
+
 #include <bit>
 #include <fstream>
-
-#include <gtest/gtest.h>
 
 #include "base/Bytes.h"
 #include "support/TestSupport.h"
@@ -58,8 +58,8 @@ std::vector<GltfPrimitiveTriangles> NodeTriangles(const GltfFile& file, const st
       GltfPrimitiveTriangles triangles;
       triangles.material = file.json["materials"][primitive["material"].get<std::size_t>()]["name"];
       for (std::uint32_t i : AccessorIndices(file, primitive["indices"]))
-        triangles.corners.push_back({{positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]},
-                                     {uvs[2 * i], uvs[2 * i + 1]}});
+        triangles.corners.push_back(
+            {{positions[3 * i], positions[3 * i + 1], positions[3 * i + 2]}, {uvs[2 * i], uvs[2 * i + 1]}});
       result.push_back(triangles);
     }
   }

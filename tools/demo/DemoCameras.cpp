@@ -34,15 +34,15 @@ CameraRecord recordFor(const Mount& mount) {
 
 std::array<CameraRecord, 9> MakeDemoCameras() {
   const Mount mounts[9] = {
-      {{0, -340, 960}, 0, -6, 0, 0, 0},          // just above the driver's helmet
-      {{0, -800, 1080}, 0, -8, 0, 0, 0},         // roll hoop, looking forwards
-      {{-560, 150, 540}, 0, -3, -2, 1, 1},       // left sidepod, forwards
-      {{560, 150, 540}, 180, -3, 2, 256, 256},   // right sidepod, looking back
-      {{0, 2150, 420}, 0, -2, 0, 0, 0},          // nose tip, low and forwards
-      {{0, 1300, 600}, 180, -10, 0, 0, 0},       // nose, looking back at the driver
-      {{0, -2350, 1040}, 0, -12, 0, 0, 0},       // rear wing, over the whole car
-      {{0, -850, 1060}, 180, -6, 0, 0, 0},       // roll hoop, looking back
-      {{-890, 2320, 330}, 8, -2, -3, 1, 1},      // front wing end plate
+      {{0, -340, 960}, 0, -6, 0, 0, 0},         // just above the driver's helmet
+      {{0, -800, 1080}, 0, -8, 0, 0, 0},        // roll hoop, looking forwards
+      {{-560, 150, 540}, 0, -3, -2, 1, 1},      // left sidepod, forwards
+      {{560, 150, 540}, 180, -3, 2, 256, 256},  // right sidepod, looking back
+      {{0, 2150, 420}, 0, -2, 0, 0, 0},         // nose tip, low and forwards
+      {{0, 1300, 600}, 180, -10, 0, 0, 0},      // nose, looking back at the driver
+      {{0, -2350, 1040}, 0, -12, 0, 0, 0},      // rear wing, over the whole car
+      {{0, -850, 1060}, 180, -6, 0, 0, 0},      // roll hoop, looking back
+      {{-890, 2320, 330}, 8, -2, -3, 1, 1},     // front wing end plate
   };
   std::array<CameraRecord, 9> records;
   for (std::size_t i = 0; i < records.size(); ++i) records[i] = recordFor(mounts[i]);

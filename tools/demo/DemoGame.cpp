@@ -36,7 +36,8 @@ ExeSpec exeSpec(int patchLevel) {
 
 class Writer {
  public:
-  Writer(std::filesystem::path directory, Messages& messages) : m_Directory(std::move(directory)), m_Messages(messages) {}
+  Writer(std::filesystem::path directory, Messages& messages)
+      : m_Directory(std::move(directory)), m_Messages(messages) {}
 
   bool Write(const std::string& relative, ByteView bytes) {
     const std::filesystem::path path = m_Directory / relative;

@@ -188,13 +188,13 @@ Image carbonPicture(int width, int height) {
 // Small pictures of the mechanical parts: stripes of two colours.
 Image partPicture(int index) {
   static constexpr std::array<std::array<Rgb, 2>, 7> kParts = {{
-      {{{24, 24, 24}, {48, 48, 48}}},      // tread
-      {{{32, 32, 32}, {220, 220, 220}}},   // sidewall with its lettering band
-      {{{180, 180, 180}, {120, 120, 120}}},// rim
-      {{{90, 40, 30}, {60, 30, 20}}},      // brake disc
-      {{{140, 140, 140}, {100, 100, 100}}},// exhaust
-      {{{40, 40, 40}, {90, 90, 90}}},      // wishbone
-      {{{20, 30, 90}, {60, 80, 160}}},     // visor
+      {{{24, 24, 24}, {48, 48, 48}}},        // tread
+      {{{32, 32, 32}, {220, 220, 220}}},     // sidewall with its lettering band
+      {{{180, 180, 180}, {120, 120, 120}}},  // rim
+      {{{90, 40, 30}, {60, 30, 20}}},        // brake disc
+      {{{140, 140, 140}, {100, 100, 100}}},  // exhaust
+      {{{40, 40, 40}, {90, 90, 90}}},        // wishbone
+      {{{20, 30, 90}, {60, 80, 160}}},       // visor
   }};
   const auto& [first, second] = kParts[static_cast<std::size_t>(index)];
   Image image(64, 64, NearestPaletteIndex(first));
@@ -219,7 +219,9 @@ const std::array<std::vector<std::uint8_t>, 4>& colourTables() {
     std::array<std::vector<std::uint8_t>, 4> t;
     for (int i = 0; i < 256; ++i) {
       const Rgb c = kGamePalette[static_cast<std::size_t>(i)];
-      const auto shade = [](int value, double factor) { return static_cast<std::uint8_t>(std::min(255.0, value * factor)); };
+      const auto shade = [](int value, double factor) {
+        return static_cast<std::uint8_t>(std::min(255.0, value * factor));
+      };
       const auto grey = static_cast<std::uint8_t>((c.red * 3 + c.green * 6 + c.blue) / 10);
       t[0].push_back(static_cast<std::uint8_t>(i));
       t[1].push_back(NearestPaletteIndex({shade(c.red, 0.6), shade(c.green, 0.6), shade(c.blue, 0.6)}));
@@ -256,8 +258,7 @@ JamSpec packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
     const Image& image = images[i];
     const auto [px, py] = places[i];
     for (int v = 0; v < image.height; ++v)
-      std::copy_n(image.pixels.begin() + v * image.width, image.width,
-                  spec.canvas.begin() + (py + v) * kWidth + px);
+      std::copy_n(image.pixels.begin() + v * image.width, image.width, spec.canvas.begin() + (py + v) * kWidth + px);
     JamItemSpec item;
     item.x = static_cast<std::uint8_t>(px);
     item.y = static_cast<std::uint16_t>(py);

@@ -16,7 +16,8 @@ double SignedVolume(const std::vector<Vec3>& points, const std::vector<std::vect
   for (const auto& face : faces) {
     const Vec3 p0 = points[static_cast<std::size_t>(face[0])];
     for (std::size_t k = 1; k + 1 < face.size(); ++k)
-      volume += dot(p0, cross(points[static_cast<std::size_t>(face[k])], points[static_cast<std::size_t>(face[k + 1])]));
+      volume +=
+          dot(p0, cross(points[static_cast<std::size_t>(face[k])], points[static_cast<std::size_t>(face[k + 1])]));
   }
   return volume / 6;
 }
@@ -122,8 +123,8 @@ ShapeSpec MeshBuilder::Spec(std::vector<std::uint8_t> scaleTable, std::vector<st
                             std::int16_t magic, int tableOffset) const {
   ShapeSpec spec;
   for (Vec3 p : m_Points)
-    spec.points.push_back({-static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y),
-                           static_cast<std::int32_t>(p.z), 0});
+    spec.points.push_back(
+        {-static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.z), 0});
   spec.connections = m_Connections;
   spec.commands = m_Commands;
   spec.dataValues = std::move(dataValues);

@@ -83,8 +83,8 @@ class MeshBuilder {
   const std::vector<Polygon>& Polygons() const { return m_Polygons; }
 
   // The shape: scale table, data values, magic and table offset as given.
-  ShapeSpec Spec(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues,
-                 std::int16_t magic, int tableOffset) const;
+  ShapeSpec Spec(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues, std::int16_t magic,
+                 int tableOffset) const;
 
  private:
   void AddPolygon(const std::vector<int>& corners, const CommandHead& head, Surface surface);

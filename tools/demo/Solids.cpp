@@ -32,9 +32,9 @@ std::vector<std::uint8_t> scaleTable(ShapeKind kind) {
 }  // namespace
 
 Ring SectionRing(const Section& s) {
-  return {{s.bottomX, s.y, s.bottomZ},   {s.lowerX, s.y, s.lowerZ},   {s.upperX, s.y, s.upperZ},
-          {s.topX, s.y, s.topZ},         {-s.topX, s.y, s.topZ},      {-s.upperX, s.y, s.upperZ},
-          {-s.lowerX, s.y, s.lowerZ},    {-s.bottomX, s.y, s.bottomZ}};
+  return {{s.bottomX, s.y, s.bottomZ}, {s.lowerX, s.y, s.lowerZ},   {s.upperX, s.y, s.upperZ},
+          {s.topX, s.y, s.topZ},       {-s.topX, s.y, s.topZ},      {-s.upperX, s.y, s.upperZ},
+          {-s.lowerX, s.y, s.lowerZ},  {-s.bottomX, s.y, s.bottomZ}};
 }
 
 std::vector<Ring> BoxRings(Vec3 low, Vec3 high) {

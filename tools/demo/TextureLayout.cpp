@@ -70,8 +70,8 @@ double AxisMap::Texel(double coordinate) const { return low + (coordinate - from
 double AxisMap::Coordinate(double texel) const { return from + (texel - low) / (high - low) * (to - from); }
 
 int AxisMap::At(Vec3 p) const {
-  const double texel = std::clamp(Texel(p.*axis), static_cast<double>(std::min(low, high)),
-                                  static_cast<double>(std::max(low, high)));
+  const double texel =
+      std::clamp(Texel(p.*axis), static_cast<double>(std::min(low, high)), static_cast<double>(std::max(low, high)));
   return static_cast<int>(std::lround(texel));
 }
 
@@ -113,7 +113,8 @@ Projection ProjectionFor(Surface surface, Vec3 outward, Vec3 centre) {
 
 Vec3 OutwardNormal(const std::vector<Vec3>& corners) {
   Vec3 newell;
-  for (std::size_t k = 0; k < corners.size(); ++k) newell = newell + cross(corners[k], corners[(k + 1) % corners.size()]);
+  for (std::size_t k = 0; k < corners.size(); ++k)
+    newell = newell + cross(corners[k], corners[(k + 1) % corners.size()]);
   return newell * -1.0;
 }
 
