@@ -85,15 +85,7 @@ class GameFolder {
 };
 
 std::unique_ptr<Car> CarOf300Points() {
-  ShapeSpec spec;
-  for (int i = 0; i < 300; ++i) spec.points.push_back({i * 7, i * 11, i * 13, 0});
-  for (int i = 0; i < 600; ++i)
-    spec.connections.push_back({static_cast<std::uint16_t>(i % 300), static_cast<std::uint16_t>((i + 1) % 300), 0, 0});
-  for (int i = 0; i < 400; ++i) {
-    const auto c = static_cast<std::uint16_t>(i % 600 + 1);
-    spec.commands.push_back({0x01, c, static_cast<std::uint16_t>(c + 1), static_cast<std::uint16_t>(-c), 0});
-  }
-  spec.dataValues.assign(200, 42);
+  const ShapeSpec spec = FullCarSpec();
   auto car = std::make_unique<Car>();
   const auto image = BuildShapeImage(spec);
   std::copy(image.begin(), image.end(), car->m_Image.begin());

@@ -3,11 +3,10 @@
 
 #include <nlohmann/json.hpp>
 
-#include "base/Files.h"
 #include "base/Messages.h"
 #include "cli/Commands.h"
+#include "cli/ShapeArgument.h"
 #include "cli/ShapeJson.h"
-#include "shape/ShapeFile.h"
 #include "shape/ShapeKind.h"
 
 namespace tavrel::cli {
@@ -19,17 +18,10 @@ struct DumpOptions {
 };
 
 int runDump(const DumpOptions& options) {
-  const ShapeKind kind = *kindFromName(options.kind);
-  const auto size = fileSize(options.file);
-  if (!size) {
-    std::cerr << "Cannot read " << options.file << '\n';
-    return kUsage;
-  }
   StreamMessages messages(std::cerr);
-  auto car = LoadShapeFile(options.file, messages, kind);
-  if (!car) return *size > Car::kImageSize ? kFailed : kUsage;
-  std::cout << ShapeToJson(*car).dump() << '\n';
-  return car->m_Valid ? kSuccess : kFailed;
+  const LoadedShape loaded = LoadShapeArgument(options.file, *kindFromName(options.kind), messages);
+  if (loaded.car) std::cout << ShapeToJson(*loaded.car).dump() << '\n';
+  return loaded.status;
 }
 
 }  // namespace

@@ -6,10 +6,10 @@
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "cli/Commands.h"
+#include "cli/ShapeArgument.h"
 #include "cli/OutlineText.h"
 #include "shape/JamOutline.h"
 #include "shape/Outline.h"
-#include "shape/ShapeFile.h"
 #include "textures/CarMappingTable.h"
 #include "textures/JAM.h"
 
@@ -24,20 +24,15 @@ struct OutlineOptions {
 
 int runOutline(const OutlineOptions& options) {
   const ShapeKind kind = *kindFromName(options.kind);
-  const auto size = fileSize(options.file);
-  if (!size) {
-    std::cerr << "Cannot read " << options.file << '\n';
-    return kUsage;
-  }
   StreamMessages messages(std::cerr);
-  auto car = LoadShapeFile(options.file, messages, kind);
-  if (!car) return *size > Car::kImageSize ? kFailed : kUsage;
+  const LoadedShape loaded = LoadShapeArgument(options.file, kind, messages);
+  if (!loaded.car) return loaded.status;
   // As the program does, from texture.cfg in the working directory.
   CarMappingTable mapping;
   mapping.ReadTextureCfg(std::filesystem::current_path());
   OutlineNode top("", RootImage(kind));
-  PrintOutline(std::cout, BuildOutline(top, *car, RootImage(kind), mapping), 0, options.images);
-  return car->m_Valid ? kSuccess : kFailed;
+  PrintOutline(std::cout, BuildOutline(top, *loaded.car, RootImage(kind), mapping), 0, options.images);
+  return loaded.status;
 }
 
 struct JamOutlineOptions {

@@ -6,8 +6,8 @@
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "cli/Commands.h"
+#include "cli/ShapeArgument.h"
 #include "shape/ObjExport.h"
-#include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
 
 namespace tavrel::cli {
@@ -21,30 +21,18 @@ struct TransferOptions {
   std::string out;
 };
 
-struct LoadedCar {
-  std::unique_ptr<Car> car;
-  int status = kSuccess;
-};
-
-// The car shape in `file`; a file that cannot be read is a usage error, one
-// that does not hold a car shape a failure (its message is on stderr).
-LoadedCar loadCar(const std::string& file, Messages& messages) {
-  const auto size = fileSize(file);
-  if (!size) {
-    std::cerr << "Cannot read " << file << '\n';
-    return {nullptr, kUsage};
-  }
-  auto car = LoadShapeFile(file, messages, ShapeKind::Car);
-  if (!car) return {nullptr, *size > Car::kImageSize ? kFailed : kUsage};
-  if (!car->m_Valid) return {nullptr, kFailed};
-  return {std::move(car), kSuccess};
+// The car shape in `file`, or none with the exit status to end with.
+LoadedShape loadCar(const std::string& file, Messages& messages) {
+  LoadedShape loaded = LoadShapeArgument(file, ShapeKind::Car, messages);
+  if (loaded.status != kSuccess) loaded.car.reset();
+  return loaded;
 }
 
 using Export = bool (*)(const std::filesystem::path&, const Car*, Messages&);
 
 int runExport(const TransferOptions& options, Export write) {
   StreamMessages messages(std::cerr);
-  const LoadedCar loaded = loadCar(options.file, messages);
+  const LoadedShape loaded = loadCar(options.file, messages);
   if (!loaded.car) return loaded.status;
   return write(options.out, loaded.car.get(), messages) ? kSuccess : kFailed;
 }
@@ -54,7 +42,7 @@ int runExport(const TransferOptions& options, Export write) {
 // still fails. A refused file writes nothing.
 int runImport(const TransferOptions& options) {
   StreamMessages messages(std::cerr);
-  const LoadedCar loaded = loadCar(options.file, messages);
+  const LoadedShape loaded = loadCar(options.file, messages);
   if (!loaded.car) return loaded.status;
   if (!fileSize(options.transferFile)) {
     std::cerr << "Cannot read " << options.transferFile << '\n';

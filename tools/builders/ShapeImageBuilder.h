@@ -28,6 +28,10 @@ struct ShapeSpec {
 // The image up to the end of its data values.
 std::vector<std::uint8_t> BuildShapeImage(const ShapeSpec& spec);
 
+// A car of realistic size for benchmarks: 300 points, 600 connections, 400
+// polygon commands walking connections both ways, 200 data values.
+ShapeSpec FullCarSpec();
+
 // The header BuildShapeImage writes for a spec.
 ShapeHeader ShapeHeaderFor(const ShapeSpec& spec);
 

@@ -1,0 +1,23 @@
+#include "cli/ShapeArgument.h"
+
+#include <iostream>
+
+#include "base/Files.h"
+#include "cli/Commands.h"
+#include "shape/ShapeFile.h"
+
+namespace tavrel::cli {
+
+LoadedShape LoadShapeArgument(const std::string& file, ShapeKind kind, Messages& messages) {
+  const auto size = fileSize(file);
+  if (!size) {
+    std::cerr << "Cannot read " << file << '\n';
+    return {nullptr, kUsage};
+  }
+  auto car = LoadShapeFile(file, messages, kind);
+  if (!car) return {nullptr, *size > Car::kImageSize ? kFailed : kUsage};
+  const int status = car->m_Valid ? kSuccess : kFailed;
+  return {std::move(car), status};
+}
+
+}  // namespace tavrel::cli
