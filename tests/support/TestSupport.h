@@ -70,7 +70,7 @@ class TempDir {
   std::filesystem::path m_Path;
 };
 
-// A car whose image holds the spec's shape, decoded with the spec's table offset.
+// A car whose image holds the shape of `spec`, decoded with its table offset.
 std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec, Messages& messages);
 std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec);
 

@@ -39,7 +39,7 @@ inline constexpr std::uint64_t kWholeImagesSize = 0x784A10 + 133952;
 // with the game's own RCR distances (3840/7680) and trigger distance (3200).
 ExeSpec SampleExeSpec(int patchLevel);
 
-// The specs of the sample shapes, with their kinds' magic numbers and table offsets.
+// The sample shapes, with their kinds' magic numbers and table offsets.
 ShapeSpec SampleShapeSpec(ShapeKind kind);
 
 // Writes the executable; false when the file cannot be made.
