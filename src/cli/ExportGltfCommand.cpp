@@ -11,9 +11,9 @@
 #include "cli/Commands.h"
 #include "cli/GltfWriter.h"
 #include "cli/PngFile.h"
+#include "cli/ShapeArgument.h"
 #include "shape/ExePositions.h"
 #include "shape/GameExecutable.h"
-#include "shape/ShapeFile.h"
 #include "textures/CarMappingTable.h"
 #include "textures/TextureSlots.h"
 
@@ -32,16 +32,19 @@ struct ExportGltfOptions {
 // Nothing, with the exit status in `status`, when there is none to export.
 std::unique_ptr<Car> loadCar(const ExportGltfOptions& options, const std::string& file, Messages& messages,
                              int& status) {
-  const std::string& path = options.exe ? *options.exe : file;
-  if (!fileSize(path)) {
-    std::cerr << "Cannot read " << path << '\n';
+  if (!options.exe) {
+    LoadedShape loaded = LoadShapeArgument(file, ShapeKind::Car, messages);
+    status = loaded.status;
+    return status == kSuccess ? std::move(loaded.car) : nullptr;
+  }
+  if (!fileSize(*options.exe)) {
+    std::cerr << "Cannot read " << *options.exe << '\n';
     status = kUsage;
     return nullptr;
   }
-  std::unique_ptr<Car> car = options.exe ? ImportFromExe(path, PositionsForPatchLevel(options.patchLevel), messages)
-                                         : LoadShapeFile(path, messages);
+  std::unique_ptr<Car> car = ImportFromExe(*options.exe, PositionsForPatchLevel(options.patchLevel), messages);
   status = car && car->m_Valid ? kSuccess : kFailed;
-  return car && car->m_Valid ? std::move(car) : nullptr;
+  return status == kSuccess ? std::move(car) : nullptr;
 }
 
 bool writeText(const std::filesystem::path& path, const std::string& text, Messages& messages) {
