@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 
 namespace tavrel {
 namespace {
@@ -22,7 +23,35 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, cons
   return {};
 }
 
+bool isWindowsLocation(const std::string& location) {
+  const bool driveLetter = location.size() >= 2 && std::isalpha(static_cast<unsigned char>(location[0])) &&
+                           location[1] == ':';
+  return driveLetter || location.find('\\') != std::string::npos;
+}
+
+// The folder a Windows drive letter stands for in the Wine prefix: c: is drive_c.
+std::filesystem::path wineDrive(char letter) {
+  const char* prefix = std::getenv("WINEPREFIX");
+  const char* home = std::getenv("HOME");
+  const std::filesystem::path root = prefix && *prefix ? std::filesystem::path(prefix)
+                                                       : std::filesystem::path(home ? home : "") / ".wine";
+  return root / (std::string("drive_") + static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
+}
+
 }  // namespace
+
+std::string HostGameLocation(const std::string& gameLocation) {
+  if (std::filesystem::path::preferred_separator == '\\' || !isWindowsLocation(gameLocation)) return gameLocation;
+  std::string rest = gameLocation;
+  std::string host;
+  if (rest.size() >= 2 && rest[1] == ':') {
+    host = wineDrive(rest[0]).string();
+    rest = rest.substr(2);
+    if (rest.empty() || rest[0] != '\\') rest.insert(rest.begin(), '\\');
+  }
+  std::replace(rest.begin(), rest.end(), '\\', '/');
+  return host + rest;
+}
 
 std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path) {
   std::error_code error;
@@ -43,7 +72,7 @@ std::filesystem::path ResolveCaseInsensitive(const std::filesystem::path& path) 
 }
 
 std::filesystem::path GamePath(const std::string& gameLocation, const std::string& relative) {
-  std::string joined = gameLocation;
+  std::string joined = HostGameLocation(gameLocation);
   joined += static_cast<char>(std::filesystem::path::preferred_separator);
   joined += relative;
   return ResolveCaseInsensitive(std::filesystem::path(joined).make_preferred());

@@ -7,7 +7,14 @@
 
 namespace tavrel {
 
-// The game location, one separator and the relative path (given with forward
+// The game location as this system's file system knows it. On a system whose
+// separator is not a backslash, a Windows location ("c:\\zav\\", a drive letter
+// or backslashes) is taken to be inside the Wine prefix ($WINEPREFIX, else
+// ~/.wine; drive c: is its drive_c) with its backslashes as separators. Any
+// other location is taken unchanged.
+std::string HostGameLocation(const std::string& gameLocation);
+
+// The game location (HostGameLocation), one separator and the relative path (given with forward
 // slashes). The location is taken unchanged, so one that ends in a separator
 // gives two in a row, which file systems accept. When that exact path does not
 // exist, it is resolved case-insensitively (see ResolveCaseInsensitive).

@@ -5,11 +5,15 @@
 #include <memory>
 
 #include "shape/Car.h"
+#include "shape/FileDialogKind.h"
 #include "shape/ShapeKind.h"
 
 namespace tavrel {
 
 class Messages;
+
+inline constexpr FileDialogKind kCarFileKind{"unnamed.cs3", "cs3",
+                                             "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|"};
 
 // A new car named by the path and decoded with the kind's table offset, or none.
 // A missing file gives no message; a file longer than an image, or one that

@@ -1,0 +1,163 @@
+#include "document/Document.h"
+
+#include "base/Format.h"
+#include "base/Messages.h"
+#include "document/FileChooser.h"
+#include "document/ProgramValues.h"
+#include "shape/CameraFile.h"
+#include "shape/ExeExport.h"
+#include "shape/GameExecutable.h"
+#include "shape/ObjExport.h"
+#include "shape/ShapeFile.h"
+#include "shape/TransferFile.h"
+#include "textures/JAM.h"
+
+namespace tavrel {
+namespace {
+
+constexpr const char* kNoCar = "No Car Loaded";
+
+}  // namespace
+
+Document::Document(ProgramValues& program, Messages& messages, FileChooser& chooser)
+    : m_Program(program), m_Messages(messages), m_Chooser(chooser) {
+  ResetTextureBitmaps(m_TextureBitmaps);
+}
+
+Document::~Document() { Clear(); }
+
+// ---- life ----
+
+bool Document::NewFromExecutable() {
+  Clear();
+  const std::filesystem::path exe = m_Program.ExecutablePath();
+  m_Car = ImportFromExe(exe, m_Program.Positions(), m_Messages);
+  if (!m_Car) {
+    m_Messages.show(format("Bad Exe Path %s", exe.string().c_str()));
+    return false;
+  }
+  ReadCamerasFromExe(*m_Car, exe, m_Program.Positions(), m_Messages);
+  if (m_Car->m_Valid == 0) {
+    m_Car.reset();
+    return true;
+  }
+  ReadMapping();
+  ListCar();
+  return true;
+}
+
+bool Document::Open(const std::filesystem::path& path) {
+  Clear();
+  m_PathName = path;
+  m_Title = path.filename().string();
+  m_Car = LoadShapeFile(path, m_Messages);
+  if (m_Car) {
+    ReadMapping();
+    ListCar();
+  }
+  return true;
+}
+
+void Document::Clear() {
+  if (!m_Outline) return;
+  m_CarUnlisted.Emit();
+  m_Outline.reset();
+}
+
+void Document::ReadMapping() { m_Mapping.ReadTextureCfg(m_Program.m_TextureCfgFolder); }
+
+void Document::ListCar() {
+  m_Outline = std::make_unique<OutlineNode>("", 0);
+  const CarJamSource jams{this, m_Program.GameLocation(), m_Program.m_JamSeed, m_Messages};
+  tavrel::ListCar(*m_Outline, *m_Car, m_Mapping, &jams);
+  m_CarListed.Emit();
+}
+
+// ---- commands ----
+
+void Document::Save() {
+  if (!m_Car) return;
+  const auto path = m_Chooser.Choose(FileAction::Save, kCarFileKind);
+  if (!path) return;
+  m_Car->WriteBack(tableOffset(ShapeKind::Car));
+  m_Car->SaveShapeFile(*path, m_Messages);
+}
+
+void Document::ExportToExe() {
+  if (!m_Car) return;
+  tavrel::ExportToExe(m_Program.ExecutablePath(), *m_Car, m_Program.Positions(), m_Messages);
+}
+
+void Document::ExportCameras() {
+  const auto path = m_Chooser.Choose(FileAction::Save, kCameraFileKind);
+  if (!path) return;
+  if (!m_Car) return m_Messages.show(kNoCar);
+  SaveCameras(*path, *m_Car, m_Messages);
+}
+
+void Document::ImportCameras() {
+  const auto path = m_Chooser.Choose(FileAction::Open, kCameraFileKind);
+  if (!path) return;
+  if (!m_Car) return m_Messages.show(kNoCar);
+  LoadCameras(*path, *m_Car, m_Messages);
+}
+
+void Document::ExportCtf() {
+  const auto path = m_Chooser.Choose(FileAction::Save, kTransferFileKind);
+  if (path) tavrel::ExportCtf(*path, m_Car.get(), m_Messages);
+}
+
+void Document::ImportCtf() {
+  const auto path = m_Chooser.Choose(FileAction::Open, kTransferFileKind);
+  if (path) tavrel::ImportCtf(*path, m_Car.get(), m_Messages);
+}
+
+void Document::ExportPart(const PartFileKind& kind) {
+  Car* part = m_Car ? kind.PartOf(*m_Car) : nullptr;
+  if (part == nullptr) return;
+  const auto path = m_Chooser.Choose(FileAction::Save, kind.dialog);
+  if (path) WritePartFile(*path, *part, kind, m_Messages);
+}
+
+void Document::ImportPart(const PartFileKind& kind) {
+  Car* part = m_Car ? kind.PartOf(*m_Car) : nullptr;
+  if (part == nullptr) return;
+  const auto path = m_Chooser.Choose(FileAction::Open, kind.dialog);
+  if (!path || !ReadPartFile(*path, *part, kind, m_Messages)) return;
+  // The part's elements were replaced: its items go and the car is listed anew.
+  UpdateAllViews();
+  Clear();
+  ListCar();
+}
+
+void Document::ExportObj() {
+  const auto path = m_Chooser.Choose(FileAction::Save, kObjFileKind);
+  if (path) tavrel::ExportObj(*path, m_Car.get(), m_Messages);
+}
+
+void Document::ReloadTextureCfg() {
+  ReadMapping();
+  UpdateAllViews();
+}
+
+void Document::LoadTextures(const std::string& liveryName) {
+  TextureSources sources;
+  sources.m_GameLocation = m_Program.GameLocation();
+  sources.m_CarJamName = liveryName;
+  sources.m_UseInternalJams = m_Program.m_UseInternalJams;
+  sources.m_DrawRcrJam = m_Program.m_DrawRcrJam;
+  sources.m_JamSeed = m_Program.m_JamSeed;
+  LoadCarTextures(m_TextureBitmaps, sources, m_Messages);
+}
+
+void Document::SelectJam(std::shared_ptr<JAM> jam) {
+  m_SelectedJam = std::move(jam);
+  m_SelectionChanged.Emit();
+}
+
+void Document::ElementChanged(Observer& element) {
+  m_ElementEdited.Emit(element);
+  UpdateAllViews();
+}
+
+}  // namespace tavrel

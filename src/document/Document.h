@@ -1,0 +1,113 @@
+#pragma once
+// A car document: one car with its parts and cameras, the mapping table its
+// polygons are textured through, the car view's four texture slots and the JAM
+// last selected in the tree. Its commands work against the injected messages,
+// file chooser and program values, and it announces every change, so the tree
+// and the views only reflect it.
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/Signal.h"
+#include "shape/Car.h"
+#include "shape/JamFile.h"
+#include "shape/Outline.h"
+#include "shape/PartFile.h"
+#include "textures/CarMappingTable.h"
+#include "textures/TextureSlots.h"
+
+namespace tavrel {
+
+class FileChooser;
+class Messages;
+class ProgramValues;
+class JAM;
+class Observer;
+struct Picture;
+
+class Document : public JamSelection {
+ public:
+  Document(ProgramValues& program, Messages& messages, FileChooser& chooser);
+  ~Document() override;
+  Document(const Document&) = delete;
+  Document& operator=(const Document&) = delete;
+
+  // ---- life ----
+  // "Import From Exe...": the car, its parts and cameras from the game's
+  // executable. False ("Bad Exe Path %s") when the executable gave no car; an
+  // image without a valid magic number leaves the document empty.
+  bool NewFromExecutable();
+  // A shape file; the document stays open, empty, when it gives no car.
+  bool Open(const std::filesystem::path& path);
+  // Unlists the car (the car itself stays until the document goes).
+  void Clear();
+
+  // ---- commands ----
+  void Save();  // Save and "Save As...": always asks for a name
+  void ExportToExe();
+  void ExportCameras();
+  void ImportCameras();
+  void ExportCtf();
+  void ImportCtf();
+  void ExportPart(const PartFileKind& kind);
+  void ImportPart(const PartFileKind& kind);
+  void ExportObj();
+  // Reads texture.cfg again and asks the views to redraw.
+  void ReloadTextureCfg();
+  // Fills the four texture slots from the game's JAM files for a livery.
+  void LoadTextures(const std::string& liveryName);
+
+  // ---- what the document holds ----
+  Car* GetCar() const { return m_Car.get(); }
+  bool HasCar() const { return m_Car != nullptr; }
+  const CarMappingTable& Mapping() const { return m_Mapping; }
+  TextureSlots& TextureBitmaps() { return m_TextureBitmaps; }
+  const std::shared_ptr<JAM>& SelectedJam() const { return m_SelectedJam; }
+  void SelectJam(std::shared_ptr<JAM> jam) override;
+  // The items the car and its parts are listed with (children of this node);
+  // none while the car is not listed.
+  OutlineNode* Outline() const { return m_Outline.get(); }
+
+  // The path it was opened from (empty after an import) and the title its
+  // windows show: the file name, or nothing after an import.
+  const std::filesystem::path& PathName() const { return m_PathName; }
+  const std::string& Title() const { return m_Title; }
+
+  // Every view of the document redraws.
+  void UpdateAllViews() { m_RedrawWanted.Emit(); }
+  // An element was edited: its item is relabelled and the views redraw.
+  void ElementChanged(Observer& element);
+
+  // ---- notifications ----
+  Signal<>& CarListed() { return m_CarListed; }      // the car was listed anew
+  Signal<>& CarUnlisted() { return m_CarUnlisted; }  // about to drop the car's items
+  Signal<Observer&>& ElementEdited() { return m_ElementEdited; }
+  Signal<>& SelectionChanged() { return m_SelectionChanged; }
+  Signal<>& RedrawWanted() { return m_RedrawWanted; }
+
+ private:
+  void ListCar();
+  void ReadMapping();
+
+  ProgramValues& m_Program;
+  Messages& m_Messages;
+  FileChooser& m_Chooser;
+
+  std::unique_ptr<Car> m_Car;
+  CarMappingTable m_Mapping;
+  TextureSlots m_TextureBitmaps;
+  std::shared_ptr<JAM> m_SelectedJam;
+  std::unique_ptr<OutlineNode> m_Outline;
+  std::filesystem::path m_PathName;
+  std::string m_Title;
+
+  Signal<> m_CarListed;
+  Signal<> m_CarUnlisted;
+  Signal<Observer&> m_ElementEdited;
+  Signal<> m_SelectionChanged;
+  Signal<> m_RedrawWanted;
+};
+
+}  // namespace tavrel

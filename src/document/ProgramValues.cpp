@@ -1,0 +1,48 @@
+#include "document/ProgramValues.h"
+
+#include "base/GamePaths.h"
+#include "base/Settings.h"
+
+namespace tavrel {
+namespace {
+const std::string kLocationKey = "ZavLocation";
+const std::string kPatchLevelKey = "ZavPatchLevel";
+constexpr int kNoPatchLevel = -1;
+}  // namespace
+
+std::string ProgramValues::GameLocation() const {
+  if (m_GameLocationOverride) return *m_GameLocationOverride;
+  return m_Settings.ReadString(kPreferences, kLocationKey, kDefaultGameLocation);
+}
+
+void ProgramValues::SetGameLocation(const std::string& location) {
+  m_Settings.WriteString(kPreferences, kLocationKey, location);
+}
+
+std::filesystem::path ProgramValues::ExecutablePath() const { return tavrel::ExecutablePath(GameLocation()); }
+
+void ProgramValues::ReadPatchLevel(const std::function<std::optional<int>()>& choose) {
+  if (m_PatchLevelOverride) {
+    m_PatchLevel = *m_PatchLevelOverride;
+  } else {
+    const int stored = m_Settings.ReadInt(kPreferences, kPatchLevelKey, kNoPatchLevel);
+    if (stored == kNoPatchLevel)
+      EditPatchLevel(choose);
+    else
+      m_PatchLevel = stored;
+  }
+  SelectPositions();
+}
+
+void ProgramValues::EditPatchLevel(const std::function<std::optional<int>()>& choose) {
+  if (const std::optional<int> chosen = choose()) m_PatchLevel = *chosen;
+  if (!m_PatchLevelOverride) m_Settings.WriteInt(kPreferences, kPatchLevelKey, m_PatchLevel);
+}
+
+void ProgramValues::OverridePatchLevel(int level) {
+  m_PatchLevelOverride = level;
+  m_PatchLevel = level;
+  SelectPositions();
+}
+
+}  // namespace tavrel

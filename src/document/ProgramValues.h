@@ -1,0 +1,64 @@
+#pragma once
+// What every document shares: where the game is, which build of its executable
+// the player has, and the program-wide switches. The game location is read from
+// the settings at every use, unless this run was given one.
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "shape/ExePositions.h"
+#include "textures/JAM.h"
+
+namespace tavrel {
+
+class Settings;
+
+inline constexpr const char* kDefaultGameLocation = "c:\\zav\\";
+
+class ProgramValues {
+ public:
+  explicit ProgramValues(Settings& settings) : m_Settings(settings) {}
+
+  Settings& Store() { return m_Settings; }
+
+  // "ZavLocation", or "c:\zav\" when none is stored; the run's own location when given.
+  std::string GameLocation() const;
+  void SetGameLocation(const std::string& location);  // writes "ZavLocation"
+  void OverrideGameLocation(std::string location) { m_GameLocationOverride = std::move(location); }
+  // The game location followed by "zav.exe", as the host's file system knows it.
+  std::filesystem::path ExecutablePath() const;
+
+  // The patch level: 0 for the original game, 1 for the 1.13 patch. It selects
+  // the executable positions once, at start-up; the RCR block follows it at once.
+  int PatchLevel() const { return m_PatchLevel; }
+  const ExePositions& Positions() const { return m_Positions; }
+  // Start-up: the stored "ZavPatchLevel", or, when none is stored, the level
+  // `choose` gives (nothing: cancelled, the level stays). The positions follow.
+  void ReadPatchLevel(const std::function<std::optional<int>()>& choose);
+  // "Edit Zav Patch Level": the chosen level (nothing: cancelled, the level
+  // stays) is stored either way; the positions are not selected again.
+  void EditPatchLevel(const std::function<std::optional<int>()>& choose);
+  // This run's level, stored nowhere and asked for by nobody.
+  void OverridePatchLevel(int level);
+
+  unsigned m_AnimationDelay = 15;  // milliseconds; not stored
+  bool m_UseInternalJams = true;
+  bool m_DrawRcrJam = false;
+  std::uint32_t m_JamSeed = kDefaultJamSeed;
+  // texture.cfg is read from here: the working directory, as the game's tools expect.
+  std::filesystem::path m_TextureCfgFolder = ".";
+
+ private:
+  void SelectPositions() { m_Positions = PositionsForPatchLevel(m_PatchLevel); }
+
+  Settings& m_Settings;
+  std::optional<std::string> m_GameLocationOverride;
+  std::optional<int> m_PatchLevelOverride;
+  int m_PatchLevel = 0;
+  ExePositions m_Positions = kOriginalPositions;
+};
+
+}  // namespace tavrel
