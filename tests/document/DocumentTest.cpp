@@ -1,0 +1,259 @@
+// The car document: its life (import, open, clear), its commands against
+// scripted file choosers and answered questions, and what it announces.
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "base/Settings.h"
+#include "demo/DemoGame.h"
+#include "document/Document.h"
+#include "document/FileChooser.h"
+#include "document/ProgramValues.h"
+#include "shape/CameraFile.h"
+#include "shape/ExecutableFile.h"
+#include "support/TestSupport.h"
+
+namespace tavrel::test {
+namespace {
+
+// Answers the file dialogs in turn (nothing: cancel) and keeps what they asked.
+class ScriptedFileChooser : public FileChooser {
+ public:
+  std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override {
+    asked.push_back({action, std::string(kind.defaultName)});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+  std::deque<std::optional<std::filesystem::path>> answers;
+  std::vector<std::pair<FileAction, std::string>> asked;
+};
+
+// Whether a table holds what texture.cfg in `folder` (or its absence) gives.
+bool SameMapping(const CarMappingTable& table, const std::filesystem::path& folder) {
+  CarMappingTable expected;
+  expected.ReadTextureCfg(folder);
+  for (int position = 0; position < CarMappingTable::kEntryCount; ++position)
+    if (!(table.GetMapping(position) == expected.GetMapping(position))) return false;
+  return true;
+}
+
+// A demo game at patch level 0, made once for all tests; each test copies the
+// executable it may patch.
+class DocumentTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_Game = new TempDir;
+    RecordingMessages messages;
+    ASSERT_TRUE(demo::MakeDemoGame(s_Game->path(), {}, messages)) << ::testing::PrintToString(messages.texts());
+  }
+  static void TearDownTestSuite() {
+    delete s_Game;
+    s_Game = nullptr;
+  }
+
+  void SetUp() override {
+    program.OverrideGameLocation(s_Game->path().string());
+    program.m_TextureCfgFolder = s_Game->path();
+  }
+
+  static std::filesystem::path Game() { return s_Game->path(); }
+
+  // A game folder of the test's own whose executable may be patched.
+  void UseOwnExecutable() {
+    std::filesystem::copy_file(Game() / "zav.exe", dir / "zav.exe");
+    program.OverrideGameLocation(dir.path().string());
+  }
+
+  inline static TempDir* s_Game = nullptr;
+  TempDir dir;
+  MemorySettings settings;
+  ProgramValues program{settings};
+  RecordingMessages messages;
+  ScriptedFileChooser chooser;
+  Document document{program, messages, chooser};
+};
+
+TEST_F(DocumentTest, ImportFromExecutableListsTheCarWithItsParts) {
+  int listed = 0;
+  auto connection = document.CarListed().Connect([&] { ++listed; });
+  ASSERT_TRUE(document.NewFromExecutable());
+  ASSERT_TRUE(document.HasCar());
+  EXPECT_EQ(document.GetCar()->m_Valid, 1);
+  EXPECT_EQ(listed, 1);
+  ASSERT_NE(document.Outline(), nullptr);
+  EXPECT_EQ(document.Outline()->ChildCount(), 5u);  // the car and its four parts
+  EXPECT_TRUE(document.GetCar()->m_Cameras[0].m_Loaded);
+  EXPECT_TRUE(document.Title().empty());
+  EXPECT_TRUE(SameMapping(document.Mapping(), Game())) << "texture.cfg is read before the car is listed";
+  EXPECT_FALSE(SameMapping(document.Mapping(), dir.path())) << "the demo's texture.cfg is not the built-in table";
+}
+
+TEST_F(DocumentTest, ImportFromMissingExecutableSaysBadExePath) {
+  program.OverrideGameLocation((dir / "nowhere").string());
+  EXPECT_FALSE(document.NewFromExecutable());
+  EXPECT_FALSE(document.HasCar());
+  const std::string exe = program.ExecutablePath().string();
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{MissingExecutableMessage(exe), "Bad Exe Path " + exe}));
+}
+
+TEST_F(DocumentTest, ImportOfAnImageWithoutMagicLeavesTheDocumentEmpty) {
+  UseOwnExecutable();
+  std::vector<std::uint8_t> exe = ReadBytes(dir / "zav.exe");
+  exe[static_cast<std::size_t>(program.Positions().car) + 0] ^= 0xFF;  // the magic number's first byte
+  exe[static_cast<std::size_t>(program.Positions().car) + 1] ^= 0xFF;
+  WriteBytes(dir / "zav.exe", exe);
+  int listed = 0;
+  auto connection = document.CarListed().Connect([&] { ++listed; });
+  EXPECT_TRUE(document.NewFromExecutable());
+  EXPECT_FALSE(document.HasCar());
+  EXPECT_EQ(listed, 0);
+  document.Save();
+  document.ExportToExe();
+  EXPECT_TRUE(chooser.asked.empty());
+  EXPECT_EQ(ReadBytes(dir / "zav.exe"), exe);
+}
+
+TEST_F(DocumentTest, OpenedShapeFileSavesTheSameBytesUnderAChosenName) {
+  const auto file = Game() / "cars" / "demo.cs3";
+  ASSERT_TRUE(document.Open(file));
+  EXPECT_EQ(document.Title(), "demo.cs3");
+  EXPECT_EQ(document.Outline()->ChildCount(), 1u);
+
+  document.Save();  // cancelled
+  chooser.answers = {dir / "saved.cs3"};
+  document.Save();
+  EXPECT_EQ(chooser.asked, (std::vector<std::pair<FileAction, std::string>>{{FileAction::Save, "unnamed.cs3"},
+                                                                            {FileAction::Save, "unnamed.cs3"}}));
+  EXPECT_EQ(ReadBytes(dir / "saved.cs3"), ReadBytes(file));
+  EXPECT_EQ(document.PathName(), file) << "Save As keeps the document's own path";
+}
+
+TEST_F(DocumentTest, ShapeFileWithBadMagicOpensListedWithoutElements) {
+  std::vector<std::uint8_t> bytes(Car::kImageSize, 0);
+  WriteBytes(dir / "bad.cs3", bytes);
+  EXPECT_TRUE(document.Open(dir / "bad.cs3"));
+  ASSERT_TRUE(document.HasCar());
+  EXPECT_EQ(document.GetCar()->m_Valid, 0);
+  EXPECT_NE(document.Outline(), nullptr);
+}
+
+// Commands of an empty document: those that need a car do nothing, the
+// camera and transfer commands say so after their dialog.
+TEST_F(DocumentTest, CommandsOfAnEmptyDocument) {
+  struct Case {
+    const char* name;
+    void (Document::*command)();
+    bool asksForAFile;
+    std::vector<std::string> shown;
+  };
+  const std::vector<Case> cases = {
+      {"Save", &Document::Save, false, {}},
+      {"ExportToExe", &Document::ExportToExe, false, {}},
+      {"ExportCameras", &Document::ExportCameras, true, {"No Car Loaded"}},
+      {"ImportCameras", &Document::ImportCameras, true, {"No Car Loaded"}},
+      {"ExportCtf", &Document::ExportCtf, true, {"No Car Loaded"}},
+      {"ImportCtf", &Document::ImportCtf, true, {"No Car Loaded"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    chooser.asked.clear();
+    messages.shown.clear();
+    chooser.answers = {dir / "out.file"};
+    (document.*c.command)();
+    EXPECT_EQ(chooser.asked.size(), c.asksForAFile ? 1u : 0u);
+    EXPECT_EQ(messages.texts(), c.shown);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.file"));
+  }
+  for (const PartFileKind& kind : kPartFileKinds) {
+    document.ExportPart(kind);
+    document.ImportPart(kind);
+  }
+  EXPECT_EQ(chooser.asked.size(), 1u) << "the part commands ask nothing without a car";
+}
+
+TEST_F(DocumentTest, CamerasGoOutAndComeBack) {
+  ASSERT_TRUE(document.NewFromExecutable());
+  chooser.answers = {dir / "cams.cam"};
+  document.ExportCameras();
+  EXPECT_EQ(chooser.asked.back(), (std::pair<FileAction, std::string>{FileAction::Save, "unnamed.cam"}));
+  const auto exported = ReadBytes(dir / "cams.cam");
+  EXPECT_EQ(exported.size(), kCameraFileSize);
+
+  Car& car = *document.GetCar();
+  car.m_Cameras[2].m_Record.X = 1234;
+  chooser.answers = {dir / "cams.cam"};
+  document.ImportCameras();
+  EXPECT_EQ(chooser.asked.back().first, FileAction::Open);
+  std::array<std::uint8_t, kCameraFileSize> expected{};
+  std::copy(exported.begin(), exported.end(), expected.begin());
+  EXPECT_EQ(CameraFileBytes(car), expected);
+}
+
+TEST_F(DocumentTest, PartImportRelistsTheCar) {
+  ASSERT_TRUE(document.NewFromExecutable());
+  const PartFileKind& helmet = kPartFileKinds[0];
+  chooser.answers = {dir / "helmet.ch3"};
+  document.ExportPart(helmet);
+  EXPECT_EQ(ReadBytes(dir / "helmet.ch3").size(), helmet.length);
+
+  std::vector<std::string> events;
+  auto unlisted = document.CarUnlisted().Connect([&] { events.push_back("unlisted"); });
+  auto listed = document.CarListed().Connect([&] { events.push_back("listed"); });
+  auto redrawn = document.RedrawWanted().Connect([&] { events.push_back("redraw"); });
+  chooser.answers = {dir / "helmet.ch3"};
+  document.ImportPart(helmet);
+  EXPECT_EQ(events, (std::vector<std::string>{"redraw", "unlisted", "listed"}));
+  EXPECT_EQ(document.Outline()->ChildCount(), 5u);
+}
+
+TEST_F(DocumentTest, ExportToExeAnsweredNoChangesOnlyTheCarAndTheCameras) {
+  UseOwnExecutable();
+  ASSERT_TRUE(document.NewFromExecutable());
+  const auto before = ReadBytes(dir / "zav.exe");
+  Car& car = *document.GetCar();
+  car.m_Points[0].m_X += 7;
+  car.m_Cameras[0].m_Record.X += 3;
+  messages.answers = {false};
+  document.ExportToExe();
+  EXPECT_EQ(messages.asked, (std::vector<std::string>{"Do you want advanced exporting!..."}));
+
+  const auto after = ReadBytes(dir / "zav.exe");
+  ASSERT_EQ(after.size(), before.size());
+  const auto inside = [&](std::size_t at, std::int64_t start, std::size_t length) {
+    return at >= static_cast<std::size_t>(start) && at < static_cast<std::size_t>(start) + length;
+  };
+  std::size_t changed = 0;
+  for (std::size_t at = 0; at < after.size(); ++at) {
+    if (after[at] == before[at]) continue;
+    ++changed;
+    EXPECT_TRUE(inside(at, program.Positions().car, Car::kImageSize) ||
+                inside(at, program.Positions().cameras, kCameraFileSize))
+        << "byte " << at;
+  }
+  EXPECT_GT(changed, 0u);
+}
+
+TEST_F(DocumentTest, ClearingUnlistsTheCarOnce) {
+  ASSERT_TRUE(document.NewFromExecutable());
+  int unlisted = 0;
+  auto connection = document.CarUnlisted().Connect([&] { ++unlisted; });
+  document.Clear();
+  document.Clear();
+  EXPECT_EQ(unlisted, 1);
+  EXPECT_EQ(document.Outline(), nullptr);
+  EXPECT_TRUE(document.HasCar()) << "the car stays until the document goes";
+}
+
+TEST_F(DocumentTest, SelectingAJamAnnouncesIt) {
+  ASSERT_TRUE(document.NewFromExecutable());
+  int changed = 0;
+  auto connection = document.SelectionChanged().Connect([&] { ++changed; });
+  document.GetCar()->m_CarJams[3].SelectForDocument();
+  EXPECT_EQ(document.SelectedJam(), document.GetCar()->m_CarJams[3].m_Jam);
+  EXPECT_EQ(changed, 1);
+}
+
+}  // namespace
+}  // namespace tavrel::test

@@ -1,0 +1,113 @@
+// The game location and the patch level: what is stored, what is asked, and
+// what a run's own values override.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "base/GamePaths.h"
+#include "base/Settings.h"
+#include "document/ProgramValues.h"
+
+namespace tavrel::test {
+namespace {
+
+struct Chooser {
+  std::optional<int> answer;
+  int asked = 0;
+  std::function<std::optional<int>()> fn() {
+    return [this] {
+      ++asked;
+      return answer;
+    };
+  }
+};
+
+TEST(ProgramValuesTest, PatchLevelIsAskedOnlyAtTheFirstStart) {
+  struct Case {
+    const char* name;
+    std::optional<int> stored;
+    std::optional<int> answer;
+    int asked;
+    int level;
+    int storedAfter;
+  };
+  const Case cases[] = {
+      {"first start, OK", std::nullopt, 1, 1, 1, 1},
+      {"first start, Cancel keeps 0 and stores it", std::nullopt, std::nullopt, 1, 0, 0},
+      {"second start", 0, 1, 0, 0, 0},
+      {"second start, patched", 1, 0, 0, 1, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    MemorySettings settings;
+    if (c.stored) settings.WriteInt(kPreferences, "ZavPatchLevel", *c.stored);
+    ProgramValues program(settings);
+    Chooser chooser{c.answer};
+    program.ReadPatchLevel(chooser.fn());
+    EXPECT_EQ(chooser.asked, c.asked);
+    EXPECT_EQ(program.PatchLevel(), c.level);
+    EXPECT_EQ(program.Positions().car, PositionsForPatchLevel(c.level).car);
+    EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), c.storedAfter);
+  }
+}
+
+TEST(ProgramValuesTest, EditingThePatchLevelStoresItButKeepsThePositions) {
+  MemorySettings settings;
+  settings.WriteInt(kPreferences, "ZavPatchLevel", 0);
+  ProgramValues program(settings);
+  program.ReadPatchLevel([] { return std::optional<int>(); });
+
+  program.EditPatchLevel([] { return std::optional<int>(1); });
+  EXPECT_EQ(program.PatchLevel(), 1);
+  EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 1);
+  EXPECT_EQ(program.Positions().car, kOriginalPositions.car) << "the positions change at the next start";
+
+  settings.WriteInt(kPreferences, "ZavPatchLevel", 7);
+  program.EditPatchLevel([] { return std::optional<int>(); });
+  EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 1) << "Cancel still writes the current level";
+}
+
+TEST(ProgramValuesTest, RunOverridesAreNeitherAskedNorStored) {
+  MemorySettings settings;
+  ProgramValues program(settings);
+  program.OverridePatchLevel(1);
+  program.OverrideGameLocation("/games/zav");
+  Chooser chooser{0};
+  program.ReadPatchLevel(chooser.fn());
+  EXPECT_EQ(chooser.asked, 0);
+  EXPECT_EQ(program.PatchLevel(), 1);
+  EXPECT_EQ(program.Positions().car, kPatchedPositions.car);
+  EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), -1);
+  EXPECT_EQ(program.GameLocation(), "/games/zav");
+  EXPECT_EQ(settings.ReadString(kPreferences, "ZavLocation", "none"), "none");
+}
+
+TEST(ProgramValuesTest, GameLocationIsReadAtEveryUse) {
+  MemorySettings settings;
+  ProgramValues program(settings);
+  EXPECT_EQ(program.GameLocation(), "c:\\zav\\");
+  program.SetGameLocation("/srv/zav");
+  EXPECT_EQ(settings.ReadString(kPreferences, "ZavLocation", ""), "/srv/zav");
+  settings.WriteString(kPreferences, "ZavLocation", "/elsewhere");
+  EXPECT_EQ(program.GameLocation(), "/elsewhere");
+  EXPECT_EQ(program.ExecutablePath(), std::filesystem::path("/elsewhere/zav.exe"));
+}
+
+TEST(GamePathsTest, WindowsLocationsLieInTheWinePrefix) {
+  ::setenv("WINEPREFIX", "/home/p/.wine", 1);
+  const std::pair<const char*, const char*> cases[] = {
+      {"c:\\zav\\", "/home/p/.wine/drive_c/zav/"},
+      {"C:\\Games\\Zav", "/home/p/.wine/drive_c/Games/Zav"},
+      {"d:", "/home/p/.wine/drive_d/"},
+      {"/opt/zav", "/opt/zav"},
+  };
+  for (const auto& [location, host] : cases) EXPECT_EQ(HostGameLocation(location), host) << location;
+  ::unsetenv("WINEPREFIX");
+  const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+  ::setenv("HOME", "/home/q", 1);
+  EXPECT_EQ(HostGameLocation("c:\\zav"), "/home/q/.wine/drive_c/zav");
+  ::setenv("HOME", home.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace tavrel::test
