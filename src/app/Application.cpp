@@ -1,0 +1,283 @@
+#include "app/Application.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+#include <algorithm>
+
+#include "app/Actions.h"
+#include "app/CommandTable.h"
+#include "app/GameLocation.h"
+#include "app/MainWindow.h"
+#include "app/PatchLevelDialog.h"
+#include "app/SummaryView.h"
+#include "app/TriggerDistanceDialog.h"
+#include "base/Settings.h"
+#include "document/Document.h"
+#include "document/FileChooser.h"
+#include "shape/ShapeFile.h"
+
+static void InitResources() { Q_INIT_RESOURCE(tavrel); }
+
+namespace tavrel {
+namespace {
+
+const std::string kRecentFileSection = "Recent File List";
+constexpr int kRecentFileCount = 4;
+constexpr const char* kMainTitle = "Zav Tavrel";
+
+QString CanonicalPath(const QString& path) {
+  const QString canonical = QFileInfo(path).canonicalFilePath();
+  return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
+}
+
+}  // namespace
+
+// One document with its windows and the commands it handles.
+struct Application::OpenDocument : CommandTarget {
+  std::unique_ptr<Document> document;
+  QString untitledName;  // what the windows show when the document has no title
+  std::vector<QMdiSubWindow*> windows;
+
+  QString Title() const {
+    return document->Title().empty() ? untitledName : QString::fromStdString(document->Title());
+  }
+};
+
+Application::Application(Settings& settings, Messages& messages, FileChooser& chooser)
+    : m_Settings(settings),
+      m_Messages(messages),
+      m_Chooser(chooser),
+      m_Program(settings),
+      m_Window(std::make_unique<MainWindow>(settings)),
+      m_Actions(new Actions(*m_Window, [this](Route route) { return Resolve(route); })) {
+  InitResources();
+  m_Window->setWindowIcon(QIcon(":/icons/tavrel.svg"));
+  m_Window->setWindowTitle(kMainTitle);
+  m_Window->AddToolbars(*m_Actions);
+  m_ChoosePatchLevel = [this] { return ChoosePatchLevel(m_Window.get()); };
+  connect(&m_Window->MdiArea(), &QMdiArea::subWindowActivated, this, &Application::WindowActivated);
+  connect(m_Actions, &Actions::RecentFileChosen, this, [this](const QString& path) { OpenFile(path); });
+
+  using namespace command;
+  Handle(kNew, [] {});  // no kind of document offers a new file: New opens nothing
+  Handle(kOpen, [this] { ChooseAndOpen(); });
+  Handle(kImportFromExe, [this] { ImportFromExe(); });
+  Handle(kEditLocation, [this] { EditGameLocation(m_Window.get(), m_Program, m_Messages); });
+  Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_ChoosePatchLevel); });
+  Handle(kTriggerDistance, [this] { RunTriggerDistance(m_Window.get(), m_Program, m_Messages); });
+  Handle(kLaunchZav, [this] { LaunchGame(); });
+  Handle(kUseInternalJams, [this] { m_Program.m_UseInternalJams = !m_Program.m_UseInternalJams; },
+         [this] { return m_Program.m_UseInternalJams; });
+  Handle(kPrintSetup, [this] { QPageSetupDialog(&m_Printer, m_Window.get()).exec(); });
+  Handle(kAbout, [this] { ShowAbout(); });
+  Handle(kExit, [this] { m_Window->close(); });
+
+  m_Actions->SetRecentFiles(RecentFiles());
+  WindowActivated();
+}
+
+Application::~Application() {
+  // The windows go first and find no documents left to update.
+  m_Documents.clear();
+  m_Window.reset();
+}
+
+bool Application::Start(const StartOptions& options) {
+  if (options.gameDirectory) m_Program.OverrideGameLocation(*options.gameDirectory);
+  if (options.patchLevel) m_Program.OverridePatchLevel(*options.patchLevel);
+  if (!options.file.isEmpty() && !OpenFile(options.file)) return false;
+  m_Window->show();
+  // Queued, so the main window is painted before the patch level is asked for.
+  QTimer::singleShot(0, this, [this, importFromExe = options.importFromExe] {
+    m_Program.ReadPatchLevel(m_ChoosePatchLevel);
+    emit PatchLevelRead();
+    if (importFromExe) ImportFromExe();
+  });
+  return true;
+}
+
+CommandTarget* Application::Resolve(Route route) {
+  switch (route) {
+    case Route::View: return ActiveView();
+    case Route::Document: return EntryOf(m_Window->MdiArea().currentSubWindow());
+    case Route::MainFrame: return m_Window.get();
+    case Route::Application: return this;
+  }
+  return nullptr;
+}
+
+Application::OpenDocument* Application::EntryOf(const QMdiSubWindow* window) {
+  if (!window) return nullptr;
+  for (auto& entry : m_Documents)
+    if (std::ranges::find(entry->windows, window) != entry->windows.end()) return entry.get();
+  return nullptr;
+}
+
+Document* Application::ActiveDocument() {
+  OpenDocument* entry = EntryOf(m_Window->MdiArea().currentSubWindow());
+  return entry ? entry->document.get() : nullptr;
+}
+
+SummaryView* Application::ActiveView() {
+  QMdiSubWindow* window = m_Window->MdiArea().currentSubWindow();
+  return window ? qobject_cast<SummaryView*>(window->widget()) : nullptr;
+}
+
+Application::OpenDocument& Application::AddDocument() {
+  auto entry = std::make_unique<OpenDocument>();
+  entry->document = std::make_unique<Document>(m_Program, m_Messages, m_Chooser);
+  AddDocumentCommands(*entry);
+  m_Documents.push_back(std::move(entry));
+  return *m_Documents.back();
+}
+
+void Application::AddDocumentCommands(OpenDocument& entry) {
+  using namespace command;
+  Document& document = *entry.document;
+  entry.Handle(kSave, [&document] { document.Save(); });
+  entry.Handle(kSaveAs, [&document] { document.Save(); });
+  entry.Handle(kExportToExe, [&document] { document.ExportToExe(); });
+  entry.Handle(kExportCameras, [&document] { document.ExportCameras(); });
+  entry.Handle(kImportCameras, [&document] { document.ImportCameras(); });
+  entry.Handle(kExportCtf, [&document] { document.ExportCtf(); });
+  entry.Handle(kImportCtf, [&document] { document.ImportCtf(); });
+  entry.Handle(kExportObj, [&document] { document.ExportObj(); });
+  for (const PartCommands& part : PartCommandIds()) {
+    const PartFileKind& kind = *FindPartFileKind(part.shape);
+    entry.Handle(part.exportId, [&document, &kind] { document.ExportPart(kind); });
+    entry.Handle(part.importId, [&document, &kind] { document.ImportPart(kind); });
+  }
+  entry.Handle(kNewWindow, [this, &entry] { OpenWindow(entry); });
+  entry.Handle(kClose, [&entry] {
+    for (QMdiSubWindow* window : std::vector(entry.windows)) window->close();
+  });
+}
+
+QMdiSubWindow* Application::OpenWindow(OpenDocument& entry) {
+  auto* view = new SummaryView(*entry.document, m_Printer, m_Program, m_Messages);
+  QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(view);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->setWindowIcon(QIcon(":/icons/car-document.svg"));
+  entry.windows.push_back(window);
+  connect(window, &QObject::destroyed, this, [this, window] { WindowGone(window); });
+  Retitle(entry);
+  window->show();
+  m_Window->MdiArea().setActiveSubWindow(window);
+  WindowActivated();
+  return window;
+}
+
+void Application::WindowGone(const QMdiSubWindow* window) {
+  const auto owner = std::ranges::find_if(m_Documents, [window](const auto& entry) {
+    return std::ranges::find(entry->windows, window) != entry->windows.end();
+  });
+  if (owner == m_Documents.end()) return;
+  std::erase((*owner)->windows, window);
+  // The document goes with its last window.
+  if ((*owner)->windows.empty())
+    m_Documents.erase(owner);
+  else
+    Retitle(**owner);
+  WindowActivated();
+}
+
+void Application::Retitle(OpenDocument& entry) {
+  const QString title = entry.Title();
+  for (std::size_t i = 0; i < entry.windows.size(); ++i) {
+    const QString numbered = entry.windows.size() > 1 ? QString("%1:%2").arg(title).arg(i + 1) : title;
+    entry.windows[i]->setWindowTitle(numbered);
+    if (auto* view = qobject_cast<SummaryView*>(entry.windows[i]->widget())) view->SetTitle(title);
+  }
+}
+
+void Application::WindowActivated() {
+  const OpenDocument* entry = EntryOf(m_Window->MdiArea().currentSubWindow());
+  m_Window->setWindowTitle(entry ? QString("%1 - %2").arg(kMainTitle, entry->Title()) : QString(kMainTitle));
+  m_Actions->ShowMenu(*m_Window->menuBar(), entry != nullptr);
+  m_Actions->Update();
+}
+
+void Application::ImportFromExe() {
+  OpenDocument& entry = AddDocument();
+  // Untitled documents are named as the older framework named them: the kind and a number.
+  entry.untitledName = QString("car%1").arg(++m_UntitledCount);
+  entry.document->NewFromExecutable();
+  OpenWindow(entry);
+}
+
+bool Application::OpenFile(const QString& path) {
+  const QString canonical = CanonicalPath(path);
+  for (const auto& entry : m_Documents) {
+    if (!entry->document->PathName().empty() &&
+        CanonicalPath(QString::fromStdString(entry->document->PathName().string())) == canonical) {
+      m_Window->MdiArea().setActiveSubWindow(entry->windows.front());
+      return true;
+    }
+  }
+  if (!QFileInfo(canonical).isFile()) {
+    m_Messages.show(QString("Cannot open %1.").arg(QDir::toNativeSeparators(path)).toStdString());
+    return false;
+  }
+  OpenDocument& entry = AddDocument();
+  entry.document->Open(canonical.toStdString());
+  OpenWindow(entry);
+  AddRecentFile(canonical);
+  return true;
+}
+
+void Application::ChooseAndOpen() {
+  // The Open dialog lists the car files once, then all files.
+  if (const auto path = m_Chooser.Choose(FileAction::Open, kCarFileKind))
+    OpenFile(QString::fromStdString(path->string()));
+}
+
+QStringList Application::RecentFiles() const {
+  QStringList paths;
+  for (int i = 1; i <= kRecentFileCount; ++i) {
+    const std::string path = m_Settings.ReadString(kRecentFileSection, "File" + std::to_string(i), "");
+    if (!path.empty()) paths << QString::fromStdString(path);
+  }
+  return paths;
+}
+
+void Application::AddRecentFile(const QString& path) {
+  QStringList paths = RecentFiles();
+  paths.removeAll(path);
+  paths.prepend(path);
+  for (int i = 0; i < kRecentFileCount; ++i)
+    m_Settings.WriteString(kRecentFileSection, "File" + std::to_string(i + 1),
+                           i < paths.size() ? paths[i].toStdString() : std::string());
+  m_Actions->SetRecentFiles(RecentFiles());
+}
+
+void Application::LaunchGame() {
+  // The game is a Windows program; without wine there is nothing to start, and
+  // as before a failed start is not reported.
+  const QString wine = QStandardPaths::findExecutable("wine");
+  if (wine.isEmpty()) return;
+  const QFileInfo exe(QString::fromStdString(m_Program.ExecutablePath().string()));
+  QProcess::startDetached(wine, {exe.fileName()}, exe.absolutePath());
+}
+
+void Application::ShowAbout() {
+  QMessageBox::about(
+      m_Window.get(), tr("About Tavrel"),
+      tr("<h3>Zav Tavrel %1</h3>"
+         "<p>An editor for the car shapes of the racing game Zav: import the car from the game, "
+         "view and edit it, and write it back.</p>"
+         "<p>Built with:</p><ul>"
+         "<li>Qt %2 (Widgets, GUI, Print Support), under the GNU Lesser General Public License v3</li>"
+         "<li>the GNU C++ standard library, under the GNU General Public License v3 with the GCC Runtime Library "
+         "Exception</li></ul>")
+          .arg(TAVREL_VERSION, qVersion()));
+}
+
+}  // namespace tavrel

@@ -1,0 +1,100 @@
+#pragma once
+// The application: the documents and their windows, the main window, the
+// program-wide values and the commands that belong to no document. Messages
+// and file choosers come from outside, so tests answer them without a modal
+// loop.
+
+#include <QObject>
+#include <QPrinter>
+#include <QString>
+#include <functional>
+#include <list>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/CommandTable.h"
+#include "app/CommandTarget.h"
+#include "document/ProgramValues.h"
+
+class QMdiSubWindow;
+
+namespace tavrel {
+
+class Actions;
+class Document;
+class FileChooser;
+class MainWindow;
+class Messages;
+class Settings;
+class SummaryView;
+
+// What the command line asks for.
+struct StartOptions {
+  QString file;
+  std::optional<std::string> gameDirectory;  // for this run only
+  std::optional<int> patchLevel;             // for this run only: nothing is asked or stored
+  bool importFromExe = false;
+};
+
+class Application : public QObject, public CommandTarget {
+  Q_OBJECT
+ public:
+  Application(Settings& settings, Messages& messages, FileChooser& chooser);
+  ~Application() override;
+
+  // Opens a file named on the command line, shows the main window, then, once
+  // it is up, reads the patch level (asking on the first start) and runs
+  // "Import From Exe..." when asked to. False when the named file cannot be opened.
+  bool Start(const StartOptions& options);
+
+  MainWindow& Window() { return *m_Window; }
+  Actions& GetActions() { return *m_Actions; }
+  ProgramValues& Program() { return m_Program; }
+  QPrinter& Printer() { return m_Printer; }
+
+  // The patch level question; tests answer it themselves.
+  std::function<std::optional<int>()> m_ChoosePatchLevel;
+
+  // "Import From Exe...": a window opens whatever the import gave.
+  void ImportFromExe();
+  // Opens a shape file in a new window, or activates the window that has it.
+  bool OpenFile(const QString& path);
+  std::size_t DocumentCount() const { return m_Documents.size(); }
+  // The document of the active window, or null.
+  Document* ActiveDocument();
+  SummaryView* ActiveView();
+
+ signals:
+  void PatchLevelRead();
+
+ private:
+  struct OpenDocument;
+
+  CommandTarget* Resolve(Route route);
+  OpenDocument* EntryOf(const QMdiSubWindow* window);
+  OpenDocument& AddDocument();
+  void AddDocumentCommands(OpenDocument& entry);
+  QMdiSubWindow* OpenWindow(OpenDocument& entry);
+  void WindowGone(const QMdiSubWindow* window);
+  void Retitle(OpenDocument& entry);
+  void WindowActivated();
+  void ChooseAndOpen();
+  void AddRecentFile(const QString& path);
+  QStringList RecentFiles() const;
+  void LaunchGame();
+  void ShowAbout();
+
+  Settings& m_Settings;
+  Messages& m_Messages;
+  FileChooser& m_Chooser;
+  ProgramValues m_Program;
+  QPrinter m_Printer;
+  int m_UntitledCount = 0;
+  // Declared before the window: closing the windows at exit still finds them.
+  std::list<std::unique_ptr<OpenDocument>> m_Documents;
+  std::unique_ptr<MainWindow> m_Window;
+  Actions* m_Actions;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,106 @@
+#pragma once
+// Every command of the program as data: its id, menu text, status prompt and
+// tooltip, keys, picture and where on the route it lives. The menus and the two
+// toolbars are lists of ids. Actions, menus and toolbars are made from these
+// tables in one place (Actions).
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "shape/ShapeKind.h"
+
+namespace tavrel {
+
+// The order a command is offered to its handlers: the active view, its
+// document, the main window, the application.
+enum class Route { View, Document, MainFrame, Application };
+
+struct CommandInfo {
+  int id;
+  std::string_view menuText;  // "&Load Car...\tCtrl+O": the text after a tab names the first key
+  std::string_view prompt;    // "status-bar prompt\ntooltip"; either part may be missing
+  std::vector<std::string_view> keys;  // in QKeySequence's portable text
+  std::string_view icon;               // picture in res/icons, for toolbar buttons
+  Route route;
+  bool checkable = false;
+
+  std::string_view StatusPrompt() const;  // the prompt up to the line break
+  std::string_view Tooltip() const;       // after it; the menu text's when there is none
+  std::string_view MenuLabel() const;     // the menu text up to the tab
+};
+
+namespace command {
+inline constexpr int kLaunchZav = 32771;
+inline constexpr int kEditLocation = 32772;
+inline constexpr int kImportFromExe = 32773;
+inline constexpr int kExportToExe = 32774;
+inline constexpr int kRcrDistances = 32859;
+inline constexpr int kTriggerDistance = 32829;
+inline constexpr int kJamView = 32830;
+inline constexpr int kSetAnimationDelay = 32848;
+inline constexpr int kUseInternalJams = 32849;
+inline constexpr int kExportObj = 32856;
+inline constexpr int kExportCameras = 32871;
+inline constexpr int kImportCameras = 32872;
+inline constexpr int kEditPatchLevel = 32873;
+inline constexpr int kExportCtf = 32874;
+inline constexpr int kImportCtf = 32875;
+inline constexpr int kExportGltf = 32890;  // ours: no older command has it
+inline constexpr int kNew = 57600;
+inline constexpr int kOpen = 57601;
+inline constexpr int kClose = 57602;
+inline constexpr int kSave = 57603;
+inline constexpr int kSaveAs = 57604;
+inline constexpr int kPrintSetup = 57606;
+inline constexpr int kPrint = 57607;
+inline constexpr int kPrintDirect = 57608;
+inline constexpr int kPrintPreview = 57609;
+inline constexpr int kRecentFile = 57616;  // the first of the four recent-file entries
+inline constexpr int kNewWindow = 57648;
+inline constexpr int kArrangeIcons = 57649;
+inline constexpr int kCascade = 57650;
+inline constexpr int kTile = 57651;
+inline constexpr int kAbout = 57664;
+inline constexpr int kExit = 57665;
+inline constexpr int kHelpTopics = 57667;
+inline constexpr int kContextHelp = 57669;
+inline constexpr int kHelp = 57670;
+inline constexpr int kDefaultHelp = 57671;
+inline constexpr int kToggleToolbar = 59392;
+inline constexpr int kToggleStatusBar = 59393;
+inline constexpr int kSeparator = 0;  // in menu and toolbar lists
+}  // namespace command
+
+std::span<const CommandInfo> Commands();
+const CommandInfo* FindCommand(int id);
+
+// A part's two commands, in the order of kPartFileKinds.
+struct PartCommands {
+  ShapeKind shape;
+  int exportId;
+  int importId;
+};
+std::span<const PartCommands> PartCommandIds();
+
+// One menu item: a command, a separator, a submenu, or the recent-file entries.
+struct MenuItem {
+  int id = command::kSeparator;
+  std::string_view text;  // a submenu's title, or a command's text in this menu only
+  std::vector<MenuItem> submenu;
+};
+struct MenuTitle {
+  std::string_view title;
+  std::vector<MenuItem> items;
+};
+
+// Menu 128, shown while no document window is active, and menu 129, shown by
+// every document window.
+const std::vector<MenuTitle>& MainMenu();
+const std::vector<MenuTitle>& DocumentMenu();
+
+// The buttons of the main toolbar and of the display toolbar (kSeparator between groups).
+std::span<const int> MainToolbar();
+std::span<const int> DisplayToolbar();
+
+}  // namespace tavrel

@@ -1,0 +1,125 @@
+#include "app/MainWindow.h"
+
+#include <QDockWidget>
+#include <QLabel>
+#include <QMdiArea>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QTreeView>
+#include <QWhatsThis>
+
+#include "app/Actions.h"
+#include "app/CommandTable.h"
+#include "base/Settings.h"
+
+namespace tavrel {
+namespace {
+
+QToolBar* MakeToolbar(QMainWindow& window, const QString& name, const QString& title) {
+  auto* toolbar = new QToolBar(title, &window);
+  toolbar->setObjectName(name);
+  // The button pictures are drawn for 18 by 15 pixels.
+  toolbar->setIconSize(QSize(18, 15));
+  return toolbar;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Settings& settings)
+    : m_MdiArea(new QMdiArea(this)),
+      m_MainToolbar(MakeToolbar(*this, "mainToolbar", tr("Toolbar"))),
+      m_DisplayToolbar(MakeToolbar(*this, "displayToolbar", tr("Display"))) {
+  setObjectName("mainWindow");
+  setWindowIcon(QIcon(":/icons/tavrel.svg"));
+  m_MdiArea->setObjectName("mdiArea");
+  m_MdiArea->setViewMode(QMdiArea::SubWindowView);
+  m_MdiArea->setWhatsThis(tr("The car windows. Each shows one car; a car can have several windows."));
+  setCentralWidget(m_MdiArea);
+  resize(1100, 760);
+  addToolBar(Qt::TopToolBarArea, m_MainToolbar);
+  addToolBarBreak(Qt::TopToolBarArea);
+  addToolBar(Qt::TopToolBarArea, m_DisplayToolbar);
+  CreateStatusBar();
+  CreateCarTree(settings);
+
+  using namespace command;
+  Handle(kCascade, [this] { m_MdiArea->cascadeSubWindows(); });
+  Handle(kTile, [this] { m_MdiArea->tileSubWindows(); });
+  // Minimised windows already line up along the bottom; tiling them keeps that.
+  Handle(kArrangeIcons, [this] { m_MdiArea->cascadeSubWindows(); });
+  Handle(kHelpTopics, [this] { ShowHelp(); });
+  Handle(kHelp, [this] { ShowHelp(); });
+  Handle(kDefaultHelp, [this] { ShowHelp(); });
+  Handle(kContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+  // "Toolbar" toggles the main toolbar only, the display toolbar stays.
+  Handle(kToggleToolbar, [this] { m_MainToolbar->setVisible(!m_MainToolbar->isVisible()); },
+         [this] { return m_MainToolbar->isVisibleTo(this); });
+  Handle(kToggleStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+         [this] { return statusBar()->isVisibleTo(this); });
+}
+
+void MainWindow::AddToolbars(const Actions& actions) {
+  actions.FillToolbar(*m_MainToolbar, MainToolbar());
+  actions.FillToolbar(*m_DisplayToolbar, DisplayToolbar());
+}
+
+void MainWindow::CreateStatusBar() {
+  auto* idle = new QLabel(tr("For Help, press F1"), this);
+  idle->setObjectName("statusMessage");
+  statusBar()->addWidget(idle, 1);
+  // The lock keys' states cannot be read portably; the panes are shown as the
+  // older program's layout has them, dimmed.
+  for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
+    auto* label = new QLabel(indicator, this);
+    label->setEnabled(false);
+    label->setFrameShape(QFrame::StyledPanel);
+    statusBar()->addPermanentWidget(label);
+  }
+}
+
+void MainWindow::CreateCarTree(Settings& settings) {
+  // Only read: the older program never wrote them either.
+  const int width = settings.ReadInt(kPreferences, "TreeWidth", 200);
+  const int height = settings.ReadInt(kPreferences, "TreeHeight", 10);
+  auto* dock = new QDockWidget(tr("Cars"), this);
+  dock->setObjectName("carTreeDock");
+  dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+  dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+  m_CarModel = new QStandardItemModel(this);
+  auto* root = new QStandardItem(tr("All Cars"));
+  root->setEditable(false);
+  m_CarModel->appendRow(root);
+  m_CarTree = new QTreeView(dock);
+  m_CarTree->setObjectName("carTree");
+  m_CarTree->setHeaderHidden(true);
+  m_CarTree->setModel(m_CarModel);
+  m_CarTree->setMinimumHeight(height);
+  m_CarTree->setWhatsThis(tr("Every car that is open, with its parts, points, connections and cameras."));
+  dock->setWidget(m_CarTree);
+  addDockWidget(Qt::LeftDockWidgetArea, dock);
+  resizeDocks({dock}, {width}, Qt::Horizontal);
+}
+
+void MainWindow::SetStatusText(const QString& text) {
+  statusBar()->showMessage(text);
+  statusBar()->repaint();
+}
+
+void MainWindow::ShowHelp() {
+  if (!m_Help) {
+    m_Help = new QTextBrowser(this);
+    m_Help->setWindowFlag(Qt::Window);
+    m_Help->setObjectName("helpWindow");
+    m_Help->setWindowTitle(tr("Zav Tavrel Help"));
+    m_Help->setAttribute(Qt::WA_DeleteOnClose);
+    m_Help->setSource(QUrl("qrc:/guide.html"));
+    m_Help->resize(640, 560);
+  }
+  m_Help->show();
+  m_Help->raise();
+  m_Help->activateWindow();
+}
+
+}  // namespace tavrel
