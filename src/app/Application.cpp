@@ -85,7 +85,9 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
 }
 
 Application::~Application() {
-  // The windows go first and find no documents left to update.
+  // The windows go first, telling nobody: no document is left to update, and
+  // the main window is no longer there to retitle.
+  disconnect(&m_Window->MdiArea(), nullptr, this, nullptr);
   m_Documents.clear();
   m_Window.reset();
 }

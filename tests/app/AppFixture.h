@@ -1,0 +1,59 @@
+#pragma once
+// A Tavrel application on the demo game, with its settings in a file of the
+// test's own, its messages recorded and its file dialogs answered.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <deque>
+#include <memory>
+#include <optional>
+
+#include "app/Application.h"
+#include "app/QtSettings.h"
+#include "document/FileChooser.h"
+#include "support/TestSupport.h"
+
+namespace tavrel::test {
+
+// Answers the file dialogs in turn (cancel when none is left) and keeps what they asked for.
+class AnsweringChooser : public FileChooser {
+ public:
+  std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override {
+    asked.push_back({action, std::string(kind.filter)});
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  std::deque<std::optional<std::filesystem::path>> answers;
+  std::vector<std::pair<FileAction, std::string>> asked;
+};
+
+class AppFixture : public testing::Test {
+ protected:
+  static void SetUpTestSuite();
+  // The demo game made once for the whole program.
+  static const std::filesystem::path& DemoGame();
+
+  // Starts the application and waits until the patch level is read.
+  Application& StartApp(StartOptions options);
+  // Starts on the demo game at patch level 0.
+  Application& StartOnDemo(const std::filesystem::path& game = DemoGame());
+  // Triggers a command's action as a click would; a disabled action does nothing.
+  void Trigger(int id);
+  QAction& ActionOf(int id);
+  // Runs the deletions that closing windows queued.
+  static void Settle();
+  std::vector<std::string> MessageTexts() const { return messages.texts(); }
+
+  TempDir dir;
+  std::filesystem::path settingsFile = dir / "settings.ini";
+  std::unique_ptr<QtSettings> settings = std::make_unique<QtSettings>(QString::fromStdString(settingsFile.string()));
+  RecordingMessages messages;
+  AnsweringChooser chooser;
+  std::unique_ptr<Application> app;
+};
+
+}  // namespace tavrel::test

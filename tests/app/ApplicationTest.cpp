@@ -1,0 +1,188 @@
+// Start-up, settings, importing and opening, windows and the menus that follow them.
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTreeView>
+
+#include "AppFixture.h"
+#include "app/Actions.h"
+#include "app/CommandTable.h"
+#include "app/MainWindow.h"
+#include "app/SummaryView.h"
+#include "document/Document.h"
+
+namespace tavrel::test {
+namespace {
+
+using namespace command;
+
+class ApplicationTest : public AppFixture {
+ protected:
+  QStringList MenuTitles() {
+    QStringList titles;
+    for (QAction* menu : app->Window().menuBar()->actions()) titles << menu->text();
+    return titles;
+  }
+  static QStringList TitlesOf(const std::vector<MenuTitle>& menu) {
+    QStringList titles;
+    for (const MenuTitle& title : menu) titles << QString::fromUtf8(title.title.data(), qsizetype(title.title.size()));
+    return titles;
+  }
+  QSettings StoredSettings() const { return QSettings(QString::fromStdString(settingsFile.string()), QSettings::IniFormat); }
+  QList<QMdiSubWindow*> Windows() { return app->Window().MdiArea().subWindowList(); }
+};
+
+TEST_F(ApplicationTest, FirstStartAsksThePatchLevelOnceTheWindowIsShownAndStoresIt) {
+  app = std::make_unique<Application>(*settings, messages, chooser);
+  std::vector<bool> windowShownWhenAsked;
+  app->m_ChoosePatchLevel = [this, &windowShownWhenAsked] {
+    windowShownWhenAsked.push_back(app->Window().isVisible());
+    return std::optional<int>(1);
+  };
+  ASSERT_TRUE(app->Start({}));
+  EXPECT_TRUE(windowShownWhenAsked.empty()) << "asked before the window was up";
+  Settle();
+  EXPECT_EQ(windowShownWhenAsked, std::vector<bool>{true});
+  EXPECT_EQ(app->Program().PatchLevel(), 1);
+  EXPECT_EQ(StoredSettings().value("Preferences/ZavPatchLevel").toInt(), 1);
+  EXPECT_EQ(app->DocumentCount(), 0u) << "a plain start opens no document";
+  EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel");
+
+  // A second start reads the stored level and asks nothing.
+  app.reset();
+  int asked = 0;
+  app = std::make_unique<Application>(*settings, messages, chooser);
+  app->m_ChoosePatchLevel = [&asked] { return ++asked, std::optional<int>(0); };
+  ASSERT_TRUE(app->Start({}));
+  Settle();
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(app->Program().PatchLevel(), 1);
+}
+
+TEST_F(ApplicationTest, RunOptionsOverrideWithoutWritingAndTheEmptyTreeShowsAllCars) {
+  StartOnDemo();
+  QSettings stored = StoredSettings();
+  EXPECT_FALSE(stored.contains("Preferences/ZavPatchLevel"));
+  EXPECT_FALSE(stored.contains("Preferences/ZavLocation"));
+  QTreeView* tree = app->Window().findChild<QTreeView*>("carTree");
+  ASSERT_NE(tree, nullptr);
+  ASSERT_EQ(tree->model()->rowCount(), 1);
+  EXPECT_EQ(tree->model()->index(0, 0).data().toString(), "All Cars");
+}
+
+TEST_F(ApplicationTest, ImportFromExeOpensAWindowOnTheGamesCar) {
+  StartOnDemo();
+  Trigger(kImportFromExe);
+  ASSERT_EQ(app->DocumentCount(), 1u);
+  Document* document = app->ActiveDocument();
+  ASSERT_NE(document, nullptr);
+  ASSERT_TRUE(document->HasCar());
+  EXPECT_EQ(document->GetCar()->m_Valid, 1);
+  EXPECT_NE(document->GetCar()->m_Helmet, nullptr);
+  EXPECT_NE(document->Outline(), nullptr) << "the car was listed";
+  EXPECT_EQ(Windows().size(), 1);
+  EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel - car1");
+  EXPECT_TRUE(app->ActiveView()->Lines().contains(QString("Points: %1").arg(document->GetCar()->m_PointCount)));
+  EXPECT_TRUE(MessageTexts().empty()) << MessageTexts().front();
+}
+
+TEST_F(ApplicationTest, ImportFromAWrongLocationStillOpensAnEmptyWindow) {
+  StartOnDemo(dir / "no-game-here");
+  Trigger(kImportFromExe);
+  ASSERT_EQ(app->DocumentCount(), 1u);
+  EXPECT_FALSE(app->ActiveDocument()->HasCar());
+  ASSERT_FALSE(MessageTexts().empty());
+  EXPECT_EQ(MessageTexts().back().rfind("Bad Exe Path ", 0), 0u) << MessageTexts().back();
+}
+
+TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
+  StartOnDemo();
+  const std::filesystem::path car = DemoGame() / "cars" / "demo.cs3";
+  chooser.answers = {car, car};
+  Trigger(kOpen);
+  Trigger(kImportFromExe);
+  Trigger(kOpen);
+  EXPECT_EQ(app->DocumentCount(), 2u);
+  EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel - demo.cs3");
+  ASSERT_EQ(chooser.asked.size(), 2u);
+  EXPECT_EQ(chooser.asked.front().second, "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|");
+  QSettings stored = StoredSettings();
+  EXPECT_EQ(stored.value("Recent File List/File1").toString().toStdString(),
+            std::filesystem::canonical(car).string());
+  EXPECT_EQ(stored.value("Recent File List/File2").toString(), "");
+  QAction* recent = app->Window().findChild<QAction*>("recentFile1");
+  ASSERT_NE(recent, nullptr);
+  EXPECT_TRUE(recent->isVisible());
+  EXPECT_EQ(recent->text(), "&1 demo.cs3");
+}
+
+TEST_F(ApplicationTest, NewWindowNumbersTheTitlesAndTheDocumentGoesWithItsLastWindow) {
+  StartOnDemo();
+  chooser.answers = {DemoGame() / "cars" / "demo.cs3"};
+  Trigger(kOpen);
+  Trigger(kNewWindow);
+  QStringList titles;
+  for (QMdiSubWindow* window : Windows()) titles << window->windowTitle();
+  EXPECT_EQ(titles, QStringList({"demo.cs3:1", "demo.cs3:2"}));
+
+  Windows().front()->close();
+  Settle();
+  ASSERT_EQ(Windows().size(), 1);
+  EXPECT_EQ(Windows().front()->windowTitle(), "demo.cs3");
+  EXPECT_EQ(app->DocumentCount(), 1u);
+
+  Trigger(kNewWindow);
+  Trigger(kClose);
+  EXPECT_TRUE(Windows().isEmpty());
+  EXPECT_EQ(app->DocumentCount(), 0u);
+  EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel");
+}
+
+TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
+  StartOnDemo();
+  EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));
+  EXPECT_EQ(ActionOf(32833).text(), "Load Helmet");
+  // Nothing on the route handles these without a document window.
+  for (int id : {32833, kExportObj, 32805, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kOpen, kImportFromExe, kEditPatchLevel, kTriggerDistance, kNew, kLaunchZav})
+    EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
+
+  Trigger(kImportFromExe);
+  EXPECT_EQ(MenuTitles(), TitlesOf(DocumentMenu()));
+  EXPECT_EQ(ActionOf(32833).text(), "Import Helmet");
+  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances})
+    EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
+  // No handler anywhere: the edit commands, F6 and the car view's own commands until that view exists.
+  for (int id : {57643, 57635, 57634, 57637, 57680, 32798, 32814, kSetAnimationDelay, kJamView})
+    EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+
+  Trigger(kClose);
+  EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));
+}
+
+TEST_F(ApplicationTest, NewOpensNothingAndUseInternalJamsToggles) {
+  StartOnDemo();
+  Trigger(kNew);
+  EXPECT_EQ(app->DocumentCount(), 0u);
+  ASSERT_TRUE(app->Program().m_UseInternalJams);
+  Trigger(kUseInternalJams);
+  EXPECT_FALSE(app->Program().m_UseInternalJams);
+  EXPECT_FALSE(ActionOf(kUseInternalJams).isChecked());
+  Trigger(kUseInternalJams);
+  EXPECT_TRUE(ActionOf(kUseInternalJams).isChecked());
+}
+
+TEST_F(ApplicationTest, ToolbarToggleHidesTheMainToolbarOnly) {
+  StartOnDemo();
+  auto* mainToolbar = app->Window().findChild<QWidget*>("mainToolbar");
+  auto* displayToolbar = app->Window().findChild<QWidget*>("displayToolbar");
+  Trigger(kToggleToolbar);
+  EXPECT_FALSE(mainToolbar->isVisible());
+  EXPECT_TRUE(displayToolbar->isVisible());
+  EXPECT_FALSE(ActionOf(kToggleToolbar).isChecked());
+}
+
+}  // namespace
+}  // namespace tavrel::test

@@ -1,0 +1,63 @@
+// The command table on its own, without windows.
+
+#include <gtest/gtest.h>
+
+#include <QKeySequence>
+#include <map>
+#include <set>
+
+#include "app/CommandTable.h"
+
+namespace tavrel {
+namespace {
+
+void CollectIds(const std::vector<MenuItem>& items, std::vector<int>& ids) {
+  for (const MenuItem& item : items) {
+    if (item.id != command::kSeparator) ids.push_back(item.id);
+    CollectIds(item.submenu, ids);
+  }
+}
+
+TEST(CommandTable, IdsAreUniqueAndEveryMenuItemAndButtonHasACommand) {
+  std::set<int> ids;
+  for (const CommandInfo& info : Commands()) EXPECT_TRUE(ids.insert(info.id).second) << "twice: " << info.id;
+
+  std::vector<int> used;
+  for (const auto* menu : {&MainMenu(), &DocumentMenu()})
+    for (const MenuTitle& title : *menu) CollectIds(title.items, used);
+  for (auto buttons : {MainToolbar(), DisplayToolbar()})
+    for (int id : buttons)
+      if (id != command::kSeparator) used.push_back(id);
+  for (int id : used) EXPECT_NE(FindCommand(id), nullptr) << id;
+}
+
+TEST(CommandTable, NoTwoCommandsShareAKey) {
+  std::map<QKeySequence, int> owners;
+  for (const CommandInfo& info : Commands())
+    for (std::string_view key : info.keys) {
+      const QKeySequence sequence(QString::fromUtf8(key.data(), qsizetype(key.size())), QKeySequence::PortableText);
+      ASSERT_FALSE(sequence.isEmpty()) << key;
+      const auto [owner, added] = owners.emplace(sequence, info.id);
+      EXPECT_TRUE(added) << key << " of " << info.id << " is already " << owner->second << "'s";
+    }
+  // The tab in a menu text names the command's first key.
+  for (const CommandInfo& info : Commands())
+    if (const auto tab = info.menuText.find('\t'); tab != std::string_view::npos) {
+      ASSERT_FALSE(info.keys.empty()) << info.id;
+      EXPECT_EQ(info.menuText.substr(tab + 1), info.keys.front());
+    }
+}
+
+TEST(CommandTable, PromptSplitsIntoStatusTextAndTooltip) {
+  const CommandInfo& import = *FindCommand(command::kImportFromExe);
+  EXPECT_EQ(import.StatusPrompt(), "Import Car From zav.exe");
+  EXPECT_EQ(import.Tooltip(), " Import Car from Exe");
+  const CommandInfo& open = *FindCommand(command::kOpen);
+  EXPECT_EQ(open.MenuLabel(), "&Load Car...");
+  EXPECT_EQ(open.Tooltip(), "Open");
+  // Without a tooltip of its own a command's button says its menu text.
+  EXPECT_EQ(FindCommand(32862)->Tooltip(), "Show Cockpit");
+}
+
+}  // namespace
+}  // namespace tavrel

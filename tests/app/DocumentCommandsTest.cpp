@@ -1,0 +1,138 @@
+// The document's commands reached through the program's actions.
+
+#include <QFileInfo>
+#include <QPrinter>
+
+#include "AppFixture.h"
+#include "app/CommandTable.h"
+#include "document/Document.h"
+#include "shape/CameraFile.h"
+#include "shape/ExePositions.h"
+
+namespace tavrel::test {
+namespace {
+
+using namespace command;
+
+class DocumentCommandsTest : public AppFixture {
+ protected:
+  Document& ImportDemo(const std::filesystem::path& game = DemoGame()) {
+    StartOnDemo(game);
+    Trigger(kImportFromExe);
+    EXPECT_TRUE(app->ActiveDocument()->HasCar());
+    return *app->ActiveDocument();
+  }
+};
+
+TEST_F(DocumentCommandsTest, SaveAsWritesTheBytesOfTheCarsFile) {
+  ImportDemo();
+  for (int id : {kSaveAs, kSave}) {
+    const std::filesystem::path saved = dir / ("saved" + std::to_string(id) + ".cs3");
+    chooser.answers = {saved};
+    Trigger(id);
+    EXPECT_EQ(ReadBytes(saved), ReadBytes(DemoGame() / "cars" / "demo.cs3")) << id;
+  }
+  // Cancelling writes nothing.
+  Trigger(kSaveAs);
+  EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(dir.path())), 2) << "the two cars only";
+}
+
+// Every byte that differs lies in one of the ranges.
+void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                         const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges) {
+  ASSERT_EQ(before.size(), after.size());
+  int changed = 0;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (before[i] == after[i]) continue;
+    ++changed;
+    const auto offset = std::int64_t(i);
+    EXPECT_TRUE(std::ranges::any_of(ranges, [offset](auto range) { return offset >= range.first && offset < range.second; }))
+        << "byte " << offset << " changed";
+  }
+  EXPECT_GT(changed, 0);
+}
+
+TEST_F(DocumentCommandsTest, ExportToExeAnsweredNoChangesOnlyTheCarAndTheCameras) {
+  const std::filesystem::path game = dir / "game";
+  std::filesystem::copy(DemoGame(), game, std::filesystem::copy_options::recursive);
+  Car& car = *ImportDemo(game).GetCar();
+  car.m_Points.at(0).m_X += 3;
+  car.m_Helmet->m_Points.at(0).m_X += 3;
+  car.m_Cameras[0].m_Record.X += 5;
+  const auto before = ReadBytes(game / "zav.exe");
+
+  messages.answers = {false};
+  Trigger(kExportToExe);
+  EXPECT_EQ(messages.asked, std::vector<std::string>{"Do you want advanced exporting!..."});
+  const ExePositions& at = kOriginalPositions;
+  ExpectChangesOnlyIn(before, ReadBytes(game / "zav.exe"),
+                      {{at.car, at.car + std::int64_t(Car::kImageSize)},
+                       {at.cameras, at.cameras + std::int64_t(kCameraFileSize)}});
+}
+
+struct FileCommandCase {
+  int id;
+  std::string file;
+  bool saysNoCar;  // on an empty document; the OBJ export writes an empty file instead
+};
+
+// The exchange commands: on an empty document they answer "No Car Loaded" once
+// their dialog is answered, and with the demo car each export writes its file
+// and the import of that file takes it without a word.
+const std::vector<FileCommandCase> kExchangeCases = {
+    {kExportCameras, "cameras.cam", true}, {kImportCameras, "cameras.cam", true}, {kExportCtf, "car.ctf", true},
+    {kImportCtf, "car.ctf", true},         {kExportObj, "car.obj", false},
+};
+
+TEST_F(DocumentCommandsTest, ExchangeCommandsOnAnEmptyDocumentSayNoCarLoaded) {
+  StartOnDemo(dir / "no-game-here");
+  Trigger(kImportFromExe);
+  ASSERT_FALSE(app->ActiveDocument()->HasCar());
+  for (const FileCommandCase& command : kExchangeCases) {
+    messages.shown.clear();
+    chooser.answers = {dir / command.file};
+    Trigger(command.id);
+    EXPECT_EQ(MessageTexts(), command.saysNoCar ? std::vector<std::string>{"No Car Loaded"} : std::vector<std::string>{})
+        << command.id;
+    if (command.saysNoCar)
+      EXPECT_FALSE(std::filesystem::exists(dir / command.file)) << command.id;
+    else
+      EXPECT_EQ(std::filesystem::file_size(dir / command.file), 0u);
+  }
+  // Without a car there is no part: the part commands ask for no file at all.
+  chooser.asked.clear();
+  for (const PartCommands& part : PartCommandIds())
+    for (int id : {part.exportId, part.importId}) Trigger(id);
+  EXPECT_TRUE(chooser.asked.empty());
+}
+
+TEST_F(DocumentCommandsTest, ExchangeAndPartCommandsWriteAndReadTheirFiles) {
+  ImportDemo();
+  for (const FileCommandCase& command : kExchangeCases) {
+    chooser.answers = {dir / command.file};
+    Trigger(command.id);
+    EXPECT_GT(std::filesystem::file_size(dir / command.file), 0u) << command.id;
+  }
+  for (const PartCommands& part : PartCommandIds()) {
+    const std::filesystem::path file = dir / ("part" + std::to_string(part.exportId));
+    chooser.answers = {file, file};
+    Trigger(part.exportId);
+    Trigger(part.importId);
+    EXPECT_TRUE(std::filesystem::exists(file)) << part.exportId;
+  }
+  EXPECT_TRUE(MessageTexts().empty()) << MessageTexts().front();
+  EXPECT_TRUE(app->ActiveDocument()->HasCar());
+}
+
+TEST_F(DocumentCommandsTest, PrintingPutsTheCarsSummaryOnThePage) {
+  ImportDemo();
+  const std::filesystem::path pdf = dir / "car.pdf";
+  app->Printer().setOutputFormat(QPrinter::PdfFormat);
+  app->Printer().setOutputFileName(QString::fromStdString(pdf.string()));
+  Trigger(kPrintDirect);
+  // A page with text on it, not an empty one: a blank PDF page is well under this.
+  EXPECT_GT(QFileInfo(QString::fromStdString(pdf.string())).size(), 4000);
+}
+
+}  // namespace
+}  // namespace tavrel::test
