@@ -19,40 +19,30 @@ namespace tavrel {
 
 class Messages;
 
-// One kind of part: where the car holds it, its file, and the texts of its
-// commands. The same lengths are what "Export To Exe..." patches.
+// One kind of part: where the car holds it, its file, and the question
+// "Export To Exe..." asks for it. The same lengths are what it patches.
 struct PartFileKind {
   ShapeKind shape;
   std::unique_ptr<Car> Object3D::*part;
   std::string_view name;
   std::size_t length;
   FileDialogKind dialog;
-  std::string_view exportMenuText;
-  int exportCommand;
-  std::string_view importMenuText;
-  int importCommand;
   std::string_view exportQuestion;  // asked by "Export To Exe..." after "Do you want advanced exporting!..."
 
   int TableOffset() const { return tableOffset(shape); }
   Car* PartOf(const Car& car) const { return (car.*part).get(); }
 };
 
-// In the order "Export To Exe..." asks for them. The helmet's import command is
-// "Import Helmet" in a document's menu and "Load Helmet" in the menu shown
-// without documents.
+// In the order "Export To Exe..." asks for them.
 inline constexpr std::array<PartFileKind, 4> kPartFileKinds = {{
     {ShapeKind::Helmet, &Object3D::m_Helmet, "Helmet", 7764,
-     {"unnamed.ch3", "ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"},
-     "Export Helmet", 32877, "Import Helmet", 32833, "Export Helmet"},
+     {"unnamed.ch3", "ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"}, "Export Helmet"},
     {ShapeKind::Cockpit, &Object3D::m_Cockpit, "Cockpit", 23664,
-     {"unnamed.cp3", "cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"},
-     "Export Cockpit", 32881, "Import Cockpit", 32880, "Export Cockpit"},
+     {"unnamed.cp3", "cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"}, "Export Cockpit"},
     {ShapeKind::Wheel, &Object3D::m_Wheel, "Tyres", 27764,
-     {"unnamed.ty3", "ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"},
-     "ExportWheels", 32879, "Import Wheels", 32878, "Export Tyres"},
+     {"unnamed.ty3", "ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"}, "Export Tyres"},
     {ShapeKind::SteeringWheel, &Object3D::m_SteeringWheel, "Steering Wheel", 496,
-     {"unnamed.st3", "st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
-     "Export Steering Wheel", 32884, "Import Steering Wheel", 32883, "Export Steering"},
+     {"unnamed.st3", "st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"}, "Export Steering"},
 }};
 static_assert(std::ranges::all_of(kPartFileKinds, [](const PartFileKind& kind) { return kind.length <= Car::kImageSize; }));
 
