@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
-# Set-up, build, and Tavrel run on the demo game, made under build/default/demo
-# when it is missing: prints the outline of the demo car (or of the shape file
-# given) and writes a glTF of it, with its textures, beside the demo.
+# Set-up, a build of the two programs only (no tests), and Tavrel opened on the
+# demo game, made under build/default/demo when it is missing: the car imported
+# from the demo's zav.exe, or the shape file given. Settings stay in
+# build/default/demo-settings.ini, away from the user's own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake --preset default >/dev/null
-cmake --build --preset default
-cli="$PWD/build/default/src/cli/tavrel-cli"
-demo=build/default/demo
-[ -f "$demo/zav.exe" ] || "$cli" make-demo "$demo"
+cmake --build --preset default --target tavrel tavrel-cli
+build="$PWD/build/default"
+demo="$build/demo"
+[ -f "$demo/zav.exe" ] || "$build/src/cli/tavrel-cli" make-demo "$demo"
+run=("$build/src/app/tavrel" --settings "$build/demo-settings.ini" --game-dir "$demo" --patch-level 0)
 if [ $# -gt 0 ]; then
-  file="$(realpath "$1")"
-  # The outline reads texture.cfg from the working directory, as the program does.
-  (cd "$demo" && "$cli" outline "$file")
-  "$cli" export-gltf "$file" "$demo" build/default/demo-car.gltf
+  run+=("$(realpath "$1")")
 else
-  (cd "$demo" && "$cli" outline cars/demo.cs3)
-  # From the executable the car comes with its tyres, helmet, cockpit and steering wheel.
-  "$cli" export-gltf --exe "$demo/zav.exe" --patch-level 0 "$demo" build/default/demo-car.gltf
+  run+=(--import-exe)
 fi
-echo "glTF of the car: build/default/demo-car.gltf (textures beside it)"
+# texture.cfg is read from the working directory, as the game's tools expect.
+cd "$demo"
+exec "${run[@]}"
