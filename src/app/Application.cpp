@@ -168,6 +168,7 @@ QMdiSubWindow* Application::OpenWindow(OpenDocument& entry) {
   QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
+  window->resize(600, 420);
   entry.windows.push_back(window);
   connect(window, &QObject::destroyed, this, [this, window] { WindowGone(window); });
   Retitle(entry);
