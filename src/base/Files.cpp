@@ -1,11 +1,9 @@
 #include "base/Files.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <fstream>
 #include <limits>
 #include <system_error>
-#include <unistd.h>
 
 namespace tavrel {
 
@@ -30,29 +28,6 @@ std::optional<std::vector<std::uint8_t>> readFileStart(const std::filesystem::pa
 
 std::optional<std::vector<std::uint8_t>> readFile(const std::filesystem::path& path) {
   return readFileStart(path, std::numeric_limits<std::size_t>::max());
-}
-
-bool writeFileAtomically(const std::filesystem::path& path, ByteView bytes) {
-  std::filesystem::path temporary = path;
-  temporary += ".tavrel-" + std::to_string(::getpid()) + ".tmp";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
 }
 
 }  // namespace tavrel

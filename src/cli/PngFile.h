@@ -3,12 +3,16 @@
 
 #include <filesystem>
 
+#include "base/FileWrites.h"
 #include "textures/Picture.h"
 
 namespace tavrel::cli {
 
-// Writes `picture` as an 8-bit RGB PNG, whole or not at all. False when the
-// picture is empty or the file cannot be written.
-bool WritePng(const std::filesystem::path& path, const Picture& picture);
+// Stages `picture` as an 8-bit RGB PNG file among others written together. An empty
+// picture fails as a write with an invalid argument.
+WriteResult StagePng(StagedFiles& files, const std::filesystem::path& path, const Picture& picture);
+
+// Writes `picture` as PNG, whole or not at all.
+WriteResult WritePng(const std::filesystem::path& path, const Picture& picture);
 
 }  // namespace tavrel::cli

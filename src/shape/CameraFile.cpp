@@ -29,9 +29,9 @@ void TakeCameraBytes(Car& car, ByteView bytes) {
 }
 
 bool SaveCameras(const std::filesystem::path& path, const Car& car, Messages& messages) {
-  if (writeFileAtomically(path, CameraFileBytes(car))) return true;
-  messages.show("Cannot Open Camera File for Saving", Icon::Stop);
-  return false;
+  const WriteResult written = writeFileAtomically(path, CameraFileBytes(car));
+  if (!written) messages.show(WriteFailureMessage(written, "Cannot Open Camera File for Saving"), Icon::Stop);
+  return static_cast<bool>(written);
 }
 
 bool LoadCameras(const std::filesystem::path& path, Car& car, Messages& messages) {

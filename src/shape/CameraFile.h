@@ -28,8 +28,8 @@ std::array<std::uint8_t, kCameraFileSize> CameraFileBytes(const Car& car);
 // its angles in degrees and counts as loaded.
 void TakeCameraBytes(Car& car, ByteView bytes);
 
-// Writes the whole file or nothing; "Cannot Open Camera File for Saving" (stop
-// icon) on failure.
+// Writes the whole file or nothing; on failure a message (stop icon) that names
+// the file and starts "Cannot Open Camera File for Saving" when it could not be made.
 bool SaveCameras(const std::filesystem::path& path, const Car& car, Messages& messages);
 
 // Reads the first 180 bytes of the file into the cameras (TakeCameraBytes); a

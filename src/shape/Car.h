@@ -38,7 +38,8 @@ class Car : public Object3D {
   // Writes every decoded point, connection and data value back where it was
   // decoded from; nothing else in the image changes.
   void WriteBack(int tableOffset);
-  // Writes the whole image; false (after "Cannot open file for writing") on failure.
+  // Writes the whole image or nothing; false on failure, after a message that
+  // names the file and starts "Cannot open file for writing" when it could not be made.
   bool SaveShapeFile(const std::filesystem::path& path, Messages& messages) const;
 
   // Little-endian access at an image offset; nothing is read or written outside.

@@ -44,9 +44,9 @@ std::string objText(const Car& car) {
 }  // namespace
 
 bool ExportObj(const std::filesystem::path& path, const Car* car, Messages& messages) {
-  if (writeFileAtomically(path, car ? objText(*car) : std::string())) return true;
-  messages.show(format("Cannot create the WaveFront file %s", path.string().c_str()));
-  return false;
+  const WriteResult written = writeFileAtomically(path, car ? objText(*car) : std::string());
+  if (!written) messages.show(WriteFailureMessage(written, "Cannot create the WaveFront file"));
+  return static_cast<bool>(written);
 }
 
 }  // namespace tavrel

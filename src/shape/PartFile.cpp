@@ -37,9 +37,9 @@ bool TakePartFileBytes(Car& part, const PartFileKind& kind, ByteView bytes, Mess
 }
 
 bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages) {
-  if (writeFileAtomically(path, PartFileBytes(part, kind))) return true;
-  messages.show("Cannot open file for writing");
-  return false;
+  const WriteResult written = writeFileAtomically(path, PartFileBytes(part, kind));
+  if (!written) messages.show(WriteFailureMessage(written));
+  return static_cast<bool>(written);
 }
 
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages) {

@@ -58,7 +58,8 @@ std::vector<std::uint8_t> PartFileBytes(Car& part, const PartFileKind& kind);
 // decoder's message is shown all the same. True when the part took the bytes.
 bool TakePartFileBytes(Car& part, const PartFileKind& kind, ByteView bytes, Messages& messages);
 
-// "Cannot open file for writing" when the file cannot be made.
+// Writes the whole file or nothing; on failure a message that names the file and
+// starts "Cannot open file for writing" when it could not be made.
 bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
 // Reads at most the kind's length from the file (TakePartFileBytes).
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);

@@ -29,9 +29,9 @@ std::unique_ptr<Car> LoadShapeFile(const std::filesystem::path& path, Messages& 
 }
 
 bool Car::SaveShapeFile(const std::filesystem::path& path, Messages& messages) const {
-  if (writeFileAtomically(path, m_Image)) return true;
-  messages.show("Cannot open file for writing");
-  return false;
+  const WriteResult written = writeFileAtomically(path, m_Image);
+  if (!written) messages.show(WriteFailureMessage(written));
+  return static_cast<bool>(written);
 }
 
 }  // namespace tavrel

@@ -109,9 +109,9 @@ bool ExportCtf(const std::filesystem::path& path, const Car* car, Messages& mess
     const Point3D& connection = car->m_Connections[static_cast<std::size_t>(i)];
     text += format("%d %d\n", connection.m_From, connection.m_To);
   }
-  if (writeFileAtomically(path, text)) return true;
-  messages.show(format("Cannot create the transfer file %s", fileName(path).c_str()));
-  return false;
+  const WriteResult written = writeFileAtomically(path, text);
+  if (!written) messages.show(WriteFailureMessage(written, "Cannot create the transfer file"));
+  return static_cast<bool>(written);
 }
 
 CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messages) {

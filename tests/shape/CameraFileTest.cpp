@@ -80,7 +80,9 @@ TEST(CameraFile, FailuresAreReportedWithTheStopIconAndChangeNothing) {
   EXPECT_FALSE(SaveCameras(dir / "missing" / "c.cam", car, messages));
   EXPECT_FALSE(LoadCameras(dir / "none.cam", car, messages));
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0], (Message{"Cannot Open Camera File for Saving", Icon::Stop}));
+  EXPECT_EQ(messages.shown[0], (Message{"Cannot Open Camera File for Saving: " + (dir / "missing" / "c.cam").string() +
+                                             " (No such file or directory)",
+                                         Icon::Stop}));
   EXPECT_EQ(messages.shown[1].icon, Icon::Stop);
   EXPECT_EQ(car.m_Cameras[3].m_Record.X, 5);
   EXPECT_EQ(car.m_Cameras[3].m_Loaded, 0);

@@ -115,7 +115,9 @@ TEST(PartFile, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
   EXPECT_FALSE(WritePartFile(dir / "missing" / "c.cp3", *part, cockpit, messages));
   EXPECT_FALSE(ReadPartFile(dir / "none.cp3", *part, cockpit, messages));
   ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0], (Message{"Cannot open file for writing", Icon::Plain}));
+  EXPECT_EQ(messages.shown[0], (Message{"Cannot open file for writing: " + (dir / "missing" / "c.cp3").string() +
+                                             " (No such file or directory)",
+                                         Icon::Plain}));
   EXPECT_EQ(messages.shown[1].icon, Icon::Plain);
   EXPECT_EQ(part->m_Image, image);
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));

@@ -79,8 +79,10 @@ TEST(ShapeFile, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
   test::TempDir dir;
   RecordingMessages messages;
   Car car;
-  EXPECT_FALSE(car.SaveShapeFile(dir / "no-such-folder" / "x.cs3", messages));
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Cannot open file for writing"});
+  const auto path = dir / "no-such-folder" / "x.cs3";
+  EXPECT_FALSE(car.SaveShapeFile(path, messages));
+  EXPECT_EQ(messages.texts(),
+            std::vector<std::string>{"Cannot open file for writing: " + path.string() + " (No such file or directory)"});
 }
 
 }  // namespace

@@ -156,7 +156,8 @@ TEST(TransferFile, NoCarAndUnusableFilesAreReported) {
   EXPECT_FALSE(ExportCtf(missing, car.get(), messages));
   EXPECT_EQ(ImportCtf(missing, car.get(), messages), CtfImport::Refused);
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{"No Car Loaded", "No Car Loaded",
-                                                         "Cannot create the transfer file " + missing.string(),
+                                                         "Cannot create the transfer file: " + missing.string() +
+                                                             " (No such file or directory)",
                                                          "Cannot open the transfer file " + missing.string()}));
   EXPECT_FALSE(std::filesystem::exists(directory / "car.ctf"));
 }
