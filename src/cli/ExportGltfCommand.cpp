@@ -47,10 +47,18 @@ std::unique_ptr<Car> loadCar(const ExportGltfOptions& options, const std::string
   return status == kSuccess ? std::move(car) : nullptr;
 }
 
-bool writeText(const std::filesystem::path& path, const std::string& text, Messages& messages) {
-  if (writeFileAtomically(path, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()))) return true;
-  messages.show("Cannot open file for writing");
-  return false;
+// The buffer and the pictures, then the .gltf that refers to them, staged
+// together: a failure leaves none of them new, never a new .gltf beside an old .bin.
+WriteResult writeAsset(const GltfAsset& asset, const TextureSlots& slots, const std::filesystem::path& out) {
+  const std::filesystem::path folder = out.parent_path();
+  StagedFiles files;
+  WriteResult staged;
+  if (!asset.bufferFile.empty()) staged = files.Stage(folder / asset.bufferFile, asset.buffer);
+  for (auto picture = asset.pictures.begin(); staged && picture != asset.pictures.end(); ++picture)
+    staged = StagePng(files, folder / picture->file, slots.Slot(picture->slot));
+  if (staged)
+    staged = files.Stage(out, ByteView(reinterpret_cast<const std::uint8_t*>(asset.json.data()), asset.json.size()));
+  return staged ? files.Commit() : staged;
 }
 
 int runExportGltf(const ExportGltfOptions& options) {
@@ -61,6 +69,11 @@ int runExportGltf(const ExportGltfOptions& options) {
   }
   const std::string& gameDir = options.paths[wanted - 2];
   const std::filesystem::path out = options.paths[wanted - 1];
+  std::error_code error;
+  if (!std::filesystem::is_directory(gameDir, error)) {
+    std::cerr << "Cannot read " << gameDir << '\n';
+    return kUsage;
+  }
   StreamMessages messages(std::cerr);
   int status = kSuccess;
   const std::unique_ptr<Car> car = loadCar(options, options.paths[0], messages, status);
@@ -77,12 +90,8 @@ int runExportGltf(const ExportGltfOptions& options) {
   LoadCarTextures(slots, sources, messages);
 
   const GltfAsset asset = MakeGltfAsset(BuildCarScene(*car, mapping), out.stem().string());
-  const std::filesystem::path folder = out.parent_path();
-  bool written = writeText(out, asset.json, messages);
-  if (!asset.bufferUri.empty()) written = written && writeFileAtomically(folder / asset.bufferUri, asset.buffer);
-  for (const GltfPictureFile& picture : asset.pictures)
-    written = written && WritePng(folder / picture.uri, slots.Slot(picture.slot));
-  if (!written) std::cerr << "Cannot write the files of " << out.string() << '\n';
+  const WriteResult written = writeAsset(asset, slots, out);
+  if (!written) std::cerr << WriteFailureMessage(written) << '\n';
   return written ? kSuccess : kFailed;
 }
 

@@ -76,8 +76,8 @@ class AssetBuilder {
         root["samplers"] =
             Json::array({{{"magFilter", kNearest}, {"minFilter", kNearest}, {"wrapS", kRepeat}, {"wrapT", kRepeat}}});
       }
-      asset.bufferUri = m_BaseName + ".bin";
-      root["buffers"] = Json::array({{{"uri", asset.bufferUri}, {"byteLength", m_Buffer.size()}}});
+      asset.bufferFile = m_BaseName + ".bin";
+      root["buffers"] = Json::array({{{"uri", PercentEncoded(asset.bufferFile)}, {"byteLength", m_Buffer.size()}}});
       root["bufferViews"] = m_BufferViews;
       root["accessors"] = m_Accessors;
     }
@@ -155,9 +155,9 @@ class AssetBuilder {
              {"metallicFactor", 0.0},
              {"roughnessFactor", 0.7}};
     if (isSlot(material)) {
-      const std::string uri = m_BaseName + "-slot" + std::to_string(slotOf(material)) + ".png";
-      m_Pictures.push_back({slotOf(material), uri});
-      m_Images.push_back({{"uri", uri}});
+      const std::string file = m_BaseName + "-slot" + std::to_string(slotOf(material)) + ".png";
+      m_Pictures.push_back({slotOf(material), file});
+      m_Images.push_back({{"uri", PercentEncoded(file)}});
       m_Textures.push_back({{"sampler", 0}, {"source", m_Images.size() - 1}});
       pbr["baseColorTexture"] = {{"index", m_Textures.size() - 1}};
     }
@@ -179,6 +179,26 @@ class AssetBuilder {
 };
 
 }  // namespace
+
+std::string PercentEncoded(std::string_view name) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  constexpr std::string_view kUnreserved = "-._~";
+  std::string uri;
+  for (const char c : name) {
+    const auto byte = static_cast<unsigned char>(c);
+    // ASCII by value: a locale's notion of a letter must not reach the URI.
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       kUnreserved.find(c) != std::string_view::npos;
+    if (plain) {
+      uri += c;
+    } else {
+      uri += '%';
+      uri += kHex[byte >> 4];
+      uri += kHex[byte & 15];
+    }
+  }
+  return uri;
+}
 
 GltfAsset MakeGltfAsset(const CarScene& scene, const std::string& baseName) {
   return AssetBuilder(baseName).Build(scene);

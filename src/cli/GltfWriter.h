@@ -5,23 +5,30 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/CarScene.h"
 
 namespace tavrel::cli {
 
+// File names are as they lie on disk; the JSON refers to them by URI, with
+// every character outside the plain unreserved ones percent-encoded.
 struct GltfPictureFile {
   int slot;  // 1 to 4
-  std::string uri;
+  std::string file;
 };
 
 struct GltfAsset {
   std::string json;
   std::vector<std::uint8_t> buffer;
-  std::string bufferUri;
+  std::string bufferFile;                 // empty when the scene has no polygons
   std::vector<GltfPictureFile> pictures;  // the slots the scene uses
 };
+
+// A file name as a relative URI reference: the bytes other than letters,
+// digits and "-._~" as %XX, so spaces, '%', '#', '?' and ':' stay in the name.
+std::string PercentEncoded(std::string_view name);
 
 // Model axes go into the file as they are drawn; one root node turns the
 // model's +z up into glTF's +y up and its nose (+y) to glTF's front (+z).

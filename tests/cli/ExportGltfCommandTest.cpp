@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 
 #include "support/CliRunner.h"
 #include "support/GltfReader.h"
@@ -31,12 +32,17 @@ ShapeSpec SquareAndTriangles() {
 
 void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
 
+// The square and triangles as car.cs3, with a texture.cfg that maps them onto slots 2 and 4.
+void WriteMappedCar(const std::filesystem::path& folder) {
+  test::WriteBytes(folder / "car.cs3", BuildShapeImage(SquareAndTriangles()));
+  WriteText(folder / "texture.cfg", "0,2,5,10,20,99,99,30,40,50,60,70,80\n4,4,3,1,2,3,4,5,6\n");
+}
+
 GltfCorner Corner(float x, float y, float z, int u, int v) { return {{x, y, z}, {u / 256.0f, v / 256.0f}}; }
 
 TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
   test::TempDir dir;
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(SquareAndTriangles()));
-  WriteText(dir / "texture.cfg", "0,2,5,10,20,99,99,30,40,50,60,70,80\n4,4,3,1,2,3,4,5,6\n");
+  WriteMappedCar(dir.path());
   const auto result =
       RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -96,6 +102,7 @@ TEST(ExportGltfCommand, ExitStatuses) {
   const std::string out = (dir / "out.gltf").string();
   EXPECT_EQ(RunCli({"export-gltf", (dir / "missing.cs3").string(), game, out}).status, 2);
   EXPECT_EQ(RunCli({"export-gltf", (dir / "car.cs3").string(), game}).status, 2);
+  EXPECT_EQ(RunCli({"export-gltf", (dir / "car.cs3").string(), (dir / "no-such-folder").string(), out}).status, 2);
   EXPECT_EQ(RunCli({"export-gltf", "--exe", (dir / "car.cs3").string(), "--patch-level", "0",
                     (dir / "car.cs3").string(), game, out})
                 .status,
@@ -105,6 +112,62 @@ TEST(ExportGltfCommand, ExitStatuses) {
   EXPECT_EQ(
       RunCli({"export-gltf", (dir / "car.cs3").string(), game, (dir / "no-such-folder" / "out.gltf").string()}).status,
       1);
+}
+
+// Every file of an export, with its bytes.
+std::map<std::string, std::vector<std::uint8_t>> Export(const std::filesystem::path& folder) {
+  std::map<std::string, std::vector<std::uint8_t>> files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    files[entry.path().lexically_relative(folder).generic_string()] =
+        entry.is_regular_file() ? test::ReadBytes(entry.path()) : std::vector<std::uint8_t>{};
+  return files;
+}
+
+// The files of an export go into place together: when one cannot be written,
+// the earlier export stays whole, with no new file beside its old ones.
+TEST(ExportGltfCommand, FailedExportLeavesTheEarlierExportAsItWas) {
+  for (const char* blocked : {"car.bin", "car-slot4.png", "car.gltf"}) {
+    test::TempDir dir;
+    WriteMappedCar(dir.path());
+    std::filesystem::create_directories(dir / "out");
+    for (const char* old : {"car.gltf", "car.bin", "car-slot2.png"}) WriteText(dir / "out" / old, "old");
+    std::filesystem::remove(dir / "out" / blocked);
+    std::filesystem::create_directories(dir / "out" / blocked / "inside");
+    const auto before = Export(dir / "out");
+
+    const auto result =
+        RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "out" / "car.gltf").string()});
+    EXPECT_EQ(result.status, 1) << blocked;
+    const std::string message =
+        "Cannot open file for writing: " + (dir / "out" / blocked).string() + " (it is not a regular file)\n";
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    EXPECT_EQ(Export(dir / "out"), before) << blocked;
+  }
+}
+
+// References in the .gltf are URIs: what is not plain in one is percent-encoded,
+// while the files keep the names asked for.
+TEST(ExportGltfCommand, FileNamesAreWrittenAsTheyAreAndReferredToAsURIs) {
+  const std::pair<const char*, const char*> names[] = {
+      {"my car", "my%20car"},
+      {"100%", "100%25"},
+      {"car #2?", "car%20%232%3F"},
+      {"\xC3\xBC:1", "%C3%BC%3A1"},
+  };
+  for (const auto& [stem, uri] : names) {
+    test::TempDir dir;
+    WriteMappedCar(dir.path());
+    const std::string gltf = std::string(stem) + ".gltf";
+    const auto result = RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / gltf).string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::ifstream in(dir / gltf);
+    const auto json = nlohmann::json::parse(in);
+    EXPECT_EQ(json["buffers"][0]["uri"], std::string(uri) + ".bin");
+    EXPECT_EQ(json["images"][0]["uri"], std::string(uri) + "-slot2.png");
+    EXPECT_EQ(json["images"][1]["uri"], std::string(uri) + "-slot4.png");
+    for (const char* suffix : {".bin", "-slot2.png", "-slot4.png"})
+      EXPECT_TRUE(std::filesystem::exists(dir / (std::string(stem) + suffix))) << stem << suffix;
+  }
 }
 
 }  // namespace
