@@ -1,9 +1,10 @@
 #include "demo/DemoGame.h"
 
+#include <iterator>
 #include <string>
 #include <vector>
 
-#include "base/Files.h"
+#include "base/FileWrites.h"
 #include "builders/ExeBuilder.h"
 #include "demo/DemoLiveries.h"
 #include "demo/DemoShapes.h"
@@ -18,6 +19,7 @@ namespace {
 // The game's own view distances for its RCR pictures.
 constexpr RcrDistances kRcrDistances = {3840, 7680, 3840, 7680};
 constexpr std::int32_t kTriggerDistance = 3200;
+constexpr const char* kExeName = "zav.exe";
 
 ExeSpec exeSpec(int patchLevel) {
   ExeSpec spec;
@@ -34,68 +36,106 @@ ExeSpec exeSpec(int patchLevel) {
   return spec;  // size 0: the file ends just past the camera records
 }
 
-class Writer {
- public:
-  Writer(std::filesystem::path directory, Messages& messages)
-      : m_Directory(std::move(directory)), m_Messages(messages) {}
-
-  bool Write(const std::string& relative, ByteView bytes) {
-    const std::filesystem::path path = m_Directory / relative;
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    if (!error && writeFileAtomically(path, bytes)) return true;
-    m_Messages.show("Cannot write " + path.string(), Icon::Stop);
-    return false;
-  }
-
-  bool WriteText(const std::string& relative, const std::string& text) {
-    return Write(relative, ByteView(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
-  }
-
- private:
-  std::filesystem::path m_Directory;
-  Messages& m_Messages;
+// Where a file of the car's lies in the executable: the car file is the whole
+// image read at the car's place (which runs on over the parts behind it), each
+// part file the first bytes of its place, as an export from the game would give.
+struct ExeWindow {
+  std::string name;
+  std::int64_t position;
+  std::size_t length;
 };
 
-// The shapes as the executable holds them: the car file is the whole image
-// read at the car's place (which runs on over the parts behind it), each part
-// file the first bytes of its place, as an export from the game would give.
-bool writeCarFiles(const std::filesystem::path& exe, const ExePositions& at, Writer& writer, Messages& messages) {
-  auto file = ExecutableFile::Open(exe, ExecutableFile::Mode::Read, messages);
-  if (!file) return false;
-  const auto window = [&file](std::int64_t position, std::size_t length) {
-    std::vector<std::uint8_t> bytes(length, 0);
-    file->ReadAt(position, bytes);
-    return bytes;
-  };
-  if (!writer.Write("cars/demo.cs3", window(at.car, Car::kImageSize))) return false;
-  for (const PartFileKind& kind : kPartFileKinds) {
-    const std::string name = "cars/demo." + std::string(kind.dialog.extension);
-    if (!writer.Write(name, window(at.of(kind.shape), kind.length))) return false;
-  }
-  return writer.Write("cars/demo.cam", window(at.cameras, kCameraFileSize));
+std::vector<ExeWindow> carFileWindows(const ExePositions& at) {
+  std::vector<ExeWindow> windows = {{"cars/demo.cs3", at.car, Car::kImageSize}};
+  for (const PartFileKind& kind : kPartFileKinds)
+    windows.push_back({"cars/demo." + std::string(kind.dialog.extension), at.of(kind.shape), kind.length});
+  windows.push_back({"cars/demo.cam", at.cameras, kCameraFileSize});
+  return windows;
 }
 
-bool writeJams(std::uint32_t seed, Writer& writer) {
+struct DemoFile {
+  std::string name;  // relative to the game folder
+  std::vector<std::uint8_t> bytes;
+};
+
+bool readCarFiles(const std::filesystem::path& exe, const std::vector<ExeWindow>& windows, std::vector<DemoFile>& files,
+                  Messages& messages) {
+  auto file = ExecutableFile::Open(exe, ExecutableFile::Mode::Read, messages);
+  if (!file) return false;
+  for (const ExeWindow& window : windows) {
+    std::vector<std::uint8_t> bytes(window.length, 0);
+    file->ReadAt(window.position, bytes);
+    files.push_back({window.name, std::move(bytes)});
+  }
+  return true;
+}
+
+// The JAM files and texture.cfg, which owe nothing to the executable.
+std::vector<DemoFile> textureFiles(std::uint32_t seed) {
+  std::vector<DemoFile> files;
   for (const LiveryScheme& livery : DemoLiveries())
-    if (!writer.Write("zavjams/Liveries/" + std::string(livery.file), BuildJamFile(MakeLiveryJam(livery), seed)))
-      return false;
-  return writer.Write("zavjams/Main/Chassis3.jam", BuildJamFile(MakeChassisJam(), seed));
+    files.push_back({"zavjams/Liveries/" + std::string(livery.file), BuildJamFile(MakeLiveryJam(livery), seed)});
+  files.push_back({"zavjams/Main/Chassis3.jam", BuildJamFile(MakeChassisJam(), seed)});
+  const std::string cfg = MakeDemoTextureCfg(MakeDemoCar());
+  files.push_back({"texture.cfg", std::vector<std::uint8_t>(cfg.begin(), cfg.end())});
+  return files;
+}
+
+// The demo never replaces a file: a folder that holds a game already may hold
+// the player's own work. False, after a message naming the first file found.
+bool noneExist(const std::filesystem::path& directory, const std::vector<std::string>& names, Messages& messages) {
+  for (const std::string& name : names) {
+    std::error_code error;
+    const std::filesystem::path path = directory / name;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, error))) continue;
+    messages.show(path.string() +
+                      " already exists: the demo game is only written where none of its files are, "
+                      "so nothing was written.",
+                  Icon::Stop);
+    return false;
+  }
+  return true;
+}
+
+bool makeFolders(const std::filesystem::path& directory, const std::vector<std::string>& names, Messages& messages) {
+  for (const std::string& name : names) {
+    const std::filesystem::path folder = (directory / name).parent_path();
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (!error) continue;
+    messages.show("Cannot create the folder " + folder.string() + ": " + error.message(), Icon::Stop);
+    return false;
+  }
+  return true;
+}
+
+// The executable first, the car's files read back from it, then the rest; all
+// staged and moved into place together, so a failure leaves none of them.
+WriteResult writeGame(const std::filesystem::path& directory, const ExeSpec& spec,
+                      const std::vector<ExeWindow>& windows, std::vector<DemoFile> files, Messages& messages) {
+  StagedFiles staged;
+  std::vector<DemoFile> carFiles;
+  WriteResult written = staged.StageMadeBy(directory / kExeName, [&](const std::filesystem::path& exe) {
+    return BuildExe(exe, spec) && readCarFiles(exe, windows, carFiles, messages);
+  });
+  files.insert(files.begin(), std::make_move_iterator(carFiles.begin()), std::make_move_iterator(carFiles.end()));
+  for (auto file = files.begin(); written && file != files.end(); ++file)
+    written = staged.Stage(directory / file->name, file->bytes);
+  return written ? staged.Commit() : written;
 }
 
 }  // namespace
 
 bool MakeDemoGame(const std::filesystem::path& directory, const DemoGameOptions& options, Messages& messages) {
-  Writer writer(directory, messages);
-  std::error_code error;
-  std::filesystem::create_directories(directory, error);
-  const std::filesystem::path exe = directory / "zav.exe";
-  if (error || !BuildExe(exe, exeSpec(options.patchLevel))) {
-    messages.show("Cannot write " + exe.string(), Icon::Stop);
-    return false;
-  }
-  return writeCarFiles(exe, PositionsForPatchLevel(options.patchLevel), writer, messages) &&
-         writeJams(options.jamSeed, writer) && writer.WriteText("texture.cfg", MakeDemoTextureCfg(MakeDemoCar()));
+  const std::vector<ExeWindow> windows = carFileWindows(PositionsForPatchLevel(options.patchLevel));
+  std::vector<DemoFile> files = textureFiles(options.jamSeed);
+  std::vector<std::string> names = {kExeName};
+  for (const ExeWindow& window : windows) names.push_back(window.name);
+  for (const DemoFile& file : files) names.push_back(file.name);
+  if (!noneExist(directory, names, messages) || !makeFolders(directory, names, messages)) return false;
+  const WriteResult written = writeGame(directory, exeSpec(options.patchLevel), windows, std::move(files), messages);
+  if (!written) messages.show(WriteFailureMessage(written), Icon::Stop);
+  return static_cast<bool>(written);
 }
 
 }  // namespace tavrel::demo

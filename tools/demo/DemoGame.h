@@ -17,7 +17,9 @@ struct DemoGameOptions {
 };
 
 // Writes the demo game into `directory`, creating it as needed; the same bytes
-// on every run. False, after a message naming the file, when one cannot be written.
+// on every run. All its files or none: a folder that already holds any of them
+// is refused, and a write that fails leaves none. False, after a message naming
+// the file, when nothing was written.
 bool MakeDemoGame(const std::filesystem::path& directory, const DemoGameOptions& options, Messages& messages);
 
 }  // namespace tavrel::demo
