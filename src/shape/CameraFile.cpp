@@ -34,12 +34,22 @@ bool SaveCameras(const std::filesystem::path& path, const Car& car, Messages& me
   return static_cast<bool>(written);
 }
 
-bool LoadCameras(const std::filesystem::path& path, Car& car, Messages& messages) {
-  const auto bytes = readFileStart(path, kCameraFileSize);
+std::optional<std::vector<std::uint8_t>> ReadCameraFile(const std::filesystem::path& path, Messages& messages) {
+  auto bytes = readFileStart(path, kCameraFileSize);
   if (!bytes) {
     messages.show(format("Cannot Open Camera File \"%s\" for Loading", path.string().c_str()), Icon::Stop);
-    return false;
+    return std::nullopt;
   }
+  if (bytes->empty()) {
+    messages.show(format("Camera file \"%s\" is empty: it holds no camera", path.string().c_str()), Icon::Stop);
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+bool LoadCameras(const std::filesystem::path& path, Car& car, Messages& messages) {
+  const auto bytes = ReadCameraFile(path, messages);
+  if (!bytes) return false;
   TakeCameraBytes(car, *bytes);
   return true;
 }

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "base/Bytes.h"
 #include "shape/Car.h"
@@ -32,8 +34,13 @@ void TakeCameraBytes(Car& car, ByteView bytes);
 // the file and starts "Cannot Open Camera File for Saving" when it could not be made.
 bool SaveCameras(const std::filesystem::path& path, const Car& car, Messages& messages);
 
-// Reads the first 180 bytes of the file into the cameras (TakeCameraBytes); a
-// file that cannot be read leaves them alone and says so with the stop icon.
+// The first 180 bytes of a camera file (all of a shorter one). None, after a
+// message with the stop icon, when the file cannot be read or is empty: an empty
+// file holds no camera, and taking it would only mark the cameras loaded.
+std::optional<std::vector<std::uint8_t>> ReadCameraFile(const std::filesystem::path& path, Messages& messages);
+
+// Reads the file (ReadCameraFile) into the cameras (TakeCameraBytes); a file
+// that cannot be used leaves them alone.
 bool LoadCameras(const std::filesystem::path& path, Car& car, Messages& messages);
 
 }  // namespace tavrel

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "base/Files.h"
 #include "base/Format.h"
@@ -43,12 +44,26 @@ bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileK
 }
 
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages) {
-  const auto bytes = readFileStart(path, kind.length);
+  const auto bytes = ReadFileOfLength(path, kind.length, format("a %s part file", std::string(kind.name).c_str()),
+                                      messages);
+  return bytes && TakePartFileBytes(part, kind, *bytes, messages);
+}
+
+std::optional<std::vector<std::uint8_t>> ReadFileOfLength(const std::filesystem::path& path, std::size_t length,
+                                                          std::string_view what, Messages& messages) {
+  // One byte more than wanted tells a longer file from one of the right length.
+  auto bytes = readFileStart(path, length + 1);
   if (!bytes) {
     messages.show(format("Cannot open file \"%s\" for reading", path.string().c_str()));
-    return false;
+    return std::nullopt;
   }
-  return TakePartFileBytes(part, kind, *bytes, messages);
+  if (bytes->size() != length) {
+    messages.show(format("\"%s\" is %ju bytes long, but %s is %zu bytes long, so it was not read",
+                         path.string().c_str(), fileSize(path).value_or(bytes->size()), std::string(what).c_str(),
+                         length));
+    return std::nullopt;
+  }
+  return bytes;
 }
 
 }  // namespace tavrel

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -61,7 +62,15 @@ bool TakePartFileBytes(Car& part, const PartFileKind& kind, ByteView bytes, Mess
 // Writes the whole file or nothing; on failure a message that names the file and
 // starts "Cannot open file for writing" when it could not be made.
 bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
-// Reads at most the kind's length from the file (TakePartFileBytes).
+// Reads a file of exactly the kind's length (ReadFileOfLength) into the part
+// (TakePartFileBytes). A file of another length is another kind of file, or one
+// cut short: taking its bytes would leave the part half one shape, half another.
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
+
+// The whole file when it is exactly `length` bytes long. Otherwise none, after a
+// message naming the file and, when it is of another length, both lengths
+// (`what` names the kind of file: "a car shape file").
+std::optional<std::vector<std::uint8_t>> ReadFileOfLength(const std::filesystem::path& path, std::size_t length,
+                                                          std::string_view what, Messages& messages);
 
 }  // namespace tavrel

@@ -72,18 +72,23 @@ TEST(CameraFile, ALongerFileIsReadOnlyToItsNineRecords) {
   EXPECT_EQ(std::vector<std::uint8_t>(loaded.begin(), loaded.end()), countingBytes(kCameraFileSize));
 }
 
+// An empty file holds no camera: taking it would only mark the cameras loaded.
 TEST(CameraFile, FailuresAreReportedWithTheStopIconAndChangeNothing) {
   test::TempDir dir;
   Car car;
   car.m_Cameras[3].SetRecord({5, 5, 5, 5, 5, 5, 5, 5, 5, 5});
+  test::WriteBytes(dir / "empty.cam", {});
   test::RecordingMessages messages;
   EXPECT_FALSE(SaveCameras(dir / "missing" / "c.cam", car, messages));
   EXPECT_FALSE(LoadCameras(dir / "none.cam", car, messages));
-  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_FALSE(LoadCameras(dir / "empty.cam", car, messages));
+  ASSERT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown[0], (Message{"Cannot Open Camera File for Saving: " + (dir / "missing" / "c.cam").string() +
                                              " (No such file or directory)",
                                          Icon::Stop}));
   EXPECT_EQ(messages.shown[1].icon, Icon::Stop);
+  EXPECT_EQ(messages.shown[2],
+            (Message{"Camera file \"" + (dir / "empty.cam").string() + "\" is empty: it holds no camera", Icon::Stop}));
   EXPECT_EQ(car.m_Cameras[3].m_Record.X, 5);
   EXPECT_EQ(car.m_Cameras[3].m_Loaded, 0);
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));

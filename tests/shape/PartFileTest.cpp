@@ -66,26 +66,30 @@ TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
   }
 }
 
-TEST(PartFile, AShortFileReplacesOnlyItsOwnLengthAndALongOneIsCutToTheKindsLength) {
+// A file of another length is another kind of part, or one cut short; taking
+// its bytes would leave the part half one shape and half another.
+TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
   test::TempDir dir;
   const PartFileKind& tyres = *FindPartFileKind(ShapeKind::Wheel);
-  for (const std::size_t size : {std::size_t{1000}, tyres.length + 500}) {
+  const std::vector<std::uint8_t> image = BuildShapeImage(SampleShapeSpec(ShapeKind::Wheel));
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1000}, tyres.length - 1,
+                                 tyres.length + 1, std::size_t{7764}, std::size_t{Car::kImageSize}}) {
     SCOPED_TRACE(size);
     auto wheel = SamplePart(tyres);
-    std::fill(wheel->m_Image.begin() + 200, wheel->m_Image.end(), 0xAA);
+    wheel->m_Points[0].m_Y = 4321;  // an edit not yet written back
     const auto before = wheel->m_Image;
-    std::vector<std::uint8_t> file = BuildShapeImage(SampleShapeSpec(ShapeKind::Wheel));
-    file[file.size() - 1] ^= 0x40;  // the last data value, so the take shows
+    std::vector<std::uint8_t> file = image;
     file.resize(size, 0x55);
     test::WriteBytes(dir / "w.ty3", file);
     test::RecordingMessages messages;
-    ASSERT_TRUE(ReadPartFile(dir / "w.ty3", *wheel, tyres, messages));
-    const std::size_t taken = std::min(size, tyres.length);
-    EXPECT_TRUE(std::equal(wheel->m_Image.begin(), wheel->m_Image.begin() + static_cast<std::ptrdiff_t>(taken),
-                           file.begin()));
-    EXPECT_TRUE(std::equal(wheel->m_Image.begin() + static_cast<std::ptrdiff_t>(taken), wheel->m_Image.end(),
-                           before.begin() + static_cast<std::ptrdiff_t>(taken)));
-    EXPECT_EQ(wheel->m_DataValues[1].m_Value, 0x1234 ^ 0x4000);
+    EXPECT_FALSE(ReadPartFile(dir / "w.ty3", *wheel, tyres, messages));
+    EXPECT_EQ(messages.shown, (std::vector<Message>{{"\"" + (dir / "w.ty3").string() + "\" is " +
+                                                         std::to_string(size) +
+                                                         " bytes long, but a Tyres part file is 27764 bytes long, so "
+                                                         "it was not read",
+                                                     Icon::Plain}}));
+    EXPECT_EQ(wheel->m_Image, before);
+    EXPECT_EQ(wheel->m_Points[0].m_Y, 4321);
   }
 }
 
@@ -95,7 +99,7 @@ TEST(PartFile, AFileWithABadMagicNumberLeavesThePartAsItWas) {
   auto part = SamplePart(helmet);
   part->m_Points[0].m_Y = 4321;  // an edit not yet written back
   const auto image = part->m_Image;
-  test::WriteBytes(dir / "bad.ch3", std::vector<std::uint8_t>(300, 0x11));
+  test::WriteBytes(dir / "bad.ch3", std::vector<std::uint8_t>(helmet.length, 0x11));
   test::RecordingMessages messages;
   EXPECT_FALSE(ReadPartFile(dir / "bad.ch3", *part, helmet, messages));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Bad magic number 1111 in the shape image"});
