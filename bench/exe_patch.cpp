@@ -67,7 +67,7 @@ void BM_PatchRcrDistances(benchmark::State& state) {
   const ExeFolder folder;
   SilentMessages messages;
   std::int32_t distance = 0;
-  for (auto _ : state) WriteRcrDistances(folder.exe(), RcrBlockOffset(1), {distance++, 7680, 3840, 7680}, messages);
+  for (auto _ : state) WriteRcrDistances(folder.exe(), 1, {distance++, 7680, 3840, 7680}, messages);
 }
 BENCHMARK(BM_PatchRcrDistances)->Unit(benchmark::kMicrosecond);
 

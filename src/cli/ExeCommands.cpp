@@ -3,10 +3,14 @@
 //   exe patch EXE --patch-level N [--car F] ... the files patched in, as "Export To Exe..." does
 //   rcr EXE --patch-level N [--set A,B,C,D]     the four RCR distances, read or written
 //   trigger EXE [--set D]                       the RCR trigger distance, read or written
+#include <algorithm>
 #include <iostream>
 #include <optional>
+#include <span>
 
+#include "base/FileWrites.h"
 #include "base/Files.h"
+#include "base/Format.h"
 #include "base/Messages.h"
 #include "cli/Commands.h"
 #include "shape/CameraFile.h"
@@ -14,7 +18,6 @@
 #include "shape/GameExecutable.h"
 #include "shape/PartFile.h"
 #include "shape/RcrPatches.h"
-#include "shape/ShapeFile.h"
 
 namespace tavrel::cli {
 namespace {
@@ -48,23 +51,56 @@ bool allShapesValid(const Car& car) {
   return valid;
 }
 
+// Where the last byte taken from the executable lies: the car image, a part or
+// the cameras, whichever ends furthest in.
+std::int64_t extractedEnd(const ExePositions& at) {
+  std::int64_t end = std::max(at.car + static_cast<std::int64_t>(Car::kImageSize),
+                              at.cameras + static_cast<std::int64_t>(kCameraFileSize));
+  for (const PartFileKind& kind : kPartFileKinds)
+    end = std::max(end, at.of(kind.shape) + static_cast<std::int64_t>(kind.length));
+  return end;
+}
+
+// Files are only written when every one of them holds what the game has: a
+// shape that fails the magic check (wrong patch level?) or an executable that
+// ends early fails the extraction before anything is written.
+bool extractable(const ExtractOptions& options, const ExePositions& positions, const Car& car, Messages& messages) {
+  if (!allShapesValid(car)) return false;
+  const auto size = fileSize(options.exe).value_or(0);
+  if (size >= static_cast<std::uintmax_t>(extractedEnd(positions))) return true;
+  messages.show(format("\"%s\" is %ju bytes long, too short to hold the car, its parts and cameras at patch level %d",
+                       options.exe.c_str(), size, options.patchLevel));
+  return false;
+}
+
+// The six files, written whole under temporary names and moved into place
+// together: a failure with any of them leaves the folder as it was.
+WriteResult writeExtracted(const std::filesystem::path& out, Car& car) {
+  StagedFiles files;
+  WriteResult staged = files.Stage(out / "car.cs3", car.m_Image);
+  for (const PartFileKind& kind : kPartFileKinds)
+    if (staged) staged = files.Stage(partFileName(out, kind), PartFileBytes(*kind.PartOf(car), kind));
+  if (staged) staged = files.Stage(out / "cameras.cam", CameraFileBytes(car));
+  return staged ? files.Commit() : staged;
+}
+
 int runExtract(const ExtractOptions& options) {
   StreamMessages messages(std::cerr);
   const ExePositions positions = PositionsForPatchLevel(options.patchLevel);
   auto car = ImportFromExe(options.exe, positions, messages);
   if (!car) return openFailure(options.exe);
-  const bool camerasRead = ReadCamerasFromExe(*car, options.exe, positions, messages);
+  if (!ReadCamerasFromExe(*car, options.exe, positions, messages) || !extractable(options, positions, *car, messages))
+    return kFailed;
 
-  std::error_code error;
-  std::filesystem::create_directories(options.out, error);
   const std::filesystem::path out = options.out;
-  bool written = car->SaveShapeFile(out / "car.cs3", messages);
-  for (const PartFileKind& kind : kPartFileKinds)
-    written = WritePartFile(partFileName(out, kind), *kind.PartOf(*car), kind, messages) && written;
-  written = SaveCameras(out / "cameras.cam", *car, messages) && written;
-  // The files hold the bytes found either way; a shape that failed the magic
-  // check (wrong patch level?) makes the extraction count as failed.
-  return written && camerasRead && allShapesValid(*car) ? kSuccess : kFailed;
+  std::error_code error;
+  const bool outExisted = std::filesystem::exists(out, error);
+  std::filesystem::create_directories(out, error);
+  const WriteResult written = writeExtracted(out, *car);
+  if (written) return kSuccess;
+  std::cerr << WriteFailureMessage(written) << '\n';
+  if (!outExisted) std::filesystem::remove(out, error);
+  return kFailed;
 }
 
 // ---- exe patch ----
@@ -84,32 +120,13 @@ std::vector<std::string> givenFiles(const PatchOptions& options) {
   return files;
 }
 
-// What a patch starts from: the shape file given for the car, and the parts and
-// cameras of the executable with the given files read over them, as a document
-// imported from the executable holds them after its import commands.
-struct PatchInputs {
-  std::unique_ptr<Car> car;
-  std::unique_ptr<Car> imported;
-};
-
-std::optional<PatchInputs> readInputs(const PatchOptions& options, const ExePositions& positions,
-                                      Messages& messages) {
-  PatchInputs inputs;
-  SilentMessages silent;  // what the executable holds besides the given items is of no concern here
-  inputs.imported = ImportFromExe(options.exe, positions, silent);
-  if (!inputs.imported) return std::nullopt;
-  ReadCamerasFromExe(*inputs.imported, options.exe, positions, silent);
-  if (options.car) {
-    inputs.car = LoadShapeFile(*options.car, messages, ShapeKind::Car);
-    if (!inputs.car || inputs.car->m_Valid == 0) return std::nullopt;
-  }
-  if (options.cameras && !LoadCameras(*options.cameras, *inputs.imported, messages)) return std::nullopt;
-  for (std::size_t i = 0; i < kPartFileKinds.size(); ++i) {
-    const PartFileKind& kind = kPartFileKinds[i];
-    if (options.parts[i] && !ReadPartFile(*options.parts[i], *kind.PartOf(*inputs.imported), kind, messages))
-      return std::nullopt;
-  }
-  return inputs;
+ExePatchFiles patchFiles(const PatchOptions& options) {
+  ExePatchFiles files;
+  if (options.car) files.car = *options.car;
+  if (options.cameras) files.cameras = *options.cameras;
+  for (std::size_t i = 0; i < kPartFileKinds.size(); ++i)
+    if (options.parts[i]) files.parts[i] = *options.parts[i];
+  return files;
 }
 
 int runPatch(const PatchOptions& options) {
@@ -127,32 +144,22 @@ int runPatch(const PatchOptions& options) {
   }
   StreamMessages messages(std::cerr);
   if (!ExecutableFile::Open(options.exe, ExecutableFile::Mode::Read, messages)) return openFailure(options.exe);
-  const ExePositions positions = PositionsForPatchLevel(options.patchLevel);
-  auto inputs = readInputs(options, positions, messages);
-  if (!inputs) return kFailed;
-
-  // The order of "Export To Exe...": car, cameras, then the parts.
-  const auto report = [&](std::string_view item, const PatchResult& result) {
-    if (result.ok) std::cout << item << ": " << result.bytesChanged << " bytes changed\n";
-    return statusOf(result, options.exe);
-  };
-  if (inputs->car) {
-    if (const int status = report("car", PatchCar(options.exe, *inputs->car, positions, messages))) return status;
-  }
-  if (options.cameras) {
-    if (const int status = report("cameras", PatchCameras(options.exe, *inputs->imported, positions, messages)))
-      return status;
-  }
-  for (std::size_t i = 0; i < kPartFileKinds.size(); ++i) {
-    const PartFileKind& kind = kPartFileKinds[i];
-    if (!options.parts[i]) continue;
-    const PatchResult result = PatchPartOfKind(options.exe, *kind.PartOf(*inputs->imported), kind, positions, messages);
-    if (const int status = report(kindName(kind.shape), result)) return status;
-  }
+  const std::vector<ExportStep> steps =
+      PatchFilesIntoExe(options.exe, patchFiles(options), PositionsForPatchLevel(options.patchLevel), messages);
+  if (!AllPatched(steps)) return openFailure(options.exe);
+  for (const ExportStep& step : steps) std::cout << step.item << ": " << step.result.bytesChanged << " bytes changed\n";
   return kSuccess;
 }
 
 // ---- rcr and trigger ----
+
+// An executable too short for a value has none to show: the dialogs show 0, but
+// a script must not take that 0 for the game's value.
+bool allFound(std::span<const ExeValue> values, const char* what, const std::string& exe) {
+  if (std::ranges::all_of(values, &ExeValue::found)) return true;
+  std::cerr << "Cannot read the " << what << " from \"" << exe << "\": the file ends too early\n";
+  return false;
+}
 
 struct RcrOptions {
   std::string exe;
@@ -162,15 +169,15 @@ struct RcrOptions {
 
 int runRcr(const RcrOptions& options) {
   StreamMessages messages(std::cerr);
-  const std::int64_t offset = RcrBlockOffset(options.patchLevel);
   if (!options.distances.empty()) {
     RcrDistances distances{};
     std::copy(options.distances.begin(), options.distances.end(), distances.begin());
-    return statusOf(WriteRcrDistances(options.exe, offset, distances, messages), options.exe);
+    return statusOf(WriteRcrDistances(options.exe, options.patchLevel, distances, messages), options.exe);
   }
-  const auto distances = ReadRcrDistances(options.exe, offset, messages);
-  if (!distances) return openFailure(options.exe);
-  for (std::int32_t distance : *distances) std::cout << distance << '\n';
+  const auto values = ReadRcrValues(options.exe, RcrBlockOffset(options.patchLevel), messages);
+  if (!values) return openFailure(options.exe);
+  if (!allFound(*values, "RCR distances", options.exe)) return kFailed;
+  for (const ExeValue& distance : *values) std::cout << distance.value << '\n';
   return kSuccess;
 }
 
@@ -183,9 +190,10 @@ int runTrigger(const TriggerOptions& options) {
   StreamMessages messages(std::cerr);
   if (options.distance)
     return statusOf(WriteTriggerDistance(options.exe, kTriggerOffset, *options.distance, messages), options.exe);
-  const auto distance = ReadTriggerDistance(options.exe, kTriggerOffset, messages);
+  const auto distance = ReadTriggerValue(options.exe, kTriggerOffset, messages);
   if (!distance) return openFailure(options.exe);
-  std::cout << *distance << '\n';
+  if (!allFound(std::span(&*distance, 1), "RCR trigger distance", options.exe)) return kFailed;
+  std::cout << distance->value << '\n';
   return kSuccess;
 }
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <span>
+#include <string>
+#include <vector>
 
 #include "base/Format.h"
 #include "base/Messages.h"
@@ -46,20 +49,24 @@ void importShape(ExecutableFile& file, Car& shape, const ImportedShape& row, std
   shape.Decode(tableOffset(row.kind), messages);
 }
 
-PatchResult patchShape(const std::filesystem::path& path, Car& shape, std::int64_t position, std::size_t size,
-                       int tableOffset, const char* notFound, Messages& messages) {
-  if (shape.m_Valid == 0) {
-    // Writing a shape that failed the magic check would corrupt the player's game.
-    messages.show(format("\"%s\" holds no valid shape (bad magic number), so it was not patched into ZAV.EXE",
-                         shape.GetName().c_str()),
-                  Icon::Stop);
-    return {};
-  }
-  shape.WriteBack(tableOffset);
-  const ByteView image = ByteView(shape.m_Image).first(std::min(size, Car::kImageSize));
-  const PatchResult result = PatchExecutable(
-      path, position, image.size(), [&](MutableByteView wanted) { std::ranges::copy(image, wanted.begin()); },
-      notFound, messages);
+// How messages name the shape a patch level puts at a place.
+std::string shapeName(ShapeKind kind) {
+  std::string name(kindName(kind));
+  std::ranges::replace(name, '-', ' ');
+  return name;
+}
+
+PatchRegion camerasRegion(std::vector<PatchPiece> pieces, const ExePositions& positions) {
+  // Camera records carry no magic number; the car of the same patch level shows
+  // that its cameras are where they are looked for.
+  return {positions.cameras, kCameraFileSize, std::move(pieces), "Failed to find Camera Data",
+          RequiredShape{positions.car, shapeName(ShapeKind::Car)}};
+}
+
+PatchResult patchShape(const std::filesystem::path& path, const std::optional<PatchRegion>& region,
+                       Messages& messages) {
+  if (!region) return PatchResult::Failed(PatchFailure::InvalidSource);
+  const PatchResult result = PatchExecutable(path, std::span(&*region, 1), messages).front();
   if (result.ok) messages.show("Finished Patching ZAV.EXE");
   return result;
 }
@@ -90,29 +97,50 @@ bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePo
   return true;
 }
 
-PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages) {
-  return patchShape(path, car, positions.car, Car::kImageSize, tableOffset(ShapeKind::Car), "Failed to find Car Data",
-                    messages);
+std::optional<PatchRegion> ShapeRegion(Car& shape, ShapeKind kind, std::int64_t position, std::size_t size,
+                                       Messages& messages) {
+  if (shape.m_Valid == 0) {
+    messages.show(format("\"%s\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE",
+                         shape.GetName().c_str()),
+                  Icon::Stop);
+    return std::nullopt;
+  }
+  shape.WriteBack(tableOffset(kind));
+  const auto image = ByteView(shape.m_Image).first(std::min(size, Car::kImageSize));
+  return WholeRegion(position, {image.begin(), image.end()},
+                     kind == ShapeKind::Car ? "Failed to find Car Data" : "Failed to find Object Data",
+                     RequiredShape{position, shapeName(kind)});
 }
 
-PatchResult PatchPart(const std::filesystem::path& path, Car& part, std::int64_t position, std::size_t size,
-                      int tableOffset, Messages& messages) {
-  return patchShape(path, part, position, size, tableOffset, "Failed to find Object Data", messages);
+PatchRegion CamerasRegion(const Car& car, const ExePositions& positions) {
+  std::vector<PatchPiece> pieces;
+  for (std::size_t i = 0; i < car.m_Cameras.size(); ++i) {
+    const Camera& camera = car.m_Cameras[i];
+    if (camera.m_Loaded != 1) continue;
+    const auto record = camera.m_Record.ToBytes();
+    pieces.push_back({i * CameraRecord::kSize, {record.begin(), record.end()}});
+  }
+  return camerasRegion(std::move(pieces), positions);
+}
+
+PatchRegion CameraFileRegion(ByteView records, const ExePositions& positions) {
+  records = records.first(std::min(records.size(), kCameraFileSize));
+  return camerasRegion({{0, {records.begin(), records.end()}}}, positions);
+}
+
+PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages) {
+  return patchShape(path, ShapeRegion(car, ShapeKind::Car, positions.car, Car::kImageSize, messages), messages);
+}
+
+PatchResult PatchPart(const std::filesystem::path& path, Car& part, ShapeKind kind, std::int64_t position,
+                      std::size_t size, Messages& messages) {
+  return patchShape(path, ShapeRegion(part, kind, position, size, messages), messages);
 }
 
 PatchResult PatchCameras(const std::filesystem::path& path, const Car& car, const ExePositions& positions,
                          Messages& messages) {
-  const auto records = CameraFileBytes(car);
-  return PatchExecutable(
-      path, positions.cameras, kCameraFileSize,
-      [&](MutableByteView wanted) {
-        for (std::size_t i = 0; i < car.m_Cameras.size(); ++i) {
-          if (car.m_Cameras[i].m_Loaded != 1) continue;
-          const std::size_t slot = i * CameraRecord::kSize;
-          std::copy_n(records.begin() + static_cast<std::ptrdiff_t>(slot), CameraRecord::kSize, wanted.begin() + static_cast<std::ptrdiff_t>(slot));
-        }
-      },
-      "Failed to find Camera Data", messages);
+  const PatchRegion region = CamerasRegion(car, positions);
+  return PatchExecutable(path, std::span(&region, 1), messages).front();
 }
 
 }  // namespace tavrel

@@ -6,10 +6,12 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "shape/Car.h"
 #include "shape/ExecutableFile.h"
 #include "shape/ExePositions.h"
+#include "shape/ShapeKind.h"
 
 namespace tavrel {
 
@@ -31,17 +33,31 @@ std::unique_ptr<Car> ImportFromExe(const std::filesystem::path& path, const ExeP
 bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions,
                         Messages& messages);
 
+// The region a shape is patched into: the first `size` bytes (at most an image)
+// of its image, with its edits written back, at `position`, where the executable
+// must already hold a shape of the kind. None, after a message with the stop
+// icon, for a shape that failed the magic check: writing it would corrupt the
+// player's game.
+std::optional<PatchRegion> ShapeRegion(Car& shape, ShapeKind kind, std::int64_t position, std::size_t size,
+                                       Messages& messages);
+
+// The nine camera slots, of which each loaded camera's record replaces its own
+// (the camera position plus 20 bytes per camera before it); unloaded cameras
+// leave their slots alone.
+PatchRegion CamerasRegion(const Car& car, const ExePositions& positions);
+// The same for the bytes of a camera file (at most nine records; a short one
+// replaces only its own bytes, as reading it into the cameras would).
+PatchRegion CameraFileRegion(ByteView records, const ExePositions& positions);
+
 // Writes the car's edits back into its image and patches the whole image at the
-// car's position ("Finished Patching ZAV.EXE" when done). A car that failed the
-// magic check is refused.
+// car's position ("Finished Patching ZAV.EXE" when done).
 PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages);
 
 // The same for the first `size` bytes (at most an image) of a part's image.
-PatchResult PatchPart(const std::filesystem::path& path, Car& part, std::int64_t position, std::size_t size,
-                      int tableOffset, Messages& messages);
+PatchResult PatchPart(const std::filesystem::path& path, Car& part, ShapeKind kind, std::int64_t position,
+                      std::size_t size, Messages& messages);
 
-// Writes each loaded camera's record in its own slot (the camera position plus
-// 20 bytes per camera before it); unloaded cameras leave their slots alone.
+// Patches CamerasRegion; no completion message.
 PatchResult PatchCameras(const std::filesystem::path& path, const Car& car, const ExePositions& positions,
                          Messages& messages);
 

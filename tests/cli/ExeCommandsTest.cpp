@@ -1,3 +1,5 @@
+#include <future>
+
 #include <gtest/gtest.h>
 
 #include "base/Files.h"
@@ -35,10 +37,40 @@ TEST_F(ExeCommandsTest, ExtractWritesTheCarItsPartsAndCameras) {
   EXPECT_EQ(cameras.m_Cameras[8].m_Record, SampleExeSpec(7).cameras[8]);
 }
 
-TEST_F(ExeCommandsTest, ExtractFromTheWrongPatchLevelFails) {
-  const auto result = RunCli({"exe", "extract", exe.string(), "--patch-level", "0", "--out", path("out")});
-  EXPECT_EQ(result.status, 1);
-  EXPECT_NE(result.err.find("Bad magic number"), std::string::npos);
+// What --out held before a failed extraction is left as it was.
+TEST_F(ExeCommandsTest, AFailedExtractionWritesNothing) {
+  struct Case {
+    std::uint64_t size;  // 0: the whole sample executable
+    const char* level;
+    bool folderInTheWay;  // a folder where the last file is to go
+    std::string error;
+  };
+  const Case cases[] = {
+      {0, "0", false, "Bad magic number"},
+      {1, "7", false, "Failed to find Car Data"},
+      {static_cast<std::uint64_t>(kPatchedPositions.cameras) + 30, "7", false,
+       "is " + std::to_string(kPatchedPositions.cameras + 30) +
+           " bytes long, too short to hold the car, its parts and cameras at patch level 7"},
+      {0, "7", true, "cameras.cam (it is not a regular file)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error);
+    ExeSpec spec = SampleExeSpec(7);
+    spec.size = c.size;
+    ASSERT_TRUE(BuildExe(exe, spec));
+    std::filesystem::remove_all(dir / "out");
+    std::filesystem::create_directory(dir / "out");
+    test::WriteBytes(dir / "out" / "car.cs3", {'O', 'L', 'D'});
+    if (c.folderInTheWay) std::filesystem::create_directory(dir / "out" / "cameras.cam");
+    const auto result = RunCli({"exe", "extract", exe.string(), "--patch-level", c.level, "--out", path("out")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
+    EXPECT_EQ(test::ReadBytes(dir / "out" / "car.cs3"), (std::vector<std::uint8_t>{'O', 'L', 'D'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "out"), {}), c.folderInTheWay ? 2 : 1);
+    if (c.folderInTheWay) continue;
+    EXPECT_NE(RunCli({"exe", "extract", exe.string(), "--patch-level", c.level, "--out", path("new")}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(dir / "new"));
+  }
 }
 
 TEST_F(ExeCommandsTest, PatchingTheExtractedFilesChangesNothingAndAnEditedOneOnlyItsBytes) {
@@ -73,26 +105,90 @@ TEST_F(ExeCommandsTest, PatchingTheExtractedFilesChangesNothingAndAnEditedOneOnl
 }
 
 TEST_F(ExeCommandsTest, PatchRefusesInputsItCannotUse) {
+  ASSERT_EQ(RunCli({"exe", "extract", exe.string(), "--patch-level", "7", "--out", path("out")}).status, 0);
   const auto before = *readFile(exe);
-  test::WriteBytes(dir / "bad.ch3", std::vector<std::uint8_t>(100, 0));
+  test::WriteBytes(dir / "bad.ch3", std::vector<std::uint8_t>(7764, 0));
+  test::WriteBytes(dir / "empty.cam", {});
+  const auto patch = [&](const char* level, std::vector<std::string> items) {
+    std::vector<std::string> args = {"exe", "patch", exe.string(), "--patch-level", level};
+    args.insert(args.end(), items.begin(), items.end());
+    return args;
+  };
   struct Case {
     std::vector<std::string> args;
     int status;
+    std::string error;
   };
   const Case cases[] = {
-      {{"exe", "patch", exe.string(), "--patch-level", "0"}, 2},                          // nothing to patch
-      {{"exe", "patch", exe.string(), "--helmet", path("bad.ch3")}, 2},                   // no patch level
-      {{"exe", "patch", exe.string(), "--patch-level", "0", "--car", path("none")}, 2},  // unreadable input
-      {{"exe", "patch", path("none.exe"), "--patch-level", "0", "--helmet", path("bad.ch3")}, 2},
-      {{"exe", "patch", exe.string(), "--patch-level", "1", "--helmet", path("bad.ch3")}, 1},  // bad magic
-      {{"exe", "patch", exe.string(), "--patch-level", "1", "--car", path("bad.ch3")}, 1},
+      {patch("0", {}), 2, "Nothing to patch"},
+      {{"exe", "patch", exe.string(), "--helmet", path("bad.ch3")}, 2, "--patch-level is required"},
+      {patch("0", {"--car", path("none")}), 2, "Cannot read"},
+      {{"exe", "patch", path("none.exe"), "--patch-level", "0", "--helmet", path("bad.ch3")}, 2, "Cannot find ZAV.EXE"},
+      {patch("1", {"--helmet", path("bad.ch3")}), 1, "Bad magic number"},
+      {patch("1", {"--car", path("out/car.cs3"), "--helmet", path("out/wheel.ty3")}), 1,
+       "is 27764 bytes long, but a Helmet part file is 7764 bytes long"},
+      {patch("1", {"--car", path("out/helmet.ch3")}), 1, "is 7764 bytes long, but a car shape file is 133952"},
+      {patch("1", {"--car", path("out/car.cs3"), "--cameras", path("empty.cam")}), 1, "is empty"},
+      // A level that puts no shape where each item goes.
+      {patch("0", {"--car", path("out/car.cs3")}), 1,
+       "zav.exe does not hold a car shape at this patch level; is the patch level right?"},
+      {patch("0", {"--cameras", path("out/cameras.cam")}), 1, "zav.exe does not hold a car shape"},
+      {patch("0", {"--wheel", path("out/wheel.ty3")}), 1, "zav.exe does not hold a wheel shape"},
+      {patch("0", {"--cockpit", path("out/cockpit.cp3")}), 1, "zav.exe does not hold a cockpit shape"},
+      {patch("0", {"--helmet", path("out/helmet.ch3")}), 1, "zav.exe does not hold a helmet shape"},
+      {patch("0", {"--steering-wheel", path("out/steering-wheel.st3")}), 1,
+       "zav.exe does not hold a steering wheel shape"},
+      {{"rcr", exe.string(), "--patch-level", "0", "--set", "1,2,3,4"}, 1, "zav.exe does not hold a car shape"},
   };
   for (const Case& c : cases) {
     const auto result = RunCli(c.args);
     EXPECT_EQ(result.status, c.status) << c.args[2] << ' ' << c.args.back() << '\n' << result.err;
+    EXPECT_NE(result.err.find(c.error), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
   }
   EXPECT_EQ(*readFile(exe), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
+// Every item is checked before the first byte is written: a car that could be
+// patched is not, when the executable ends before the cameras.
+TEST_F(ExeCommandsTest, APatchOfSeveralItemsIsAllOrNothing) {
+  ASSERT_EQ(RunCli({"exe", "extract", exe.string(), "--patch-level", "7", "--out", path("out")}).status, 0);
+  auto car = test::ReadBytes(dir / "out" / "car.cs3");
+  car[200] ^= 0xFF;
+  test::WriteBytes(dir / "out" / "car.cs3", car);
+  std::filesystem::resize_file(exe, static_cast<std::uintmax_t>(kPatchedPositions.cameras) + 100);
+  const auto before = *readFile(exe);
+  const auto result = RunCli({"exe", "patch", exe.string(), "--patch-level", "1", "--car", path("out/car.cs3"),
+                              "--cameras", path("out/cameras.cam")});
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "Failed to find Camera Data\n");
+  EXPECT_EQ(*readFile(exe), before);
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
+// Patches run at the same time take turns: the backup holds the original, and
+// each executable has a backup of its own name.
+TEST_F(ExeCommandsTest, PatchesAtTheSameTimeKeepTheOriginalInTheBackup) {
+  ASSERT_EQ(RunCli({"exe", "extract", exe.string(), "--patch-level", "7", "--out", path("out")}).status, 0);
+  std::filesystem::copy_file(exe, dir / "other.exe");
+  const auto original = *readFile(exe);
+  std::vector<std::future<test::CliResult>> runs;
+  for (int i = 0; i < 6; ++i) {
+    auto cameras = test::ReadBytes(dir / "out" / "cameras.cam");
+    cameras[0] = static_cast<std::uint8_t>(0x40 + i);
+    const std::string file = path("c" + std::to_string(i) + ".cam");
+    test::WriteBytes(file, cameras);
+    const std::string target = i % 2 == 0 ? exe.string() : path("other.exe");
+    runs.push_back(std::async(std::launch::async, [=] {
+      return RunCli({"exe", "patch", target, "--patch-level", "7", "--cameras", file});
+    }));
+  }
+  for (auto& run : runs) EXPECT_EQ(run.get().status, 0);
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), original);
+  EXPECT_EQ(*readFile(dir / "other.exe.bak"), original);
+  EXPECT_NE(*readFile(exe), original);
 }
 
 TEST_F(ExeCommandsTest, RcrAndTriggerPrintAndSetTheirValues) {
@@ -129,11 +225,27 @@ TEST_F(ExeCommandsTest, RcrAndTriggerExitStatuses) {
   const auto result = RunCli({"trigger", missing});
   EXPECT_EQ(result.err, "Cannot find ZAV.EXE  at path=\"" + missing + "\" or (ZAV.EXE may be read only!)\n");
 
-  ExeSpec shortSpec;
-  shortSpec.size = 100;
+  // Too short for the values: nothing to print, where a 0 would pass for one.
+  ExeSpec shortSpec = SampleExeSpec(7);
+  shortSpec.size = static_cast<std::uint64_t>(kTriggerOffset) + 2;  // before the trigger and the block
   ASSERT_TRUE(BuildExe(exe, shortSpec));
-  EXPECT_EQ(RunCli({"trigger", exe.string()}).out, "0\n");
-  EXPECT_EQ(RunCli({"trigger", exe.string(), "--set", "5"}).status, 1);
+  struct Short {
+    std::vector<std::string> args;
+    std::string error;
+  };
+  const Short shortCases[] = {
+      {{"trigger", exe.string()}, "Cannot read the RCR trigger distance from \"" + exe.string() +
+                                      "\": the file ends too early\n"},
+      {{"rcr", exe.string(), "--patch-level", "7"},
+       "Cannot read the RCR distances from \"" + exe.string() + "\": the file ends too early\n"},
+      {{"trigger", exe.string(), "--set", "5"}, "Failed to find RCR Trigger Data\n"},
+  };
+  for (const Short& c : shortCases) {
+    const auto shortResult = RunCli(c.args);
+    EXPECT_EQ(shortResult.status, 1);
+    EXPECT_EQ(shortResult.out, "");
+    EXPECT_EQ(shortResult.err, c.error);
+  }
 }
 
 TEST_F(ExeCommandsTest, EveryCommandHasHelp) {

@@ -1,8 +1,11 @@
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <future>
 
 #include <gtest/gtest.h>
 
@@ -174,7 +177,7 @@ TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) 
   car->m_Points[0].m_Y += 1;
   EXPECT_FALSE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
   EXPECT_EQ(messages.texts().back(), "Failed to find Car Data");
-  EXPECT_FALSE(PatchPart(exe, *car->m_Helmet, kOriginalPositions.helmet, 7764, 78, messages).ok);
+  EXPECT_FALSE(PatchPart(exe, *car->m_Helmet, ShapeKind::Helmet, kOriginalPositions.helmet, 7764, messages).ok);
   EXPECT_EQ(messages.texts().back(), "Failed to find Object Data");
   EXPECT_EQ(*readFile(exe), before);
 }
@@ -250,10 +253,81 @@ TEST_F(GameExecutableTest, TheBackupKeepsTheFirstOriginal) {
   EXPECT_EQ(*readFile(dir / "zav.exe.bak"), original);
 
   // A backup the player already has is never replaced.
-  test::WriteBytes(dir / "zav.exe.bak", {1, 2, 3});
+  std::vector<std::uint8_t> players(original.size(), 0x5A);
+  test::WriteBytes(dir / "zav.exe.bak", players);
   car->m_Points[0].m_Y = 3;
   ASSERT_TRUE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
-  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), players);
+}
+
+TEST_F(GameExecutableTest, EachExecutableHasABackupOfItsOwnName) {
+  const std::filesystem::path other = dir / "ZAV-copy.EXE";
+  Build(SampleExeSpec(0));
+  std::filesystem::copy_file(exe, other);
+  const auto original = *readFile(exe);
+  for (const std::filesystem::path& path : {exe, other}) {
+    auto car = ImportFromExe(path, kOriginalPositions, messages);
+    car->m_Points[0].m_Y += 1;
+    ASSERT_TRUE(PatchCar(path, *car, kOriginalPositions, messages).ok) << path;
+  }
+  EXPECT_EQ(BackupPath(other), dir / "ZAV-copy.EXE.bak");
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), original);
+  EXPECT_EQ(*readFile(dir / "ZAV-copy.EXE.bak"), original);
+  // Nothing is left under a temporary name.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 4);
+}
+
+// Only a regular file of the executable's size can be a copy of it; anything
+// else in the backup's place would leave the player without their original.
+TEST_F(GameExecutableTest, SomethingElseInTheBackupsPlaceStopsThePatch) {
+  const std::filesystem::path backup = dir / "zav.exe.bak";
+  const std::function<void()> makes[] = {
+      [&] { test::WriteBytes(backup, {}); },
+      [&] { test::WriteBytes(backup, {1, 2, 3}); },
+      [&] { test::WriteBytes(backup, std::vector<std::uint8_t>(*fileSize(exe) + 1, 0)); },
+      [&] { std::filesystem::create_directory(backup); },
+      [&] {
+        std::filesystem::copy_file(exe, dir / "elsewhere");
+        std::filesystem::create_symlink(dir / "elsewhere", backup);
+      },
+  };
+  for (std::size_t i = 0; i < std::size(makes); ++i) {
+    SCOPED_TRACE(i);
+    Build(SampleExeSpec(0));
+    std::filesystem::remove_all(backup);
+    std::filesystem::remove(dir / "elsewhere");
+    makes[i]();
+    const auto before = *readFile(exe);
+    auto car = Import();
+    car->m_Points[0].m_Y += 1;
+    messages.shown.clear();
+    const PatchResult result = PatchCar(exe, *car, kOriginalPositions, messages);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.failure, PatchFailure::NoBackup);
+    EXPECT_EQ(*readFile(exe), before);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
+    EXPECT_EQ(messages.shown[0].text.rfind("\"" + backup.string() + "\" is not a backup of zav.exe", 0), 0u)
+        << messages.shown[0].text;
+  }
+}
+
+// A patch holds the executable locked from its first read to its last
+// read-back, so no other patch reads it half written or backs up patched bytes.
+TEST_F(GameExecutableTest, APatchWaitsForTheOneUnderWay) {
+  Build(SampleExeSpec(0));
+  const auto original = *readFile(exe);
+  auto car = Import();
+  car->m_Points[0].m_Y += 1;
+  auto held = ExecutableFile::Open(exe, ExecutableFile::Mode::Update, messages);
+  ASSERT_TRUE(held);
+  auto patch = std::async(std::launch::async, [&] { return PatchCar(exe, *car, kOriginalPositions, messages); });
+  EXPECT_EQ(patch.wait_for(std::chrono::milliseconds(300)), std::future_status::timeout);
+  EXPECT_EQ(*readFile(exe), original);
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+  held.reset();
+  EXPECT_TRUE(patch.get().ok);
+  EXPECT_EQ(*readFile(dir / "zav.exe.bak"), original);
 }
 
 TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
@@ -272,7 +346,9 @@ TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
   EXPECT_EQ(*readFile(exe), before);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
-  EXPECT_EQ(messages.shown[0].text.rfind("Cannot make the backup copy \"" + (dir / "zav.exe.bak").string(), 0), 0u);
+  EXPECT_EQ(messages.shown[0].text.rfind("Cannot make the backup copy \"" + (dir / "zav.exe.bak").string() + "\" of zav.exe",
+                                        0),
+            0u);
   EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
 }
 
@@ -288,9 +364,51 @@ TEST_F(GameExecutableTest, AShapeThatFailedTheMagicCheckIsNeverPatched) {
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(messages.shown,
             (std::vector<Message>{
-                {"\"Import From Exe\" holds no valid shape (bad magic number), so it was not patched into ZAV.EXE",
+                {"\"Import From Exe\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE",
                  Icon::Stop}}));
   EXPECT_EQ(*readFile(exe), before);
+}
+
+// A shape written where the patch level puts none would overwrite whatever the
+// game keeps there; the cameras are found with the car of the same level.
+TEST_F(GameExecutableTest, NothingIsWrittenWhereThePatchLevelPutsNoShape) {
+  struct Case {
+    int built;
+    int patched;
+  };
+  for (const Case c : {Case{0, 1}, Case{1, 0}, Case{0, 7}}) {
+    SCOPED_TRACE(testing::Message() << "built " << c.built << " patched " << c.patched);
+    ExeSpec spec = SampleExeSpec(c.built);
+    spec.size = kWholeImagesSize;  // every position of both levels lies inside
+    Build(spec);
+    const auto before = *readFile(exe);
+    auto car = Import(PositionsForPatchLevel(c.built));
+    ASSERT_TRUE(ReadCamerasFromExe(*car, exe, PositionsForPatchLevel(c.built), messages));
+    const ExePositions wrong = PositionsForPatchLevel(c.patched);
+    std::vector<std::pair<std::string, std::function<PatchResult()>>> patches = {
+        {"car", [&] { return PatchCar(exe, *car, wrong, messages); }},
+        {"car", [&] { return PatchCameras(exe, *car, wrong, messages); }},
+    };
+    const std::pair<ShapeKind, const char*> parts[] = {{ShapeKind::Helmet, "helmet"},
+                                                       {ShapeKind::Cockpit, "cockpit"},
+                                                       {ShapeKind::Wheel, "wheel"},
+                                                       {ShapeKind::SteeringWheel, "steering wheel"}};
+    for (const auto& [kind, name] : parts) {
+      const PartFileKind& partKind = *FindPartFileKind(kind);
+      patches.push_back({name, [&] { return PatchPartOfKind(exe, *partKind.PartOf(*car), partKind, wrong, messages); }});
+    }
+    for (const auto& [name, patch] : patches) {
+      messages.shown.clear();
+      const PatchResult result = patch();
+      EXPECT_FALSE(result.ok);
+      EXPECT_EQ(result.failure, PatchFailure::WrongPlace);
+      EXPECT_EQ(messages.shown, (std::vector<Message>{{"zav.exe does not hold a " + name +
+                                                           " shape at this patch level; is the patch level right?",
+                                                       Icon::Stop}}));
+    }
+    EXPECT_EQ(*readFile(exe), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+  }
 }
 
 TEST_F(GameExecutableTest, EachLoadedCameraIsWrittenInItsOwnSlot) {
@@ -315,7 +433,9 @@ TEST_F(GameExecutableTest, EachLoadedCameraIsWrittenInItsOwnSlot) {
 
 class ExportToExeTest : public GameExecutableTest {
  protected:
-  void SetUp() override {
+  void SetUp() override { Start(); }
+  // A fresh executable and the car imported from it, with its cameras.
+  void Start() {
     Build(SampleExeSpec(0));
     car = Import();
     ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
@@ -359,6 +479,115 @@ TEST_F(ExportToExeTest, APatchedPartSurvivesTheNextExport) {
   EXPECT_EQ(Import()->m_Helmet->m_Points[0].m_Y, car->m_Helmet->m_Points[0].m_Y);
 }
 
+// Every question comes first and every item is checked before the first byte
+// is written, so an export that cannot be done whole leaves the game alone.
+TEST_F(ExportToExeTest, NothingIsWrittenUnlessEveryItemCanBe) {
+  struct Case {
+    std::function<void()> spoil;
+    PatchFailure failure;
+    std::string message;
+  };
+  const Case cases[] = {
+      {[&] { std::filesystem::resize_file(exe, static_cast<std::uintmax_t>(kOriginalPositions.cameras) + 100); },
+       PatchFailure::NotReachable, "Failed to find Camera Data"},
+      {[&] {
+         std::fstream file(exe, std::ios::binary | std::ios::in | std::ios::out);
+         file.seekp(kOriginalPositions.helmet);
+         file.write("\0\0", 2);
+       },
+       PatchFailure::WrongPlace, "zav.exe does not hold a helmet shape at this patch level; is the patch level right?"},
+      {[&] { car->m_Helmet->m_Valid = 0; }, PatchFailure::InvalidSource,
+       "\"Helmet\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message);
+    Start();
+    car->m_Points[0].m_Y += 1;
+    car->m_Helmet->m_Points[0].m_Y += 1;
+    CameraRecord record = car->m_Cameras[0].m_Record;
+    record.Y = 99;
+    car->m_Cameras[0].SetRecord(record);
+    c.spoil();
+    const auto before = *readFile(exe);
+    messages.shown.clear();
+    messages.answers = {true, true, false, false, false};
+    const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+    EXPECT_EQ(items(steps), (std::vector<std::string_view>{"car", "cameras", "helmet"}));
+    for (const ExportStep& step : steps) {
+      EXPECT_FALSE(step.result.ok) << step.item;
+      EXPECT_EQ(step.result.failure, c.failure) << step.item;
+    }
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message});
+    EXPECT_EQ(*readFile(exe), before);
+    EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+  }
+}
+
+TEST_F(ExportToExeTest, ACarThatFailedTheMagicCheckIsRefusedBeforeAnyQuestion) {
+  car->m_Valid = 0;
+  const auto before = *readFile(exe);
+  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
+  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_FALSE(AllPatched(steps));
+  EXPECT_EQ(*readFile(exe), before);
+}
+
+// The files of a patch of several items are all read and checked before the
+// first byte is written: one unusable file, and nothing is patched.
+TEST_F(ExportToExeTest, PatchingFilesRefusesAllForOneOfTheWrongSizeOrAnEmptyCameraFile) {
+  car->m_Points[0].m_Y += 1;
+  car->WriteBack(tableOffset(ShapeKind::Car));
+  ASSERT_TRUE(car->SaveShapeFile(dir / "car.cs3", messages));
+  ASSERT_TRUE(WritePartFile(dir / "wheel.ty3", *car->m_Wheel, *FindPartFileKind(ShapeKind::Wheel), messages));
+  test::WriteBytes(dir / "helmet.ch3", {});
+  test::WriteBytes(dir / "one.st3", {0x03});
+  test::WriteBytes(dir / "empty.cam", {});
+  ASSERT_TRUE(SaveCameras(dir / "cameras.cam", *car, messages));
+  const auto before = *readFile(exe);
+  const auto path = [&](const char* name) { return (dir / name).string(); };
+  const auto withCar = [&](auto fill) {
+    ExePatchFiles files;
+    files.car = dir / "car.cs3";
+    fill(files);
+    return files;
+  };
+  struct Case {
+    ExePatchFiles files;
+    Message message;
+  };
+  const Case cases[] = {
+      {withCar([&](ExePatchFiles& f) { f.parts[0] = dir / "wheel.ty3"; }),
+       {"\"" + path("wheel.ty3") + "\" is 27764 bytes long, but a Helmet part file is 7764 bytes long, so it was not read",
+        Icon::Plain}},
+      {withCar([&](ExePatchFiles& f) { f.parts[0] = dir / "helmet.ch3"; }),
+       {"\"" + path("helmet.ch3") + "\" is 0 bytes long, but a Helmet part file is 7764 bytes long, so it was not read",
+        Icon::Plain}},
+      {withCar([&](ExePatchFiles& f) { f.parts[3] = dir / "one.st3"; }),
+       {"\"" + path("one.st3") + "\" is 1 bytes long, but a Steering Wheel part file is 496 bytes long, so it was not "
+        "read",
+        Icon::Plain}},
+      {withCar([&](ExePatchFiles& f) { f.cameras = dir / "empty.cam"; }),
+       {"Camera file \"" + path("empty.cam") + "\" is empty: it holds no camera", Icon::Stop}},
+      {withCar([&](ExePatchFiles& f) {
+         f.car = dir / "wheel.ty3";
+         f.cameras = dir / "cameras.cam";
+       }),
+       {"\"" + path("wheel.ty3") + "\" is 27764 bytes long, but a car shape file is 133952 bytes long, so it was not "
+        "read",
+        Icon::Plain}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.message.text);
+    messages.shown.clear();
+    const auto steps = PatchFilesIntoExe(exe, c.files, kOriginalPositions, messages);
+    EXPECT_EQ(steps.size(), 2u);
+    for (const ExportStep& step : steps) EXPECT_EQ(step.result.failure, PatchFailure::InvalidSource) << step.item;
+    EXPECT_EQ(messages.shown, std::vector<Message>{c.message});
+    EXPECT_EQ(*readFile(exe), before);
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
 TEST_F(ExportToExeTest, AMissingPartIsSkippedWithoutAQuestion) {
   car->m_Helmet.reset();
   messages.answers = {true, false, false, false};
@@ -374,6 +603,8 @@ TEST_F(ExportToExeTest, EveryPartAnsweredYesIsPatchedAndNoneDisturbsAnother) {
   const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
   EXPECT_EQ(items(steps),
             (std::vector<std::string_view>{"car", "cameras", "helmet", "cockpit", "wheel", "steering-wheel"}));
+  EXPECT_TRUE(AllPatched(steps));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Finished Patching ZAV.EXE"});
   const auto again = Import();
   for (const PartFileKind& kind : kPartFileKinds) {
     SCOPED_TRACE(kind.name);
