@@ -3,14 +3,12 @@
 // Bit i of the first byte puts a valid magic number at shape i's position (a
 // gate the fuzzer rarely passes by itself). Importing and at once patching
 // everything back must not change a byte.
-#include <unistd.h>
-
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
 #include <vector>
 
+#include "ScratchFolder.h"
 #include "base/Messages.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
@@ -20,20 +18,9 @@ namespace {
 constexpr tavrel::ExePositions kPositions{0, 2048, 1536, 512, 1024, 3000};
 constexpr std::uintmax_t kFileSize = 3000 + tavrel::Car::kImageSize;
 
-// A folder of this run's own, removed when the run ends.
-struct Folder {
-  Folder() { std::filesystem::create_directories(path); }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tavrel-fuzz-exe-" + std::to_string(::getpid()));
-};
-
 const std::filesystem::path& ExePath() {
-  static const Folder folder;
-  static const std::filesystem::path path = folder.path / "zav.exe";
+  static const tavrel::fuzz::ScratchFolder folder("exe");
+  static const std::filesystem::path path = folder.path() / "zav.exe";
   return path;
 }
 
