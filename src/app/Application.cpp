@@ -17,6 +17,7 @@
 #include "app/GameLocation.h"
 #include "app/MainWindow.h"
 #include "app/PatchLevelDialog.h"
+#include "app/PngEncoding.h"
 #include "app/SummaryView.h"
 #include "app/TriggerDistanceDialog.h"
 #include "base/Settings.h"
@@ -152,6 +153,9 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   entry.Handle(kExportCtf, [&document] { document.ExportCtf(); });
   entry.Handle(kImportCtf, [&document] { document.ImportCtf(); });
   entry.Handle(kExportObj, [&document] { document.ExportObj(); });
+  entry.Handle(kExportGltf, [this, &document] {
+    document.ExportGltf(m_Program.Store().ReadString(kPreferences, "DefaultZavJamFileName", "Mclare98.jam"), EncodePng);
+  });
   for (const PartCommands& part : PartCommandIds()) {
     const PartFileKind& kind = *FindPartFileKind(part.shape);
     entry.Handle(part.exportId, [&document, &kind] { document.ExportPart(kind); });

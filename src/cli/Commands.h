@@ -1,16 +1,12 @@
 #pragma once
 // tavrel-cli's subcommands. Each adds itself to the app with its options and
-// sets the exit status it ends with: 0 done, 1 the operation failed (message on
-// stderr), 2 usage errors and unreadable files.
+// sets the exit status it ends with (cli/ExitStatus.h).
 
 #include <CLI/CLI.hpp>
 
+#include "cli/ExitStatus.h"
+
 namespace tavrel::cli {
-
-enum ExitStatus : int { kSuccess = 0, kFailed = 1, kUsage = 2 };
-
-// The status the chosen subcommand ended with.
-int& exitStatus();
 
 void addDumpCommand(CLI::App& app);
 void addExeCommand(CLI::App& app);

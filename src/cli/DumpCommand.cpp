@@ -31,7 +31,7 @@ void addDumpCommand(CLI::App& app) {
   CLI::App* dump = app.add_subcommand("dump", "Decode a shape file and print it as JSON");
   dump->add_option("FILE", options->file, "Shape or part file")->required();
   dump->add_option("--kind", options->kind, "Kind of shape, which fixes its table offset")
-      ->check(CLI::IsMember({"car", "wheel", "helmet", "cockpit", "steering-wheel"}));
+      ->check(CLI::IsMember(ShapeKindNames()));
   dump->callback([options] { exitStatus() = runDump(*options); });
 }
 

@@ -7,15 +7,12 @@
 
 #include "base/Files.h"
 #include "base/Messages.h"
-#include "cli/CarScene.h"
+#include "base/Settings.h"
 #include "cli/Commands.h"
-#include "cli/GltfWriter.h"
 #include "cli/PngFile.h"
-#include "cli/ShapeArgument.h"
-#include "shape/ExePositions.h"
-#include "shape/GameExecutable.h"
-#include "textures/CarMappingTable.h"
-#include "textures/TextureSlots.h"
+#include "document/Document.h"
+#include "document/FileChooser.h"
+#include "document/ProgramValues.h"
 
 namespace tavrel::cli {
 namespace {
@@ -28,37 +25,18 @@ struct ExportGltfOptions {
   std::uint32_t jamSeed = kDefaultJamSeed;
 };
 
-// The car from a shape file (without parts) or from an executable (with them).
-// Nothing, with the exit status in `status`, when there is none to export.
-std::unique_ptr<Car> loadCar(const ExportGltfOptions& options, const std::string& file, Messages& messages,
-                             int& status) {
-  if (!options.exe) {
-    LoadedShape loaded = LoadShapeArgument(file, ShapeKind::Car, messages);
-    status = loaded.status;
-    return status == kSuccess ? std::move(loaded.car) : nullptr;
+// A document holding the car from a shape file (without parts) or from an
+// executable (with them); the exit status when there is none to export.
+int loadCar(Document& document, const ExportGltfOptions& options, const std::string& input) {
+  if (!fileSize(input)) {
+    std::cerr << "Cannot read " << input << '\n';
+    return kUsage;
   }
-  if (!fileSize(*options.exe)) {
-    std::cerr << "Cannot read " << *options.exe << '\n';
-    status = kUsage;
-    return nullptr;
-  }
-  std::unique_ptr<Car> car = ImportFromExe(*options.exe, PositionsForPatchLevel(options.patchLevel), messages);
-  status = car && car->m_Valid ? kSuccess : kFailed;
-  return status == kSuccess ? std::move(car) : nullptr;
-}
-
-// The buffer and the pictures, then the .gltf that refers to them, staged
-// together: a failure leaves none of them new, never a new .gltf beside an old .bin.
-WriteResult writeAsset(const GltfAsset& asset, const TextureSlots& slots, const std::filesystem::path& out) {
-  const std::filesystem::path folder = out.parent_path();
-  StagedFiles files;
-  WriteResult staged;
-  if (!asset.bufferFile.empty()) staged = files.Stage(folder / asset.bufferFile, asset.buffer);
-  for (auto picture = asset.pictures.begin(); staged && picture != asset.pictures.end(); ++picture)
-    staged = StagePng(files, folder / picture->file, slots.Slot(picture->slot));
-  if (staged)
-    staged = files.Stage(out, ByteView(reinterpret_cast<const std::uint8_t*>(asset.json.data()), asset.json.size()));
-  return staged ? files.Commit() : staged;
+  if (options.exe)
+    document.NewFromExecutable();
+  else
+    document.Open(input);
+  return document.HasCar() && document.GetCar()->m_Valid ? kSuccess : kFailed;
 }
 
 int runExportGltf(const ExportGltfOptions& options) {
@@ -68,31 +46,24 @@ int runExportGltf(const ExportGltfOptions& options) {
     return kUsage;
   }
   const std::string& gameDir = options.paths[wanted - 2];
-  const std::filesystem::path out = options.paths[wanted - 1];
   std::error_code error;
   if (!std::filesystem::is_directory(gameDir, error)) {
     std::cerr << "Cannot read " << gameDir << '\n';
     return kUsage;
   }
+  MemorySettings settings;
+  ProgramValues program(settings);
+  program.OverrideGameLocation(gameDir);
+  program.OverridePatchLevel(options.patchLevel);
+  if (options.exe) program.OverrideExecutablePath(*options.exe);
+  program.m_TextureCfgFolder = gameDir;
+  program.m_JamSeed = options.jamSeed;
   StreamMessages messages(std::cerr);
-  int status = kSuccess;
-  const std::unique_ptr<Car> car = loadCar(options, options.paths[0], messages, status);
-  if (!car) return status;
-
-  CarMappingTable mapping;
-  mapping.ReadTextureCfg(gameDir);
-  TextureSlots slots;
-  ResetTextureBitmaps(slots);
-  TextureSources sources;
-  sources.m_GameLocation = gameDir;
-  sources.m_CarJamName = options.livery;
-  sources.m_JamSeed = options.jamSeed;
-  LoadCarTextures(slots, sources, messages);
-
-  const GltfAsset asset = MakeGltfAsset(BuildCarScene(*car, mapping), out.stem().string());
-  const WriteResult written = writeAsset(asset, slots, out);
-  if (!written) std::cerr << WriteFailureMessage(written) << '\n';
-  return written ? kSuccess : kFailed;
+  FixedFileChooser chooser(options.paths[wanted - 1]);
+  Document document(program, messages, chooser);
+  if (const int status = loadCar(document, options, options.exe ? *options.exe : options.paths[0]); status != kSuccess)
+    return status;
+  return document.ExportGltf(options.livery, PngBytes) ? kSuccess : kFailed;
 }
 
 }  // namespace

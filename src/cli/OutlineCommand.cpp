@@ -60,7 +60,7 @@ void addOutlineCommand(CLI::App& app) {
   CLI::App* outline = app.add_subcommand("outline", "Print a shape's outline as the tree lists it");
   outline->add_option("FILE", options->file, "Shape or part file")->required();
   outline->add_option("--kind", options->kind, "Kind of shape, which fixes its table offset and item image")
-      ->check(CLI::IsMember({"car", "wheel", "helmet", "cockpit", "steering-wheel"}));
+      ->check(CLI::IsMember(ShapeKindNames()));
   outline->add_flag("--images", options->images, "Put each item's image index and a tab before its label");
   outline->callback([options] { exitStatus() = runOutline(*options); });
 }

@@ -8,9 +8,6 @@
 #include <vector>
 
 namespace tavrel::cli {
-namespace {
-
-// Nothing when the picture is empty.
 std::optional<std::vector<std::uint8_t>> PngBytes(const Picture& picture) {
   if (picture.width <= 0 || picture.height <= 0 || picture.rgb.size() != picture.Offset(0, picture.height))
     return std::nullopt;
@@ -29,18 +26,10 @@ std::optional<std::vector<std::uint8_t>> PngBytes(const Picture& picture) {
   return bytes;
 }
 
-}  // namespace
-
-WriteResult StagePng(StagedFiles& files, const std::filesystem::path& path, const Picture& picture) {
+WriteResult WritePng(const std::filesystem::path& path, const Picture& picture) {
   const auto bytes = PngBytes(picture);
   if (!bytes) return {WriteResult::Failure::Write, path, std::make_error_code(std::errc::invalid_argument)};
-  return files.Stage(path, *bytes);
-}
-
-WriteResult WritePng(const std::filesystem::path& path, const Picture& picture) {
-  StagedFiles file;
-  if (WriteResult staged = StagePng(file, path, picture); !staged) return staged;
-  return file.Commit();
+  return writeFileAtomically(path, *bytes);
 }
 
 }  // namespace tavrel::cli

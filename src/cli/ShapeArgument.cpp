@@ -3,10 +3,16 @@
 #include <iostream>
 
 #include "base/Files.h"
-#include "cli/Commands.h"
+#include "cli/ExitStatus.h"
 #include "shape/ShapeFile.h"
 
 namespace tavrel::cli {
+
+std::vector<std::string> ShapeKindNames() {
+  std::vector<std::string> names;
+  for (ShapeKind kind : kAllShapeKinds) names.emplace_back(kindName(kind));
+  return names;
+}
 
 LoadedShape LoadShapeArgument(const std::string& file, ShapeKind kind, Messages& messages) {
   const auto size = fileSize(file);

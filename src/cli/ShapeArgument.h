@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "shape/Car.h"
 #include "shape/ShapeKind.h"
@@ -22,6 +23,9 @@ struct LoadedShape {
 // the program refuses, or whose magic number is bad, a failure with its message
 // on stderr. A car with a bad magic number is still given, for commands that
 // show it as the program would.
+// The spellings --kind takes: car, wheel, helmet, cockpit, steering-wheel.
+std::vector<std::string> ShapeKindNames();
+
 LoadedShape LoadShapeArgument(const std::string& file, ShapeKind kind, Messages& messages);
 
 }  // namespace tavrel::cli

@@ -1,9 +1,12 @@
 #include "document/Document.h"
 
+#include "base/FileWrites.h"
 #include "base/Format.h"
 #include "base/Messages.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
+#include "scene/CarScene.h"
+#include "scene/GltfWriter.h"
 #include "shape/CameraFile.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
@@ -16,6 +19,25 @@ namespace tavrel {
 namespace {
 
 constexpr const char* kNoCar = "No Car Loaded";
+
+// The buffer and the pictures, then the .gltf that refers to them, staged
+// together: a failure leaves none of them new, never a new .gltf beside an old .bin.
+WriteResult writeGltfAsset(const GltfAsset& asset, const TextureSlots& slots, const std::filesystem::path& out,
+                           const PngEncoder& encodePng) {
+  const std::filesystem::path folder = out.parent_path();
+  StagedFiles files;
+  WriteResult staged;
+  if (!asset.bufferFile.empty()) staged = files.Stage(folder / asset.bufferFile, asset.buffer);
+  for (auto picture = asset.pictures.begin(); staged && picture != asset.pictures.end(); ++picture) {
+    const std::filesystem::path path = folder / picture->file;
+    const auto png = encodePng(slots.Slot(picture->slot));
+    staged = png ? files.Stage(path, *png)
+                 : WriteResult{WriteResult::Failure::Write, path, std::make_error_code(std::errc::invalid_argument)};
+  }
+  if (staged)
+    staged = files.Stage(out, ByteView(reinterpret_cast<const std::uint8_t*>(asset.json.data()), asset.json.size()));
+  return staged ? files.Commit() : staged;
+}
 
 }  // namespace
 
@@ -133,6 +155,17 @@ void Document::ImportPart(const PartFileKind& kind) {
 void Document::ExportObj() {
   const auto path = m_Chooser.Choose(FileAction::Save, kObjFileKind);
   if (path) tavrel::ExportObj(*path, m_Car.get(), m_Messages);
+}
+
+bool Document::ExportGltf(const std::string& liveryName, const PngEncoder& encodePng) {
+  if (!m_Car) return false;
+  const auto path = m_Chooser.Choose(FileAction::Save, kGltfFileKind);
+  if (!path) return false;
+  LoadTextures(liveryName);
+  const GltfAsset asset = MakeGltfAsset(BuildCarScene(*m_Car, m_Mapping), path->stem().string());
+  const WriteResult written = writeGltfAsset(asset, m_TextureBitmaps, *path, encodePng);
+  if (!written) m_Messages.show(WriteFailureMessage(written));
+  return static_cast<bool>(written);
 }
 
 void Document::ReloadTextureCfg() {

@@ -8,7 +8,9 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "base/Signal.h"
 #include "shape/Car.h"
@@ -26,6 +28,12 @@ class ProgramValues;
 class JAM;
 class Observer;
 struct Picture;
+
+// Encodes a picture as the bytes of a PNG file; nothing when it cannot.
+using PngEncoder = std::function<std::optional<std::vector<std::uint8_t>>(const Picture&)>;
+
+inline constexpr FileDialogKind kGltfFileKind{"unnamed.gltf", "gltf",
+                                              "glTF Files (*.gltf)|*.gltf|All Files (*.*)|*.*|"};
 
 class Document : public JamSelection {
  public:
@@ -54,6 +62,10 @@ class Document : public JamSelection {
   void ExportPart(const PartFileKind& kind);
   void ImportPart(const PartFileKind& kind);
   void ExportObj();
+  // "Export glTF...": the car and its parts as the textured view draws them, in
+  // the livery given, as glTF 2.0 with its buffer and pictures beside it, all
+  // written or none. False when nothing was written.
+  bool ExportGltf(const std::string& liveryName, const PngEncoder& encodePng);
   // Reads texture.cfg again and asks the views to redraw.
   void ReloadTextureCfg();
   // Fills the four texture slots from the game's JAM files for a livery.

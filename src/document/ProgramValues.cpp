@@ -19,7 +19,9 @@ void ProgramValues::SetGameLocation(const std::string& location) {
   m_Settings.WriteString(kPreferences, kLocationKey, location);
 }
 
-std::filesystem::path ProgramValues::ExecutablePath() const { return tavrel::ExecutablePath(GameLocation()); }
+std::filesystem::path ProgramValues::ExecutablePath() const {
+  return m_ExecutableOverride ? *m_ExecutableOverride : tavrel::ExecutablePath(GameLocation());
+}
 
 void ProgramValues::ReadPatchLevel(const std::function<std::optional<int>()>& choose) {
   if (m_PatchLevelOverride) {

@@ -28,8 +28,10 @@ class ProgramValues {
   std::string GameLocation() const;
   void SetGameLocation(const std::string& location);  // writes "ZavLocation"
   void OverrideGameLocation(std::string location) { m_GameLocationOverride = std::move(location); }
-  // The game location followed by "zav.exe", as the host's file system knows it.
+  // The game location followed by "zav.exe", as the host's file system knows
+  // it; the run's own executable when given.
   std::filesystem::path ExecutablePath() const;
+  void OverrideExecutablePath(std::filesystem::path path) { m_ExecutableOverride = std::move(path); }
 
   // The patch level: 0 for the original game, 1 for the 1.13 patch. It selects
   // the executable positions once, at start-up; the RCR block follows it at once.
@@ -56,6 +58,7 @@ class ProgramValues {
 
   Settings& m_Settings;
   std::optional<std::string> m_GameLocationOverride;
+  std::optional<std::filesystem::path> m_ExecutableOverride;
   std::optional<int> m_PatchLevelOverride;
   int m_PatchLevel = 0;
   ExePositions m_Positions = kOriginalPositions;

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/CarScene.h"
+#include "scene/CarScene.h"
 
-namespace tavrel::cli {
+namespace tavrel {
 
 // File names are as they lie on disk; the JSON refers to them by URI, with
 // every character outside the plain unreserved ones percent-encoded.
@@ -35,4 +35,4 @@ std::string PercentEncoded(std::string_view name);
 // Materials are double-sided, as the view does not cull.
 GltfAsset MakeGltfAsset(const CarScene& scene, const std::string& baseName);
 
-}  // namespace tavrel::cli
+}  // namespace tavrel

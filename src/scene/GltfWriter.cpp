@@ -1,4 +1,4 @@
-#include "cli/GltfWriter.h"
+#include "scene/GltfWriter.h"
 
 #include <algorithm>
 #include <bit>
@@ -8,7 +8,7 @@
 
 #include "base/Bytes.h"
 
-namespace tavrel::cli {
+namespace tavrel {
 namespace {
 
 using Json = nlohmann::ordered_json;
@@ -204,4 +204,4 @@ GltfAsset MakeGltfAsset(const CarScene& scene, const std::string& baseName) {
   return AssetBuilder(baseName).Build(scene);
 }
 
-}  // namespace tavrel::cli
+}  // namespace tavrel

@@ -1,24 +1,15 @@
-#include "cli/CarScene.h"
+#include "scene/CarScene.h"
 
 #include <cmath>
 #include <map>
 
+#include "scene/PartPlacement.h"
 #include "shape/PolygonCorners.h"
 
-namespace tavrel::cli {
+namespace tavrel {
 namespace {
 
-constexpr int kFirstWheelPoint = 37;
-constexpr int kWheelCount = 4;
-constexpr int kHelmetPoint = 0;
-constexpr int kSteeringWheelPoint = 84;
-
-using Vec = std::array<double, 3>;
-
-Vec pointOf(const Object3D& shape, int index) {
-  const Vertex& v = shape.m_Points[static_cast<std::size_t>(index)];
-  return {static_cast<double>(v.m_X), static_cast<double>(v.m_Y), static_cast<double>(v.m_Z)};
-}
+using Vec = ScenePoint;
 
 // The game's polygons turn clockwise seen from their front, so the front is
 // the side the reversed Newell normal points to.
@@ -44,7 +35,7 @@ class MeshCollector {
                   const MappingEntry* mapping) {
     if (corners.size() < 3) return;
     std::vector<Vec> points;
-    for (const PolygonCorner& corner : corners) points.push_back(pointOf(shape, corner.point));
+    for (const PolygonCorner& corner : corners) points.push_back(PointOf(shape, corner.point));
     const std::array<float, 3> normal = frontNormal(points);
     if (normal == std::array<float, 3>{0, 0, 0}) return;
     const bool textured = mapping != nullptr && material <= SceneMaterial::Slot4;
@@ -108,10 +99,6 @@ SceneMesh partMesh(const Car& part, SceneMaterial material, std::string name) {
   return collector.Take(std::move(name));
 }
 
-bool hasPoint(const Object3D& shape, int index) {
-  return index < shape.m_PointCount && index < static_cast<int>(shape.m_Points.size());
-}
-
 }  // namespace
 
 CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping) {
@@ -124,22 +111,19 @@ CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping) {
   };
   const Vec origin{0, 0, 0};
   place(carMesh(car, mapping), {{"Car", origin}});
-  if (car.m_Wheel && hasPoint(car, kFirstWheelPoint + kWheelCount - 1)) {
+  const std::vector<Vec> wheels = TyrePositions(car);
+  if (car.m_Wheel && !wheels.empty()) {
     std::vector<std::pair<std::string, Vec>> tyres;
-    for (int i = 0; i < kWheelCount; ++i)
-      tyres.emplace_back("Tyre " + std::to_string(i + 1), pointOf(car, kFirstWheelPoint + i));
+    for (std::size_t i = 0; i < wheels.size(); ++i) tyres.emplace_back("Tyre " + std::to_string(i + 1), wheels[i]);
     place(partMesh(*car.m_Wheel, SceneMaterial::Tyre, "Wheel"), tyres);
   }
   if (car.m_Helmet)
-    place(partMesh(*car.m_Helmet, SceneMaterial::Helmet, "Helmet"),
-          {{"Helmet", hasPoint(car, kHelmetPoint) ? pointOf(car, kHelmetPoint) : origin}});
+    place(partMesh(*car.m_Helmet, SceneMaterial::Helmet, "Helmet"), {{"Helmet", HelmetOffset(car, true)}});
   if (car.m_Cockpit) place(partMesh(*car.m_Cockpit, SceneMaterial::Cockpit, "Cockpit"), {{"Cockpit", origin}});
-  if (car.m_SteeringWheel) {
-    const bool onColumn = car.m_Cockpit && hasPoint(*car.m_Cockpit, kSteeringWheelPoint);
+  if (car.m_SteeringWheel)
     place(partMesh(*car.m_SteeringWheel, SceneMaterial::SteeringWheel, "Steering Wheel"),
-          {{"Steering Wheel", onColumn ? pointOf(*car.m_Cockpit, kSteeringWheelPoint) : origin}});
-  }
+          {{"Steering Wheel", SteeringWheelOffset(car, true)}});
   return scene;
 }
 
-}  // namespace tavrel::cli
+}  // namespace tavrel

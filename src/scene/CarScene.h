@@ -13,7 +13,7 @@
 #include "shape/Car.h"
 #include "textures/CarMappingTable.h"
 
-namespace tavrel::cli {
+namespace tavrel {
 
 // What a polygon is drawn with: texture slots 1 to 4, the car's polygons drawn
 // before any slot was bound, and one plain colour per part.
@@ -56,4 +56,4 @@ struct CarScene {
 // when the cockpit has no such point).
 CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping);
 
-}  // namespace tavrel::cli
+}  // namespace tavrel

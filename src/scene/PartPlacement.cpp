@@ -1,0 +1,34 @@
+#include "scene/PartPlacement.h"
+
+#include "shape/Car.h"
+
+namespace tavrel {
+
+ScenePoint PointOf(const Object3D& shape, int index) {
+  const Vertex& v = shape.m_Points[static_cast<std::size_t>(index)];
+  return {static_cast<double>(v.m_X), static_cast<double>(v.m_Y), static_cast<double>(v.m_Z)};
+}
+
+bool HasPoint(const Object3D& shape, int index) {
+  return index >= 0 && index < shape.m_PointCount && index < static_cast<int>(shape.m_Points.size());
+}
+
+std::vector<ScenePoint> TyrePositions(const Object3D& car) {
+  std::vector<ScenePoint> positions;
+  if (!HasPoint(car, kFirstWheelPoint + kWheelCount - 1)) return positions;
+  for (int i = 0; i < kWheelCount; ++i) positions.push_back(PointOf(car, kFirstWheelPoint + i));
+  return positions;
+}
+
+ScenePoint HelmetOffset(const Object3D& car, bool carShown) {
+  return carShown && HasPoint(car, kHelmetPoint) ? PointOf(car, kHelmetPoint) : ScenePoint{0, 0, 0};
+}
+
+ScenePoint SteeringWheelOffset(const Object3D& car, bool cockpitShown) {
+  const Car* cockpit = car.m_Cockpit.get();
+  return cockpitShown && cockpit != nullptr && HasPoint(*cockpit, kSteeringWheelPoint)
+             ? PointOf(*cockpit, kSteeringWheelPoint)
+             : ScenePoint{0, 0, 0};
+}
+
+}  // namespace tavrel

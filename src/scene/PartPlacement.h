@@ -1,0 +1,31 @@
+#pragma once
+// Where the car view puts a car's parts: the tyres at car points 37 to 40, the
+// helmet at car point 0, the cockpit at the origin, the steering wheel at
+// cockpit point 84. The car view and the glTF export both place them here.
+
+#include <array>
+#include <vector>
+
+#include "shape/Object3D.h"
+
+namespace tavrel {
+
+using ScenePoint = std::array<double, 3>;
+
+inline constexpr int kFirstWheelPoint = 37;
+inline constexpr int kWheelCount = 4;
+inline constexpr int kHelmetPoint = 0;
+inline constexpr int kSteeringWheelPoint = 84;
+
+// The point's model coordinates; the shape must have it (HasPoint).
+ScenePoint PointOf(const Object3D& shape, int index);
+bool HasPoint(const Object3D& shape, int index);
+
+// The four wheel positions in order; none when the car has fewer than 41 points.
+std::vector<ScenePoint> TyrePositions(const Object3D& car);
+// Car point 0 while the car is shown and has it, else the origin.
+ScenePoint HelmetOffset(const Object3D& car, bool carShown);
+// Cockpit point 84 while the cockpit is shown and has it, else the origin.
+ScenePoint SteeringWheelOffset(const Object3D& car, bool cockpitShown);
+
+}  // namespace tavrel
