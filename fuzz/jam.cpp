@@ -1,6 +1,8 @@
 // Arbitrary bytes as a JAM file: the first byte chooses whether the rest is the
 // file as stored (scrambled) or as it is after descrambling. Every field, table
-// and picture is read, and CanvasByte is asked around every edge.
+// and picture is read, made again after it was let go, and CanvasByte is asked
+// around every edge.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,15 +28,21 @@ void readItem(tavrel::JAM& jam, int i) {
     for (const std::uint8_t byte : palette) sink = sink + byte;
   }
 
+  // An item may claim no more pixels than the canvas holds in whole rows.
+  const auto canvasBytes = static_cast<std::int64_t>(jam.ItemImage(i).size());
+  const std::int64_t allowed = std::min(tavrel::JAMEntry::kMaxPixels, (canvasBytes + 255) / 256 * 256);
   const std::int64_t pixels = std::int64_t{jam.GetWidth(i)} * jam.GetHeight(i);
-  if (pixels > kLargestMadePicture && pixels <= tavrel::JAMEntry::kMaxPixels) return;
+  if (pixels > kLargestMadePicture && pixels <= allowed) return;
   tavrel::Picture picture;
   const bool made = jam.MakeBitmap(picture, i);
-  check(made == (pixels <= tavrel::JAMEntry::kMaxPixels));
+  check(made == (pixels <= allowed));
   if (made) {
     check(picture.width == jam.GetWidth(i) && picture.height == jam.GetHeight(i));
     check(picture.rgb.size() == static_cast<std::size_t>(pixels) * 3);
   }
+  jam.ReleaseItem(i);
+  tavrel::Picture again;
+  check(jam.MakeBitmap(again, i) == made && again == picture);
 }
 
 }  // namespace

@@ -57,22 +57,24 @@ nlohmann::ordered_json itemJson(const JAM& jam, int i) {
           {"palette4", tableJson(jam.GetPalette(i, 4))}};
 }
 
+// One object with "count", "totalImageSize" and "items", written item by item:
+// the colour tables of a large file as JSON values are many times its size.
 int runInfo(const JamOptions& options) {
   JAM jam(options.file);
   if (const int status = loadJam(jam, options); status != kSuccess) return status;
-  nlohmann::ordered_json items = nlohmann::ordered_json::array();
-  for (int i = 0; i < jam.ItemCount(); ++i) items.push_back(itemJson(jam, i));
-  const nlohmann::ordered_json info = {
-      {"count", jam.ItemCount()}, {"totalImageSize", jam.GetTotalImageSize()}, {"items", std::move(items)}};
-  std::cout << info.dump() << '\n';
+  std::cout << "{\"count\":" << jam.ItemCount() << ",\"totalImageSize\":" << jam.GetTotalImageSize() << ",\"items\":[";
+  for (int i = 0; i < jam.ItemCount(); ++i) std::cout << (i > 0 ? "," : "") << itemJson(jam, i).dump();
+  std::cout << "]}\n";
   return kSuccess;
 }
 
-// Writes item i's picture to `path`; false with a message on stderr when it
-// has none or the file cannot be written.
+// Writes item i's picture to `path`, then lets go of it; false with a message
+// on stderr when it has none or the file cannot be written.
 bool writeItemPng(JAM& jam, int i, const std::filesystem::path& path) {
   Picture picture;
-  if (!jam.MakeBitmap(picture, i) || picture.rgb.empty()) {
+  const bool made = jam.MakeBitmap(picture, i) && !picture.rgb.empty();
+  jam.ReleaseItem(i);
+  if (!made) {
     std::cerr << format("Item %d has no picture (%d x %d pixels)", i, jam.GetWidth(i), jam.GetHeight(i)) << '\n';
     return false;
   }

@@ -19,6 +19,9 @@ namespace {
 // A connection end is stored in 16 bits; a wider value would change silently
 // at the next write-back.
 constexpr std::int32_t kLargestPointNumber = 0xFFFF;
+// Longer files are not read. The largest car a shape image holds exports under
+// 1 MB; numbers may be spread with any white space, so leave plenty of room.
+constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{16} << 20;
 
 bool isWhiteSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
@@ -119,12 +122,17 @@ CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messa
     messages.show("No Car Loaded");
     return CtfImport::Refused;
   }
-  const auto bytes = readFile(path);
-  if (!bytes) {
+  const BoundedRead file = readFileUpTo(path, kMaxFileSize);
+  if (file.status == BoundedRead::Status::Unreadable) {
     messages.show(format("Cannot open the transfer file %s", fileName(path).c_str()));
     return CtfImport::Refused;
   }
-  NumberReader reader(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  if (file.status != BoundedRead::Status::Read) {
+    messages.show(format("The transfer file %s was not read: %s; the car was not changed.", fileName(path).c_str(),
+                         file.Refusal("a transfer file").c_str()));
+    return CtfImport::Refused;
+  }
+  NumberReader reader(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
 
   const auto pointCount = reader.Next();
   if (!pointCount) {

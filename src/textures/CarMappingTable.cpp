@@ -5,12 +5,16 @@
 
 #include "base/DecimalText.h"
 #include "base/Files.h"
+#include "base/Trace.h"
 #include "textures/BuiltInMapping.h"
 
 namespace tavrel {
 namespace {
 
 constexpr std::size_t kMaxLineLength = 511;
+// Longer files are not read. Real ones are a few KB; a line of the longest
+// length for each of the 390 positions makes 200 KB.
+constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 20;
 
 // A line of texture.cfg, fully checked before anything of the table changes.
 struct MappingLine {
@@ -100,13 +104,19 @@ void forEachLine(std::string_view text, Visit visit) {
 
 }  // namespace
 
+// A file that is refused counts as one that cannot be opened: the program says
+// nothing about texture.cfg, so the reason goes to the trace.
 void CarMappingTable::ReadTextureCfg(const std::filesystem::path& directory) {
-  const auto bytes = readFile(directory / "texture.cfg");
-  if (!bytes) {
-    ApplyBuiltInMapping();
+  const std::filesystem::path path = directory / "texture.cfg";
+  const BoundedRead file = readFileUpTo(path, kMaxFileSize);
+  if (file.status == BoundedRead::Status::Read) {
+    ReadTextureCfgText(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
     return;
   }
-  ReadTextureCfgText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  if (file.status != BoundedRead::Status::Unreadable)
+    trace("%s not read, the built-in mapping applies: %s\n", path.string().c_str(),
+          file.Refusal("a texture.cfg").c_str());
+  ApplyBuiltInMapping();
 }
 
 void CarMappingTable::ReadTextureCfgText(std::string_view text) {

@@ -81,15 +81,17 @@ void IndexedBitmap::FlipRows() {
   }
 }
 
-void IndexedBitmap::MakeDeviceBitmap(Picture& target) const {
+bool IndexedBitmap::MakeDeviceBitmap(Picture& target) const {
   const int width = Width();
   const int height = Height();
   const auto stride = static_cast<std::size_t>(Stride(static_cast<std::uint16_t>(width)));
-  if (m_Rows.size() < stride * static_cast<std::size_t>(height)) {
-    target = Picture();
-    return;
+  target = Picture();
+  if (m_Rows.size() < stride * static_cast<std::size_t>(height)) return false;
+  try {
+    target = Picture(width, height);
+  } catch (const std::bad_alloc&) {
+    return false;
   }
-  target = Picture(width, height);
   auto out = target.rgb.begin();
   for (int row = 0; row < height; ++row) {
     const std::uint8_t* stored = m_Rows.data() + stride * static_cast<std::size_t>(height - 1 - row);
@@ -100,6 +102,7 @@ void IndexedBitmap::MakeDeviceBitmap(Picture& target) const {
       *out++ = entry[0];
     }
   }
+  return true;
 }
 
 void IndexedBitmap::FreePixels() {

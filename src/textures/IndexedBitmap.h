@@ -36,8 +36,9 @@ class IndexedBitmap {
   void FlipRows();
 
   // The picture in true colour, top row first: pixel (c, r) has the colour of
-  // the table entry of its pixel value.
-  void MakeDeviceBitmap(Picture& target) const;
+  // the table entry of its pixel value. False, with an empty target, when there
+  // are no rows or the picture does not fit in memory.
+  bool MakeDeviceBitmap(Picture& target) const;
 
   void FreePixels();
 

@@ -1,6 +1,7 @@
 #include "textures/JAM.h"
 
 #include <algorithm>
+#include <new>
 
 #include "base/Files.h"
 #include "base/Format.h"
@@ -86,12 +87,20 @@ IndexedBitmap& JAMEntry::Bitmap() {
   return *m_Bitmap;
 }
 
+// Every pixel of an item is a distinct canvas byte, so an item that claims more
+// pixels than the canvas holds lies mostly off it; without this bound a file of
+// a few KB could ask for 4 GB per item. A last row cut short still counts whole.
+std::int64_t JAMEntry::PixelsAllowed() const {
+  const auto rows = (static_cast<std::int64_t>(m_Canvas.size()) + JAM::kCanvasWidth - 1) / JAM::kCanvasWidth;
+  return std::min(kMaxPixels, rows * JAM::kCanvasWidth);
+}
+
 ByteView JAMEntry::RemapItem() {
   if (m_Remapped) return m_Pixels;
   m_Remapped = true;
   const int width = Width();
   const int height = Height();
-  if (std::int64_t{width} * height > kMaxPixels) return m_Pixels;
+  if (std::int64_t{width} * height > PixelsAllowed()) return m_Pixels;
 
   // Canvas byte -> game palette index. Bytes without an entry in a non-empty
   // Palette1 (not less than PaletteSize, or past the end of the file) give 0.
@@ -104,7 +113,11 @@ ByteView JAMEntry::RemapItem() {
     std::copy_n(palette1.begin(), std::min<std::size_t>(palette1.size(), index.size()), index.begin());
   }
 
-  m_Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  try {
+    m_Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    return m_Pixels;
+  }
   // Columns past 255 are outside the canvas, not the start of the next row.
   const int x = X();
   const int columns = std::min(width, JAM::kCanvasWidth - x);
@@ -117,18 +130,28 @@ ByteView JAMEntry::RemapItem() {
   return m_Pixels;
 }
 
+void JAMEntry::Release() {
+  std::vector<std::uint8_t>().swap(m_Pixels);
+  m_Remapped = false;
+  m_Bitmap.reset();
+}
+
 // ---------------------------------------------------------------------------
 
 JAM::JAM(std::filesystem::path fullPath) : m_FullPath(std::move(fullPath)) {}
 
 bool JAM::Load(bool report, Messages& messages, std::uint32_t seed) {
   if (m_IsLoaded) return true;
-  auto content = readFile(m_FullPath);
-  if (!content) {
-    if (report) messages.show(format("Failed to load JAM File (%s)", m_FullPath.string().c_str()));
-    return false;
-  }
-  return LoadFromBytes(std::move(*content), report, messages, seed);
+  BoundedRead content = readFileUpTo(m_FullPath, kMaxFileSize);
+  if (content.status == BoundedRead::Status::Read)
+    return LoadFromBytes(std::move(content.bytes), report, messages, seed);
+  if (!report) return false;
+  if (content.status == BoundedRead::Status::Unreadable)
+    messages.show(format("Failed to load JAM File (%s)", m_FullPath.string().c_str()));
+  else
+    messages.show(
+        format("Failed to load JAM File (%s): %s", m_FullPath.string().c_str(), content.Refusal("a JAM file").c_str()));
+  return false;
 }
 
 bool JAM::LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages& messages, std::uint32_t seed) {
@@ -136,8 +159,17 @@ bool JAM::LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages
   m_Seed = seed;
   m_Buffer = std::move(content);
   ScrambleJamBytes(m_Buffer, seed);
-  m_IsLoaded = Parse(report, messages);
-  if (!m_IsLoaded) std::vector<std::uint8_t>().swap(m_Buffer);
+  try {
+    m_IsLoaded = Parse(report, messages);
+  } catch (const std::bad_alloc&) {
+    if (report)
+      messages.show(format("Failed to load JAM File (%s): there is not enough memory for its %d items",
+                           m_FullPath.string().c_str(), readU16(m_Buffer, 0).value_or(0)));
+  }
+  if (!m_IsLoaded) {
+    std::vector<JAMEntry>().swap(m_Entries);
+    std::vector<std::uint8_t>().swap(m_Buffer);
+  }
   return m_IsLoaded;
 }
 
@@ -224,10 +256,14 @@ bool JAM::MakeBitmap(Picture& target, int i) {
   bitmap.SetColourTable(gameColourTable());
   if (!bitmap.CreateFromRows(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), pixels))
     return false;
-  bitmap.MakeDeviceBitmap(target);
+  const bool made = bitmap.MakeDeviceBitmap(target);
   // The picture holds everything now; the rows would only double the memory.
   bitmap.FreePixels();
-  return true;
+  return made;
+}
+
+void JAM::ReleaseItem(int i) {
+  if (JAMEntry* entry = Entry(i)) entry->Release();
 }
 
 int JAM::CanvasByte(int x, int y) const {

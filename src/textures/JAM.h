@@ -32,7 +32,8 @@ class JAMEntry {
  public:
   static constexpr int kRecordSize = 32;
   // Items larger than this have no picture: a full-width item of the tallest
-  // possible canvas (256 x 65535) still fits.
+  // possible canvas (256 x 65535) still fits. Nor has an item that claims more
+  // pixels than its JAM's canvas holds.
   static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
 
   JAMEntry(ByteView record, std::array<ByteView, 4> palettes);
@@ -48,15 +49,20 @@ class JAMEntry {
   ByteView Palette(int table) const;  // table 1 to 4
 
   // The item's pixels as game palette indices, Width x Height, top row first;
-  // computed on the first call from `canvas`, then reused. Empty for items
-  // larger than kMaxPixels.
+  // computed on the first call from the canvas, then reused until released.
+  // Empty for items larger than kMaxPixels or than the canvas, counted in whole
+  // rows, and when memory runs out.
   ByteView RemapItem();
+  // Lets go of the pixels and the bitmap; the next picture computes them anew.
+  void Release();
 
   // Only the JAM uses these two.
   void SetCanvas(ByteView canvas) { m_Canvas = canvas; }
   IndexedBitmap& Bitmap();
 
  private:
+  std::int64_t PixelsAllowed() const;
+
   std::unique_ptr<IndexedBitmap> m_Bitmap;
   ByteView m_Item;
   bool m_Remapped = false;
@@ -69,16 +75,21 @@ class JAM {
  public:
   static constexpr int kHeaderSize = 4;
   static constexpr int kCanvasWidth = 256;
+  // Longer files are refused before they are read. The game's files are a few
+  // MB; the most a file can put to use is an item table of 2 MB and the 32 MB of
+  // canvas rows that an item's rectangle can reach (row 65535 + 65535), so twice
+  // that leaves room for colour tables and still bounds what a stray file costs.
+  static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{64} << 20;
 
   explicit JAM(std::filesystem::path fullPath);
   JAM(const JAM&) = delete;
   JAM& operator=(const JAM&) = delete;
 
   // Reads and parses the file, once in the JAM's life; a loaded JAM returns
-  // true at once. When the file cannot be read, or is too short for its own
-  // item table, the JAM stays not loaded with no items and, if `report` is set,
-  // says so through `messages`. The seed is remembered for the silent loads
-  // that making a picture may do.
+  // true at once. When the file cannot be read, is longer than kMaxFileSize, does
+  // not fit in memory or is too short for its own item table, the JAM stays not
+  // loaded with no items and, if `report` is set, says so through `messages`.
+  // The seed is remembered for the silent loads that making a picture may do.
   bool Load(bool report, Messages& messages, std::uint32_t seed = kDefaultJamSeed);
   // The same with the file's content already in hand (still scrambled).
   bool LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages& messages,
@@ -116,6 +127,9 @@ class JAM {
   // A Width x Height picture of item i in the game palette. False, with an
   // empty target, for an i outside the items or an item without a picture.
   bool MakeBitmap(Picture& target, int i);
+  // Lets go of what the pictures of item i keep; a caller that goes through the
+  // items one by one calls it after each, so only the picture in use is held.
+  void ReleaseItem(int i);
 
   // The raw canvas byte at column x, row y, or 0 outside the canvas, outside
   // columns 0 to 255, or at rows from the height of item 0 on.

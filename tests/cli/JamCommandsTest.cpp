@@ -84,6 +84,19 @@ TEST(JamInfoCommand, StatusesOfUnreadableAndRefusedFiles) {
                              "): its 40 bytes are too few for the header and 2 items\n");
   EXPECT_TRUE(refused.out.empty());
   EXPECT_EQ(RunCli({"jam", "info", (dir / "short.jam").string(), "--jam-seed", "seed"}).status, 2);
+
+  // Refused from its length at once; sparse, so it takes no room on disk.
+  test::WriteBytes(dir / "huge.jam", BuildJamFile(twoItems()));
+  std::filesystem::resize_file(dir / "huge.jam", std::uintmax_t{5} << 30);
+  const std::string huge = (dir / "huge.jam").string();
+  for (const auto& args : std::vector<std::vector<std::string>>{{"jam", "info", huge},
+                                                                {"jam", "extract", huge, (dir / "out").string()}}) {
+    const auto result = RunCli(args);
+    EXPECT_EQ(result.status, 1) << args[1];
+    EXPECT_EQ(result.err, "Failed to load JAM File (" + huge +
+                              "): its 5368709120 bytes are more than the 67108864 bytes a JAM file may hold\n");
+    EXPECT_TRUE(result.out.empty()) << args[1];
+  }
 }
 
 TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {

@@ -210,8 +210,8 @@ TEST(JamLoad, ClipsColourTablesAndCanvasAtTheEndOfTheFile) {
   EXPECT_TRUE(jam.GetPalette(1, 1).empty());
   EXPECT_EQ(jam.GetPaletteSize(1), 6);
   EXPECT_TRUE(loaded.jam.ItemImage(0).empty());
-  // Without a canvas every pixel is 0.
-  EXPECT_EQ(toVector(loaded.jam.RemapItem(0)), std::vector<std::uint8_t>(4, 0));
+  // Without a canvas no item has pixels.
+  EXPECT_TRUE(loaded.jam.RemapItem(0).empty());
 }
 
 // A one-item JAM whose canvas row 0 holds 0, 1, 2 ... and row r starts at r.
@@ -285,14 +285,53 @@ TEST(JamPicture, IsWidthByHeightInTheGamePaletteTopRowFirst) {
   EXPECT_EQ(picture, Picture());
 }
 
-TEST(JamPicture, AnItemTooLargeToHoldHasNone) {
-  LoadedJam loaded(oneItem(PatternItem(0, 0, 65535, 65535, 0, 1), 1));
-  Picture picture;
-  EXPECT_FALSE(loaded.jam.MakeBitmap(picture, 0));
-  EXPECT_TRUE(loaded.jam.RemapItem(0).empty());
-  // The tallest full-width item still has one.
-  LoadedJam tall(oneItem(PatternItem(0, 0, 256, 65535, 0, 1), 1));
-  EXPECT_EQ(tall.jam.RemapItem(0).size(), 256u * 65535u);
+TEST(JamPicture, AnItemClaimingMorePixelsThanTheCanvasHoldsOrThanCanBeHeldHasNone) {
+  struct Case {
+    const char* what;
+    std::size_t canvasBytes;
+    std::uint16_t width, height;
+    bool hasPixels;
+  };
+  const std::vector<Case> cases = {
+      {"a crafted item over a canvas of 256 rows", 256 * 256, 4096, 4096, false},
+      {"the whole canvas", 256 * 256, 256, 256, true},
+      {"one row more than the canvas", 256 * 256, 256, 257, false},
+      {"a last row cut short counts whole", 2 * 256 + 1, 256, 3, true},
+      {"no canvas", 0, 1, 1, false},
+      {"the most pixels one item may have", 65600 * 256, 4096, 4096, true},
+      {"more than that, on a canvas that holds them", 65600 * 256, 4097, 4096, false},
+  };
+  for (const Case& c : cases) {
+    JamSpec spec;
+    spec.items = {PatternItem(0, 0, c.width, c.height, 0, 1)};
+    spec.canvas.assign(c.canvasBytes, 7);
+    LoadedJam loaded(spec);
+    const ByteView pixels = loaded.jam.RemapItem(0);
+    EXPECT_EQ(pixels.size(), c.hasPixels ? std::size_t{c.width} * c.height : 0u) << c.what;
+    if (!c.hasPixels) {
+      Picture picture;
+      EXPECT_FALSE(loaded.jam.MakeBitmap(picture, 0)) << c.what;
+      EXPECT_EQ(picture, Picture()) << c.what;
+    }
+  }
+}
+
+TEST(JamPicture, AReleasedItemIsMadeAgainWhenAskedFor) {
+  JamSpec spec;
+  spec.items = {PatternItem(3, 1, 5, 4, 0, 1), PatternItem(0, 0, 2, 2, 0, 2)};
+  spec.canvas = PatternCanvas(6, 7);
+  LoadedJam loaded(spec);
+  const std::vector<std::uint8_t> pixels = toVector(loaded.jam.RemapItem(0));
+  Picture first;
+  ASSERT_TRUE(loaded.jam.MakeBitmap(first, 0));
+  loaded.jam.ReleaseItem(0);
+  loaded.jam.ReleaseItem(2);  // no such item: nothing happens
+  EXPECT_EQ(toVector(loaded.jam.RemapItem(0)), pixels);
+  loaded.jam.ReleaseItem(0);
+  Picture again;
+  ASSERT_TRUE(loaded.jam.MakeBitmap(again, 0));
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(toVector(loaded.jam.RemapItem(1)), (std::vector<std::uint8_t>{0, 1, 7, 8}));
 }
 
 TEST(JamCanvas, CanvasByteStopsAtItem0HeightAndColumn255) {

@@ -197,9 +197,9 @@ TEST(CarTextures, SwitchesStillOpenTheFilesAndReportMissingOnes) {
 TEST(CarTextures, SmallPicturesFillOnlyTheirOwnArea) {
   GameFolder game;
   // Chassis: a full item, then a small one on top of it. Livery: a small item
-  // over the built-in bitmap, and one larger than the copy area.
+  // over the built-in bitmap, and one taller than the copy area.
   game.Chassis({{256, 164, 80}, {100, 50, 81}});
-  game.Livery("Mclare98.jam", {{10, 200, 40}, {300, 300, 41}});
+  game.Livery("Mclare98.jam", {{10, 200, 40}, {256, 300, 41}});
   const auto loaded = loadAsNewView(game.Sources());
   const Picture& chassis = loaded->slots.Slot(4);
   EXPECT_EQ(solidArea(chassis, 100, 50), kGamePalette[81]);
