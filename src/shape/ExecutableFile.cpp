@@ -135,45 +135,49 @@ bool shapeInPlace(const ExecutableFile& file, const RequiredShape& shape) {
   return ShapeHeader::Read(head).HasValidMagic();
 }
 
+// What the check of a region found: whether it may be patched, and whether
+// patching it changes any byte.
+struct RegionCheck {
+  PatchFailure failure = PatchFailure::None;
+  bool changes = false;
+};
+
 // Everything that must hold before the first byte of any region is written.
-PatchFailure checkRegion(const ExecutableFile& file, const std::filesystem::path& path, const PatchRegion& region,
-                         Messages& messages) {
-  if (!readRegion(file, region)) {
+RegionCheck checkRegion(const ExecutableFile& file, const std::filesystem::path& path, const PatchRegion& region,
+                        Messages& messages) {
+  const auto current = readRegion(file, region);
+  if (!current) {
     messages.show(region.notFoundMessage);
-    return PatchFailure::NotReachable;
+    return {PatchFailure::NotReachable};
   }
   if (region.requiredShape && !shapeInPlace(file, *region.requiredShape)) {
     messages.show(format("%s does not hold a %s shape at this patch level; is the patch level right?",
                          path.filename().string().c_str(), region.requiredShape->name.c_str()),
                   Icon::Stop);
-    return PatchFailure::WrongPlace;
+    return {PatchFailure::WrongPlace};
   }
-  return PatchFailure::None;
-}
-
-bool changes(const ExecutableFile& file, const PatchRegion& region) {
-  const auto current = readRegion(file, region);
-  return current && withPieces(*current, region) != *current;
+  return {PatchFailure::None, withPieces(*current, region) != *current};
 }
 
 // The region as the file holds it now (earlier regions written), with the runs
 // that differ written and the whole region read back.
 PatchResult writeRegion(ExecutableFile& file, const PatchRegion& region) {
-  const auto current = readRegion(file, region);
-  if (!current) return PatchResult::Failed(PatchFailure::Incomplete);
-  const std::vector<std::uint8_t> wanted = withPieces(*current, region);
+  auto bytes = readRegion(file, region);
+  if (!bytes) return PatchResult::Failed(PatchFailure::Incomplete);
+  const std::vector<std::uint8_t> wanted = withPieces(*bytes, region);
   PatchResult result;
-  for (const Run& run : differingRuns(*current, wanted)) {
-    const ByteView bytes = ByteView(wanted).subspan(run.begin, run.end - run.begin);
-    if (!file.WriteAt(region.position + static_cast<std::int64_t>(run.begin), bytes))
+  for (const Run& run : differingRuns(*bytes, wanted)) {
+    const ByteView changed = ByteView(wanted).subspan(run.begin, run.end - run.begin);
+    if (!file.WriteAt(region.position + static_cast<std::int64_t>(run.begin), changed))
       return PatchResult::Failed(PatchFailure::Incomplete);
     ++result.writes;
-    result.bytesChanged += bytes.size();
+    result.bytesChanged += changed.size();
   }
   trace("Patched %zu bytes in %zu writes at 0x%llx\n", result.bytesChanged, result.writes,
         static_cast<unsigned long long>(region.position));
   // Only what the file holds afterwards proves the patch.
-  if (readRegion(file, region) != wanted) return PatchResult::Failed(PatchFailure::Incomplete);
+  if (file.ReadAt(region.position, *bytes) != region.size || *bytes != wanted)
+    return PatchResult::Failed(PatchFailure::Incomplete);
   result.ok = true;
   return result;
 }
@@ -294,9 +298,9 @@ std::vector<PatchResult> PatchExecutable(const std::filesystem::path& path, std:
   if (!file) return failAll(PatchFailure::CannotOpen);
   bool anyChange = false;
   for (const PatchRegion& region : regions) {
-    if (const PatchFailure failure = checkRegion(*file, path, region, messages); failure != PatchFailure::None)
-      return failAll(failure);
-    anyChange = anyChange || changes(*file, region);
+    const RegionCheck check = checkRegion(*file, path, region, messages);
+    if (check.failure != PatchFailure::None) return failAll(check.failure);
+    anyChange = anyChange || check.changes;
   }
   if (anyChange && !ensureBackup(*file, path, messages)) return failAll(PatchFailure::NoBackup);
   return writeRegions(*file, path, regions, messages);
