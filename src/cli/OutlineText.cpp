@@ -11,6 +11,8 @@ void PrintOutline(std::ostream& out, OutlineNode& node, int depth, bool images) 
   if (images) out << node.image << '\t';
   out << node.text << '\n';
   for (const auto& child : node.Children()) PrintOutline(out, *child, depth + 1, images);
+  // Printed lines are not needed again; this keeps one colour table in memory at a time.
+  node.ReleaseChildren();
 }
 
 }  // namespace tavrel::cli

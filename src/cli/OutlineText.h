@@ -11,7 +11,7 @@ struct OutlineNode;
 namespace tavrel::cli {
 
 // Prints `node` at `depth` and everything beneath it, making children that are
-// made on demand.
+// made on demand and letting each node's children go once they are printed.
 void PrintOutline(std::ostream& out, OutlineNode& node, int depth, bool images);
 
 }  // namespace tavrel::cli

@@ -41,6 +41,9 @@ struct OutlineNode {
   std::size_t ChildCount() { return Children().size(); }
   OutlineNode& Child(std::size_t position) { return *Children()[position]; }
   const std::vector<std::unique_ptr<OutlineNode>>& Children();
+  // Drops the children with everything beneath them, for a walk that is done
+  // with them: a texture file's colour tables need not all be held at once.
+  void ReleaseChildren() { m_Children.clear(); }
   // Children made so far, without running a producer.
   const std::vector<std::unique_ptr<OutlineNode>>& MadeChildren() const { return m_Children; }
 
