@@ -22,9 +22,9 @@ class ExeFolder {
  public:
   ExeFolder() : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-exe-" + std::to_string(getpid()))) {
     std::filesystem::create_directories(m_Path);
-    ExeSpec spec = SampleExeSpec(1);
-    spec.size = kWholeImagesSize;
-    BuildExe(exe(), spec);
+    ExeRecipe recipe = SampleExeRecipe(1);
+    recipe.size = kWholeImagesSize;
+    BuildExe(exe(), recipe);
   }
   ExeFolder(const ExeFolder&) = delete;
   ExeFolder& operator=(const ExeFolder&) = delete;

@@ -23,21 +23,21 @@ constexpr int kWidth = 256;
 constexpr int kHeight = 164;
 
 std::vector<std::uint8_t> liveryFile() {
-  tavrel::JamSpec spec;
+  tavrel::JamRecipe recipe;
   for (int i = 0; i < kItems; ++i)
-    spec.items.push_back(tavrel::PatternItem(0, static_cast<std::uint16_t>(i * kHeight), kWidth, kHeight, 256,
+    recipe.items.push_back(tavrel::PatternItem(0, static_cast<std::uint16_t>(i * kHeight), kWidth, kHeight, 256,
                                              static_cast<std::uint16_t>(i), i));
-  spec.canvas = tavrel::PatternCanvas(kItems * kHeight, 3);
-  return tavrel::BuildJamFile(spec);
+  recipe.canvas = tavrel::PatternCanvas(kItems * kHeight, 3);
+  return tavrel::BuildJamFile(recipe);
 }
 
 // 1000 items of 4096 x 4096 at (0, 0) of a 256-row canvas: 97 KB.
 std::vector<std::uint8_t> craftedFile() {
-  tavrel::JamSpec spec;
+  tavrel::JamRecipe recipe;
   for (int i = 0; i < 1000; ++i)
-    spec.items.push_back(tavrel::PatternItem(0, 0, 4096, 4096, 0, static_cast<std::uint16_t>(i)));
-  spec.canvas = tavrel::PatternCanvas(256);
-  return tavrel::BuildJamFile(spec);
+    recipe.items.push_back(tavrel::PatternItem(0, 0, 4096, 4096, 0, static_cast<std::uint16_t>(i)));
+  recipe.canvas = tavrel::PatternCanvas(256);
+  return tavrel::BuildJamFile(recipe);
 }
 
 // The file on disk for as long as the program runs.

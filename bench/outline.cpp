@@ -53,14 +53,14 @@ using namespace tavrel;
 constexpr int kItems = 40;
 constexpr int kTableSize = 256;
 
-JamSpec RealisticJam() {
-  JamSpec spec;
-  spec.totalImageSize = 65535;
+JamRecipe RealisticJam() {
+  JamRecipe recipe;
+  recipe.totalImageSize = 65535;
   for (int i = 0; i < kItems; ++i)
-    spec.items.push_back(PatternItem(static_cast<std::uint8_t>((i % 8) * 32), static_cast<std::uint16_t>((i / 8) * 48),
+    recipe.items.push_back(PatternItem(static_cast<std::uint8_t>((i % 8) * 32), static_cast<std::uint16_t>((i / 8) * 48),
                                      32, 48, kTableSize, static_cast<std::uint16_t>(i), i));
-  spec.canvas = PatternCanvas(240);
-  return spec;
+  recipe.canvas = PatternCanvas(240);
+  return recipe;
 }
 
 // A game folder holding the twelve files, removed at exit.
@@ -85,9 +85,9 @@ class GameFolder {
 };
 
 std::unique_ptr<Car> CarOf300Points() {
-  const ShapeSpec spec = FullCarSpec();
+  const ShapeRecipe recipe = FullCarRecipe();
   auto car = std::make_unique<Car>();
-  const auto image = BuildShapeImage(spec);
+  const auto image = BuildShapeImage(recipe);
   std::copy(image.begin(), image.end(), car->m_Image.begin());
   SilentMessages messages;
   car->Decode(94, messages);

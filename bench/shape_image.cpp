@@ -8,9 +8,9 @@
 namespace {
 
 std::unique_ptr<tavrel::Car> FullCar() {
-  const tavrel::ShapeSpec spec = tavrel::FullCarSpec();
+  const tavrel::ShapeRecipe recipe = tavrel::FullCarRecipe();
   auto car = std::make_unique<tavrel::Car>();
-  const auto image = tavrel::BuildShapeImage(spec);
+  const auto image = tavrel::BuildShapeImage(recipe);
   std::copy(image.begin(), image.end(), car->m_Image.begin());
   return car;
 }

@@ -18,11 +18,11 @@ constexpr int kTableOffset = 94;
 
 const std::vector<std::uint8_t>& smallCarImage() {
   static const std::vector<std::uint8_t> image = [] {
-    tavrel::ShapeSpec spec;
-    spec.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}, {9, 9, 9, 1}};
-    spec.connections = {{0, 1, 0, 0}, {1, 2, 3, 4}};
-    spec.dataValues = {1, 2};
-    return tavrel::BuildShapeImage(spec);
+    tavrel::ShapeRecipe recipe;
+    recipe.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}, {9, 9, 9, 1}};
+    recipe.connections = {{0, 1, 0, 0}, {1, 2, 3, 4}};
+    recipe.dataValues = {1, 2};
+    return tavrel::BuildShapeImage(recipe);
   }();
   return image;
 }

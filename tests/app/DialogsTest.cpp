@@ -95,9 +95,9 @@ class DialogsTest : public ::testing::Test {
     exe = program.ExecutablePath();
   }
 
-  void Build(const ExeSpec& spec) {
+  void Build(const ExeRecipe& recipe) {
     std::filesystem::remove(BackupPath(exe));
-    ASSERT_TRUE(BuildExe(exe, spec));
+    ASSERT_TRUE(BuildExe(exe, recipe));
     original = test::ReadBytes(exe);
   }
   // The executable as built, with `value` at `offset`.
@@ -207,7 +207,7 @@ TEST_F(DialogsTest, FolderBrowserCancelledChangesNoLocation) {
 }
 
 TEST_F(DialogsTest, RcrDistancesShowsTheBlockOfTheCurrentPatchLevel) {
-  Build(SampleExeSpec(1));
+  Build(SampleExeRecipe(1));
   const std::vector<QString> gameValues{"3840", "7680", "3840", "7680"};
   const std::vector<QString> zeros(4, "0");
   for (int level : {1, 0, 1}) {
@@ -222,7 +222,7 @@ TEST_F(DialogsTest, RcrDistancesShowsTheBlockOfTheCurrentPatchLevel) {
 }
 
 TEST_F(DialogsTest, PatchWithoutChangesLeavesTheExecutableAsItWas) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   program.OverridePatchLevel(0);
   EXPECT_EQ(RunRcr([&](QDialog& dialog) {
               EXPECT_EQ(ShownDistances(dialog), (std::vector<QString>{"3840", "7680", "3840", "7680"}));
@@ -243,7 +243,7 @@ TEST_F(DialogsTest, PatchWritesEachTypedIntegerIntoItsPlace) {
   for (const Case& c : {Case{1, "-1", -1}, Case{0, " 42 ", 42}, Case{3, "+7", 7}, Case{2, "2147483647", 2147483647},
                         Case{3, "-2147483648", std::numeric_limits<std::int32_t>::min()}}) {
     SCOPED_TRACE(c.typed.toStdString());
-    Build(SampleExeSpec(1));
+    Build(SampleExeRecipe(1));
     program.OverridePatchLevel(1);
     RunRcr([&](QDialog& dialog) {
       SetText(dialog, kRcrFields[c.field], c.typed);
@@ -255,7 +255,7 @@ TEST_F(DialogsTest, PatchWritesEachTypedIntegerIntoItsPlace) {
 }
 
 TEST_F(DialogsTest, TextThatIsNoIntegerIsRefusedOnItsField) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   program.OverridePatchLevel(0);
   for (const QString typed :
        {"", " ", "-", "+", "abc", "1.5", "12a", "1 2", "2147483648", "-2147483649", "+-3", "0x10"}) {
@@ -271,7 +271,7 @@ TEST_F(DialogsTest, TextThatIsNoIntegerIsRefusedOnItsField) {
 }
 
 TEST_F(DialogsTest, EnterClosesRcrDistancesWithoutWriting) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   program.OverridePatchLevel(0);
   EXPECT_EQ(RunRcr([&](QDialog& dialog) {
               auto* field = Find<QLineEdit>(dialog, "edit1001");
@@ -308,9 +308,9 @@ TEST_F(DialogsTest, AnExecutableThatCannotBeWrittenKeepsTheDialogOpenOnPatch) {
 }
 
 TEST_F(DialogsTest, ABlockPastTheEndShowsZerosAndPatchWritesNothing) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.size = static_cast<std::uint64_t>(RcrBlockOffset(0)) + 6;  // the first value and half the second
-  Build(spec);
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.size = static_cast<std::uint64_t>(RcrBlockOffset(0)) + 6;  // the first value and half the second
+  Build(recipe);
   program.OverridePatchLevel(0);
   EXPECT_EQ(RunRcr([&](QDialog& dialog) {
               EXPECT_EQ(ShownDistances(dialog), (std::vector<QString>{"3840", "0", "0", "0"}));
@@ -331,9 +331,9 @@ TEST_F(DialogsTest, TriggerButtonsShowTheirValueAndOkWritesIt) {
   for (const Case& c : {Case{"button1021", "0", kOk, 0}, Case{"button1022", "10000", kOk, 10000},
                         Case{"button1020", "3200", kCancel, 1234}}) {
     SCOPED_TRACE(c.button);
-    ExeSpec spec = SampleExeSpec(1);
-    spec.triggerDistance = 1234;
-    Build(spec);
+    ExeRecipe recipe = SampleExeRecipe(1);
+    recipe.triggerDistance = 1234;
+    Build(recipe);
     EXPECT_TRUE(RunTrigger([&](QDialog& dialog) {
       EXPECT_EQ(dialog.windowTitle(), "Distance to RCR image trigger");
       EXPECT_EQ(Text(dialog, "edit1000"), "1234");
@@ -348,7 +348,7 @@ TEST_F(DialogsTest, TriggerButtonsShowTheirValueAndOkWritesIt) {
 }
 
 TEST_F(DialogsTest, TriggerRefusesTextThatIsNoInteger) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   EXPECT_TRUE(RunTrigger([&](QDialog& dialog) { ExpectRefused(dialog, "edit1000", "far", kOk); }));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{kNotAnInteger});
   EXPECT_EQ(test::ReadBytes(exe), original);
@@ -363,9 +363,9 @@ TEST_F(DialogsTest, TriggerOfAnExecutableThatCannotBeWrittenShowsNoDialog) {
 }
 
 TEST_F(DialogsTest, TriggerPastTheEndShowsZeroAndWritesNothing) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.size = static_cast<std::uint64_t>(kTriggerOffset) + 3;
-  Build(spec);
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.size = static_cast<std::uint64_t>(kTriggerOffset) + 3;
+  Build(recipe);
   EXPECT_TRUE(RunTrigger([&](QDialog& dialog) {
     EXPECT_EQ(Text(dialog, "edit1000"), "0");
     Click(dialog, "button1022");

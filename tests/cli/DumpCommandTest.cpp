@@ -9,19 +9,19 @@ namespace {
 
 using test::RunCli;
 
-ShapeSpec Spec(int tableOffset) {
-  ShapeSpec spec;
-  spec.tableOffset = tableOffset;
-  spec.points = {{5, 1, 2, 3}};
-  spec.connections = {{0, 0, 0xFFFF, 1}};
-  spec.commands = {{0x01, 0xFFFE, 0, 0}};
-  spec.dataValues = {12};
-  return spec;
+ShapeRecipe Recipe(int tableOffset) {
+  ShapeRecipe recipe;
+  recipe.tableOffset = tableOffset;
+  recipe.points = {{5, 1, 2, 3}};
+  recipe.connections = {{0, 0, 0xFFFF, 1}};
+  recipe.commands = {{0x01, 0xFFFE, 0, 0}};
+  recipe.dataValues = {12};
+  return recipe;
 }
 
 TEST(DumpCommand, PrintsTheModelValuesAsJson) {
   test::TempDir dir;
-  test::WriteBytes(dir / "helmet.ch3", BuildShapeImage(Spec(78)));
+  test::WriteBytes(dir / "helmet.ch3", BuildShapeImage(Recipe(78)));
   const auto result = RunCli({"dump", (dir / "helmet.ch3").string(), "--kind", "helmet"});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto json = nlohmann::json::parse(result.out);
@@ -39,7 +39,7 @@ TEST(DumpCommand, PrintsTheModelValuesAsJson) {
 
 TEST(DumpCommand, ExitStatusesForBadInput) {
   test::TempDir dir;
-  auto bad = BuildShapeImage(Spec(94));
+  auto bad = BuildShapeImage(Recipe(94));
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
   test::WriteBytes(dir / "long.cs3", std::vector<std::uint8_t>(Car::kImageSize + 1));

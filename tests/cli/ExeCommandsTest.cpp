@@ -15,7 +15,7 @@ using test::RunCli;
 
 class ExeCommandsTest : public ::testing::Test {
  protected:
-  void SetUp() override { ASSERT_TRUE(BuildExe(exe, SampleExeSpec(7))); }
+  void SetUp() override { ASSERT_TRUE(BuildExe(exe, SampleExeRecipe(7))); }
   std::string path(const std::string& name) const { return (dir / name).string(); }
 
   test::TempDir dir;
@@ -30,11 +30,11 @@ TEST_F(ExeCommandsTest, ExtractWritesTheCarItsPartsAndCameras) {
       {"wheel.ty3", 27764}, {"steering-wheel.st3", 496}, {"cameras.cam", 180}};
   for (const auto& [name, size] : files) EXPECT_EQ(fileSize(dir / "out" / name), size) << name;
   const auto car = test::ReadBytes(dir / "out" / "car.cs3");
-  const auto image = SampleExeSpec(7).car;
+  const auto image = SampleExeRecipe(7).car;
   EXPECT_TRUE(std::equal(image.begin(), image.end(), car.begin()));
   Car cameras;
   TakeCameraBytes(cameras, test::ReadBytes(dir / "out" / "cameras.cam"));
-  EXPECT_EQ(cameras.m_Cameras[8].m_Record, SampleExeSpec(7).cameras[8]);
+  EXPECT_EQ(cameras.m_Cameras[8].m_Record, SampleExeRecipe(7).cameras[8]);
 }
 
 // What --out held before a failed extraction is left as it was.
@@ -55,9 +55,9 @@ TEST_F(ExeCommandsTest, AFailedExtractionWritesNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.error);
-    ExeSpec spec = SampleExeSpec(7);
-    spec.size = c.size;
-    ASSERT_TRUE(BuildExe(exe, spec));
+    ExeRecipe recipe = SampleExeRecipe(7);
+    recipe.size = c.size;
+    ASSERT_TRUE(BuildExe(exe, recipe));
     std::filesystem::remove_all(dir / "out");
     std::filesystem::create_directory(dir / "out");
     test::WriteBytes(dir / "out" / "car.cs3", {'O', 'L', 'D'});
@@ -226,9 +226,9 @@ TEST_F(ExeCommandsTest, RcrAndTriggerExitStatuses) {
   EXPECT_EQ(result.err, "Cannot find ZAV.EXE  at path=\"" + missing + "\" or (ZAV.EXE may be read only!)\n");
 
   // Too short for the values: nothing to print, where a 0 would pass for one.
-  ExeSpec shortSpec = SampleExeSpec(7);
-  shortSpec.size = static_cast<std::uint64_t>(kTriggerOffset) + 2;  // before the trigger and the block
-  ASSERT_TRUE(BuildExe(exe, shortSpec));
+  ExeRecipe shortRecipe = SampleExeRecipe(7);
+  shortRecipe.size = static_cast<std::uint64_t>(kTriggerOffset) + 2;  // before the trigger and the block
+  ASSERT_TRUE(BuildExe(exe, shortRecipe));
   struct Short {
     std::vector<std::string> args;
     std::string error;

@@ -16,18 +16,18 @@ using test::RunCli;
 
 // Model points (0,0,0), (1000,0,0), (1000,1000,0), (0,1000,0), (0,0,500);
 // the image stores x negated.
-ShapeSpec SquareAndTriangles() {
-  ShapeSpec spec;
-  spec.points = {{0, 0, 0, 0}, {-1000, 0, 0, 0}, {-1000, 1000, 0, 0}, {0, 1000, 0, 0}, {0, 0, 500, 0}};
-  spec.connections = {{0, 1, 0, 0}, {2, 1, 0, 0}, {2, 3, 0, 0}, {3, 0, 0, 0}, {0, 4, 0, 0}, {4, 1, 0, 0}};
-  spec.commands = {
+ShapeRecipe SquareAndTriangles() {
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {-1000, 0, 0, 0}, {-1000, 1000, 0, 0}, {0, 1000, 0, 0}, {0, 0, 500, 0}};
+  recipe.connections = {{0, 1, 0, 0}, {2, 1, 0, 0}, {2, 3, 0, 0}, {3, 0, 0, 0}, {0, 4, 0, 0}, {4, 1, 0, 0}};
+  recipe.commands = {
       {0x00, 1, 99, 0xFFFE, 3, 4, 0},  // square; entry 99 names no connection
       {0x80, 1, 2, 3},                 // no index list
       {0x00, 5, 6, 0},                 // two corners: no area
       {0x11, 7, 0, 5, 6, 0xFFFF, 0},   // no mapping entry: keeps slot 2
       {0x00, 5, 6, 0xFFFF, 0},         // slot 4
   };
-  return spec;
+  return recipe;
 }
 
 void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }

@@ -30,10 +30,10 @@ Picture readPng(const std::filesystem::path& path) {
 
 // Item 0: 3 x 2 at (5, 1) through a 4-entry Palette1; item 1: 2 x 2 at (0, 0)
 // without colour tables, so canvas bytes are palette indices.
-JamSpec twoItems() {
-  JamSpec spec;
-  spec.totalImageSize = 4321;
-  JamItemSpec first = PatternItem(5, 1, 3, 2, 4, 700, 200);
+JamRecipe twoItems() {
+  JamRecipe recipe;
+  recipe.totalImageSize = 4321;
+  JamItemRecipe first = PatternItem(5, 1, 3, 2, 4, 700, 200);
   first.idx08 = -300;
   first.idx0A = 10;
   first.palettePtr = 11;
@@ -42,14 +42,14 @@ JamSpec twoItems() {
   first.idx16 = 22;
   first.idx17 = 23;
   first.idx18 = {0, 1, 2, 3, 4, 5, 6, 255};
-  spec.items = {first, PatternItem(0, 0, 2, 2, 0, 701)};
-  spec.canvas = std::vector<std::uint8_t>(3 * 256, 0);
+  recipe.items = {first, PatternItem(0, 0, 2, 2, 0, 701)};
+  recipe.canvas = std::vector<std::uint8_t>(3 * 256, 0);
   // Row 1, columns 5 to 7: bytes 0, 1, 2; row 2: 3, 4, 9 (9 has no Palette1 entry).
   const std::vector<std::uint8_t> bytes = {0, 1, 2, 3, 4, 9};
-  for (int k = 0; k < 6; ++k) spec.canvas[static_cast<std::size_t>((1 + k / 3) * 256 + 5 + k % 3)] = bytes[static_cast<std::size_t>(k)];
-  spec.canvas[0] = 7;
-  spec.canvas[1] = 250;
-  return spec;
+  for (int k = 0; k < 6; ++k) recipe.canvas[static_cast<std::size_t>((1 + k / 3) * 256 + 5 + k % 3)] = bytes[static_cast<std::size_t>(k)];
+  recipe.canvas[0] = 7;
+  recipe.canvas[1] = 250;
+  return recipe;
 }
 
 TEST(JamInfoCommand, PrintsEveryFieldAndTableInOrder) {

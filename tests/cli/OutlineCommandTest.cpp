@@ -28,14 +28,14 @@ void WriteText(const std::filesystem::path& path, const std::string& text) {
   test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-ShapeSpec SmallShape(int tableOffset) {
-  ShapeSpec spec;
-  spec.tableOffset = tableOffset;
-  spec.points = {{5, 6, 7, 8}, {0, 0, 0, 0}};
-  spec.connections = {{0, 1, 0, 0}};
-  spec.commands = {{1, 3, 0xFFFE, 5, 0}, {1, 1, 1, 0}};
-  spec.dataValues = {12, 34, 56};
-  return spec;
+ShapeRecipe SmallShape(int tableOffset) {
+  ShapeRecipe recipe;
+  recipe.tableOffset = tableOffset;
+  recipe.points = {{5, 6, 7, 8}, {0, 0, 0, 0}};
+  recipe.connections = {{0, 1, 0, 0}};
+  recipe.commands = {{1, 3, 0xFFFE, 5, 0}, {1, 1, 1, 0}};
+  recipe.dataValues = {12, 34, 56};
+  return recipe;
 }
 
 const std::string kCameraLines =
@@ -122,12 +122,12 @@ TEST(OutlineCommand, ExitStatuses) {
 TEST(JamOutlineCommand, PrintsTheLinesUnderTheFilesItem) {
   TempDir dir;
   constexpr std::uint32_t kSeed = 0x12345678;
-  JamSpec spec;
-  spec.totalImageSize = 64;
-  spec.items = {PatternItem(1, 2, 3, 4, 2, 9)};
-  spec.items[0].idx08 = -1;
-  spec.canvas = PatternCanvas(8);
-  test::WriteBytes(dir / "a.jam", BuildJamFile(spec, kSeed));
+  JamRecipe recipe;
+  recipe.totalImageSize = 64;
+  recipe.items = {PatternItem(1, 2, 3, 4, 2, 9)};
+  recipe.items[0].idx08 = -1;
+  recipe.canvas = PatternCanvas(8);
+  test::WriteBytes(dir / "a.jam", BuildJamFile(recipe, kSeed));
 
   const auto result = RunCli({"jam", "outline", (dir / "a.jam").string(), "--jam-seed", std::to_string(kSeed)});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -171,7 +171,7 @@ TEST(JamOutlineCommand, PrintsTheLinesUnderTheFilesItem) {
 
 TEST(JamOutlineCommand, EmptyAndMissingFiles) {
   TempDir dir;
-  test::WriteBytes(dir / "empty.jam", BuildJamFile(JamSpec{}));
+  test::WriteBytes(dir / "empty.jam", BuildJamFile(JamRecipe{}));
   const auto empty = RunCli({"jam", "outline", (dir / "empty.jam").string()});
   EXPECT_EQ(empty.status, 0);
   EXPECT_EQ(empty.out, "Num Jam Items:0\nTotal Image Size:0\n");

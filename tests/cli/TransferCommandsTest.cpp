@@ -21,11 +21,11 @@ std::string readText(const std::filesystem::path& path) {
 class TransferCommands : public ::testing::Test {
  protected:
   TransferCommands() {
-    ShapeSpec spec;
-    spec.points = {{5, 1, 0, 9}, {-3, 2, 7, 9}};
-    spec.connections = {{0, 1, 4, 4}};
-    spec.dataValues = {77};
-    test::WriteBytes(car(), BuildShapeImage(spec));
+    ShapeRecipe recipe;
+    recipe.points = {{5, 1, 0, 9}, {-3, 2, 7, 9}};
+    recipe.connections = {{0, 1, 4, 4}};
+    recipe.dataValues = {77};
+    test::WriteBytes(car(), BuildShapeImage(recipe));
   }
   std::filesystem::path car() const { return directory / "car.cs3"; }
 

@@ -122,12 +122,12 @@ TEST_F(DemoGame, ExecutableHoldsTheShapesCamerasAndViewDistancesOfItsLevel) {
                                                        {car->m_Cockpit.get(), ShapeKind::Cockpit},
                                                        {car->m_SteeringWheel.get(), ShapeKind::SteeringWheel}};
     for (const auto& [shape, kind] : shapes) {
-      const ShapeSpec spec = demo::MakeDemoShape(kind).spec;
+      const ShapeRecipe recipe = demo::MakeDemoShape(kind).recipe;
       EXPECT_EQ(shape->m_Valid, 1);
-      EXPECT_EQ(shape->m_PointCount, static_cast<int>(spec.points.size()));
-      EXPECT_EQ(shape->m_ConnectionCount, static_cast<int>(spec.connections.size()));
-      EXPECT_EQ(shape->m_CommandCount, static_cast<int>(spec.commands.size()));
-      EXPECT_EQ(shape->m_DataValueCount, static_cast<int>(spec.dataValues.size()));
+      EXPECT_EQ(shape->m_PointCount, static_cast<int>(recipe.points.size()));
+      EXPECT_EQ(shape->m_ConnectionCount, static_cast<int>(recipe.connections.size()));
+      EXPECT_EQ(shape->m_CommandCount, static_cast<int>(recipe.commands.size()));
+      EXPECT_EQ(shape->m_DataValueCount, static_cast<int>(recipe.dataValues.size()));
     }
     const auto cameras = demo::MakeDemoCameras();
     for (std::size_t i = 0; i < cameras.size(); ++i) EXPECT_EQ(car->m_Cameras[i].m_Record, cameras[i]) << i;

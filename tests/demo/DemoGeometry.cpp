@@ -11,7 +11,7 @@ namespace tavrel::test {
 DecodedDemo DecodeDemo(ShapeKind kind) {
   DecodedDemo decoded{demo::MakeDemoShape(kind), nullptr, {}};
   setTraceSink([&decoded](const std::string& line) { decoded.trace.push_back(line); });
-  decoded.car = DecodedCar(decoded.shape.spec);
+  decoded.car = DecodedCar(decoded.shape.recipe);
   setTraceSink({});
   return decoded;
 }

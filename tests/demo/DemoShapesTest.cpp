@@ -30,12 +30,12 @@ INSTANTIATE_TEST_SUITE_P(Demo, EveryDemoShape, ::testing::ValuesIn(kAllShapeKind
 
 TEST_P(EveryDemoShape, DecodesWholeWithoutASequenceBreak) {
   const DecodedDemo d = DecodeDemo(GetParam());
-  const ShapeSpec& spec = d.shape.spec;
+  const ShapeRecipe& recipe = d.shape.recipe;
   EXPECT_EQ(d.car->m_Valid, 1);
-  EXPECT_EQ(d.car->m_PointCount, static_cast<int>(spec.points.size()));
-  EXPECT_EQ(d.car->m_ConnectionCount, static_cast<int>(spec.connections.size()));
-  EXPECT_EQ(d.car->m_CommandCount, static_cast<int>(spec.commands.size()));
-  EXPECT_EQ(d.car->m_DataValueCount, static_cast<int>(spec.dataValues.size()));
+  EXPECT_EQ(d.car->m_PointCount, static_cast<int>(recipe.points.size()));
+  EXPECT_EQ(d.car->m_ConnectionCount, static_cast<int>(recipe.connections.size()));
+  EXPECT_EQ(d.car->m_CommandCount, static_cast<int>(recipe.commands.size()));
+  EXPECT_EQ(d.car->m_DataValueCount, static_cast<int>(recipe.dataValues.size()));
   for (const std::string& line : d.trace) {
     EXPECT_EQ(line.find("Gone wrong"), std::string::npos) << line;
     EXPECT_EQ(line.find("Unknown"), std::string::npos) << line;
@@ -61,23 +61,23 @@ TEST_P(EveryDemoShape, IndexListsWalkThePolygonsCorners) {
 TEST_P(EveryDemoShape, FitsItsPlaceInTheGame) {
   const ShapeKind kind = GetParam();
   const DecodedDemo d = DecodeDemo(kind);
-  const std::size_t size = BuildShapeImage(d.shape.spec).size();
-  EXPECT_EQ(d.shape.spec.tableOffset, tableOffset(kind));
+  const std::size_t size = BuildShapeImage(d.shape.recipe).size();
+  EXPECT_EQ(d.shape.recipe.tableOffset, tableOffset(kind));
   if (const PartFileKind* part = FindPartFileKind(kind)) {
     EXPECT_LE(size, part->length);
-    EXPECT_EQ(d.shape.spec.magic, ShapeHeader::kMagicPart);
+    EXPECT_EQ(d.shape.recipe.magic, ShapeHeader::kMagicPart);
   } else {
     // The car's image must end before the cockpit's begins in the executable.
     EXPECT_LE(static_cast<std::int64_t>(size), kOriginalPositions.cockpit - kOriginalPositions.car);
-    EXPECT_EQ(d.shape.spec.magic, ShapeHeader::kMagicCar);
+    EXPECT_EQ(d.shape.recipe.magic, ShapeHeader::kMagicCar);
   }
   // A scale table of 16-bit words, growing with each detail level.
-  const auto& scale = d.shape.spec.scaleTable;
+  const auto& scale = d.shape.recipe.scaleTable;
   ASSERT_GE(scale.size(), 4u);
   ASSERT_EQ(scale.size() % 2, 0u);
   for (std::size_t i = 2; i < scale.size(); i += 2)
     EXPECT_GT(*readU16(scale, static_cast<std::int64_t>(i)), *readU16(scale, static_cast<std::int64_t>(i - 2)));
-  EXPECT_FALSE(d.shape.spec.dataValues.empty());
+  EXPECT_FALSE(d.shape.recipe.dataValues.empty());
 }
 
 // Every connection a polygon walks is walked once each way: each solid is

@@ -12,31 +12,31 @@ namespace {
 using test::DecodedCar;
 using test::RecordingMessages;
 
-ShapeSpec TwoPointSpec() {
-  ShapeSpec spec;
-  spec.points = {{5, 1, 0, 0}, {-5, 2, 7, 9}};
-  spec.connections = {{0, 1, 0xFFFF, 3}};
-  spec.commands = {{1, 1, 0, 0}};
-  spec.dataValues = {12, 34, 56};
-  return spec;
+ShapeRecipe TwoPointRecipe() {
+  ShapeRecipe recipe;
+  recipe.points = {{5, 1, 0, 0}, {-5, 2, 7, 9}};
+  recipe.connections = {{0, 1, 0xFFFF, 3}};
+  recipe.commands = {{1, 1, 0, 0}};
+  recipe.dataValues = {12, 34, 56};
+  return recipe;
 }
 
-// The image of a spec, changed by `edit` before it is decoded.
+// The image of a recipe, changed by `edit` before it is decoded.
 template <typename Edit>
-std::unique_ptr<Car> DecodeEdited(const ShapeSpec& spec, Edit edit, RecordingMessages& messages) {
+std::unique_ptr<Car> DecodeEdited(const ShapeRecipe& recipe, Edit edit, RecordingMessages& messages) {
   auto car = std::make_unique<Car>();
-  const auto image = BuildShapeImage(spec);
+  const auto image = BuildShapeImage(recipe);
   std::copy(image.begin(), image.end(), car->m_Image.begin());
   edit(*car);
-  car->Decode(spec.tableOffset, messages);
+  car->Decode(recipe.tableOffset, messages);
   return car;
 }
 
 TEST(Decode, AcceptsBothMagicNumbers) {
   for (std::int16_t magic : {ShapeHeader::kMagicCar, ShapeHeader::kMagicPart}) {
-    ShapeSpec spec = TwoPointSpec();
-    spec.magic = magic;
-    EXPECT_EQ(DecodedCar(spec)->m_Valid, 1) << magic;
+    ShapeRecipe recipe = TwoPointRecipe();
+    recipe.magic = magic;
+    EXPECT_EQ(DecodedCar(recipe)->m_Valid, 1) << magic;
   }
 }
 
@@ -47,7 +47,7 @@ TEST(Decode, BadMagicIsReportedInHexAndKeepsTheTables) {
   };
   for (const Case& c : {Case{0x8001, "ffff8001"}, Case{0x1234, "1234"}, Case{0x9000, "ffff9000"}}) {
     RecordingMessages messages;
-    auto car = DecodedCar(TwoPointSpec(), messages);
+    auto car = DecodedCar(TwoPointRecipe(), messages);
     car->Write16(0, c.magic);
     car->Decode(94, messages);
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -60,7 +60,7 @@ TEST(Decode, BadMagicIsReportedInHexAndKeepsTheTables) {
 }
 
 TEST(Decode, PointsConnectionsAndDataValuesCarryTheModelValues) {
-  auto car = DecodedCar(TwoPointSpec());
+  auto car = DecodedCar(TwoPointRecipe());
   ASSERT_EQ(car->m_PointCount, 2);
   EXPECT_EQ(car->m_Points[0].m_X, -5);
   EXPECT_EQ(car->m_Points[1].m_X, 5);
@@ -79,7 +79,7 @@ TEST(Decode, ConnectionsFollowWholePointRecordsAndEightSkippedBytes) {
   // 32 bytes: still 2 records, and the connections 8 bytes after pointsEnd.
   for (std::uint32_t pointsLength : {40u, 32u}) {
     RecordingMessages messages;
-    auto car = DecodeEdited(TwoPointSpec(), [&](Car& c) {
+    auto car = DecodeEdited(TwoPointRecipe(), [&](Car& c) {
       const ShapeHeader h = ShapeHeader::Read(c.m_Image);
       c.Write32(20, static_cast<std::int32_t>(h.pointsBegin + pointsLength));
     }, messages);
@@ -110,9 +110,9 @@ TEST(Decode, CommandArgumentsAndIndexLists) {
       {{0x90, 4, 5, 0}, {4, 5, 0}, {}},
   };
   for (const CommandCase& c : cases) {
-    ShapeSpec spec;
-    spec.commands = {c.words, {0x80, 0, 0, 0}};
-    auto car = DecodedCar(spec);
+    ShapeRecipe recipe;
+    recipe.commands = {c.words, {0x80, 0, 0, 0}};
+    auto car = DecodedCar(recipe);
     ASSERT_EQ(car->m_CommandCount, 2) << c.words[0];
     const TextureCmd& command = car->m_Commands[0];
     EXPECT_EQ(command.m_Opcode, c.words[0]);
@@ -128,10 +128,10 @@ TEST(Decode, CommandArgumentsAndIndexLists) {
 TEST(Decode, SequenceBreaksAndUnknownOpcodesEndTheListButNotTheDataValues) {
   std::vector<std::string> lines;
   setTraceSink([&](const std::string& line) { lines.push_back(line); });
-  ShapeSpec spec = TwoPointSpec();
+  ShapeRecipe recipe = TwoPointRecipe();
   // 0x05 takes no arguments, so its two words are read as the next sequence number.
-  spec.commands = {{0x01, 1, 0, 0}, {0x05, 9, 9}, {0x01, 1, 0, 0}};
-  auto car = DecodedCar(spec);
+  recipe.commands = {{0x01, 1, 0, 0}, {0x05, 9, 9}, {0x01, 1, 0, 0}};
+  auto car = DecodedCar(recipe);
   setTraceSink({});
   EXPECT_EQ(car->m_CommandCount, 2);
   EXPECT_EQ(car->m_Commands[1].m_Opcode, 5);
@@ -148,32 +148,32 @@ TEST(Decode, SequenceBreaksAndUnknownOpcodesEndTheListButNotTheDataValues) {
 
 TEST(Decode, AListStartingWithSequenceOneDecodesNoCommands) {
   RecordingMessages messages;
-  ShapeSpec spec = TwoPointSpec();
-  auto car = DecodeEdited(spec, [&](Car& c) {
+  ShapeRecipe recipe = TwoPointRecipe();
+  auto car = DecodeEdited(recipe, [&](Car& c) {
     const ShapeHeader h = ShapeHeader::Read(c.m_Image);
-    c.Write16(h.OffsetOf(h.textureBegin, spec.tableOffset), 1);
+    c.Write16(h.OffsetOf(h.textureBegin, recipe.tableOffset), 1);
   }, messages);
   EXPECT_EQ(car->m_CommandCount, 0);
   EXPECT_EQ(car->m_PointCount, 2);
 }
 
 TEST(Decode, StopsAfterAThousandCommandsAndAtOneWithTooManyArguments) {
-  ShapeSpec spec;
-  spec.commands.assign(1005, {0x80, 1, 2, 3});
-  EXPECT_EQ(DecodedCar(spec)->m_CommandCount, 1000);
+  ShapeRecipe recipe;
+  recipe.commands.assign(1005, {0x80, 1, 2, 3});
+  EXPECT_EQ(DecodedCar(recipe)->m_CommandCount, 1000);
 
   std::vector<std::uint16_t> tooLong = {0x01};
   for (std::uint16_t i = 1; i <= 21; ++i) tooLong.push_back(i);
   tooLong.push_back(0);
-  spec.commands = {{0x01, 1, 0, 0}, tooLong, {0x01, 1, 0, 0}};
-  auto car = DecodedCar(spec);
+  recipe.commands = {{0x01, 1, 0, 0}, tooLong, {0x01, 1, 0, 0}};
+  auto car = DecodedCar(recipe);
   EXPECT_EQ(car->m_CommandCount, 1);
   EXPECT_EQ(car->m_Commands[1].m_Opcode, -1);
 }
 
 TEST(Decode, RunningTwiceGivesTheSameCounts) {
   RecordingMessages messages;
-  auto car = DecodedCar(TwoPointSpec(), messages);
+  auto car = DecodedCar(TwoPointRecipe(), messages);
   car->Decode(94, messages);
   EXPECT_EQ(car->m_PointCount, 2);
   EXPECT_EQ(car->m_ConnectionCount, 1);
@@ -183,7 +183,7 @@ TEST(Decode, RunningTwiceGivesTheSameCounts) {
 
 TEST(Decode, ClearsSelectionsThatPointIntoTheOldTables) {
   RecordingMessages messages;
-  auto car = DecodedCar(TwoPointSpec(), messages);
+  auto car = DecodedCar(TwoPointRecipe(), messages);
   car->m_Points[0].Select();
   car->m_Commands[0].Select();
   car->m_Cameras[2].m_Owner = car.get();
@@ -197,11 +197,11 @@ TEST(Decode, ClearsSelectionsThatPointIntoTheOldTables) {
 // Header addresses that point outside the image: a list stops at the last record
 // that lies whole inside it, and nothing outside is read.
 TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
-  const ShapeSpec spec = TwoPointSpec();
-  const std::uint32_t base = ShapeHeaderFor(spec).scaleBegin;
+  const ShapeRecipe recipe = TwoPointRecipe();
+  const std::uint32_t base = ShapeHeaderFor(recipe).scaleBegin;
   const std::int64_t end = static_cast<std::int64_t>(Car::kImageSize);
   // The game address of an image offset.
-  const auto at = [&](std::int64_t offset) { return static_cast<std::int32_t>(base + (offset - spec.tableOffset)); };
+  const auto at = [&](std::int64_t offset) { return static_cast<std::int32_t>(base + (offset - recipe.tableOffset)); };
   struct Case {
     const char* name;
     std::function<void(Car&)> edit;
@@ -233,7 +233,7 @@ TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
   };
   for (const Case& c : cases) {
     RecordingMessages messages;
-    auto car = DecodeEdited(spec, c.edit, messages);
+    auto car = DecodeEdited(recipe, c.edit, messages);
     EXPECT_EQ(car->m_Valid, 1) << c.name;
     EXPECT_EQ(c.count(*car), c.expected) << c.name;
   }
@@ -241,7 +241,7 @@ TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
 
 TEST(Decode, NegativeRegionLengthsGiveEmptyTables) {
   RecordingMessages messages;
-  auto car = DecodeEdited(TwoPointSpec(), [](Car& c) {
+  auto car = DecodeEdited(TwoPointRecipe(), [](Car& c) {
     const ShapeHeader h = ShapeHeader::Read(c.m_Image);
     c.Write32(20, static_cast<std::int32_t>(h.pointsBegin - 64));  // pointsEnd before pointsBegin
     c.Write32(32, static_cast<std::int32_t>(h.vertexEnd - 2));     // fileEnd before vertexEnd
@@ -253,9 +253,9 @@ TEST(Decode, NegativeRegionLengthsGiveEmptyTables) {
 
 TEST(Decode, PartsDecodeWithTheirOwnTableOffset) {
   for (ShapeKind kind : kAllShapeKinds) {
-    ShapeSpec spec = TwoPointSpec();
-    spec.tableOffset = tableOffset(kind);
-    auto car = DecodedCar(spec);
+    ShapeRecipe recipe = TwoPointRecipe();
+    recipe.tableOffset = tableOffset(kind);
+    auto car = DecodedCar(recipe);
     EXPECT_EQ(car->m_Points[1].m_Y, 2) << kindName(kind);
     EXPECT_EQ(car->m_DataValues[0].m_Value, 12) << kindName(kind);
   }

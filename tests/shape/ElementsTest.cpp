@@ -8,13 +8,13 @@ namespace {
 
 using test::ScriptedEditorHost;
 
-ShapeSpec Spec() {
-  ShapeSpec spec;
-  spec.points = {{100, 20, 30, 4}, {0, 0, 0, 0}};
-  spec.connections = {{0, 1, 5, 6}};
-  spec.commands = {{0x01, 1, 0, 0}};
-  spec.dataValues = {7};
-  return spec;
+ShapeRecipe Recipe() {
+  ShapeRecipe recipe;
+  recipe.points = {{100, 20, 30, 4}, {0, 0, 0, 0}};
+  recipe.connections = {{0, 1, 5, 6}};
+  recipe.commands = {{0x01, 1, 0, 0}};
+  recipe.dataValues = {7};
+  return recipe;
 }
 
 TEST(Elements, ANewCarIsEmpty) {
@@ -27,7 +27,7 @@ TEST(Elements, ANewCarIsEmpty) {
 }
 
 TEST(Elements, PointEditorRoundTrip) {
-  auto car = test::DecodedCar(Spec());
+  auto car = test::DecodedCar(Recipe());
   Vertex& point = car->m_Points[0];
   point.m_Index = 3;
   ScriptedEditorHost host;
@@ -49,7 +49,7 @@ TEST(Elements, PointEditorRoundTrip) {
 }
 
 TEST(Elements, ConnectionEditorShowsStartEndAndFirstExtraWord) {
-  auto car = test::DecodedCar(Spec());
+  auto car = test::DecodedCar(Recipe());
   ScriptedEditorHost host;
   host.point = {4, 2, 9};
   car->m_Connections[0].Edit(host);
@@ -60,7 +60,7 @@ TEST(Elements, ConnectionEditorShowsStartEndAndFirstExtraWord) {
 }
 
 TEST(Elements, DataValueEditorChangesTheValueButNotTheLabel) {
-  auto car = test::DecodedCar(Spec());
+  auto car = test::DecodedCar(Recipe());
   ScriptedEditorHost host;
   host.dataValue = 65535;
   car->m_DataValues[0].Edit(host);
@@ -108,7 +108,7 @@ TEST(Elements, CameraRecordStoresZBeforeY) {
 }
 
 TEST(Elements, SelectionFollowsTheTreePanelsClearThenSelect) {
-  auto car = test::DecodedCar(Spec());
+  auto car = test::DecodedCar(Recipe());
   car->m_Cameras[4].m_Owner = car.get();
   car->m_Cameras[4].Select();
   car->m_Commands[0].Select();

@@ -43,10 +43,10 @@ std::string readTextureCfg(const std::filesystem::path& path) {
 }
 
 std::string importCtf(const std::filesystem::path& path) {
-  ShapeSpec spec;
-  spec.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}};
-  spec.connections = {{0, 1, 0, 0}};
-  auto car = test::DecodedCar(spec);
+  ShapeRecipe recipe;
+  recipe.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}};
+  recipe.connections = {{0, 1, 0, 0}};
+  auto car = test::DecodedCar(recipe);
   test::RecordingMessages messages;
   return ImportCtf(path, car.get(), messages) == CtfImport::Imported ? "read" : joined(messages.texts());
 }
@@ -62,7 +62,7 @@ TEST(FileCeilings, LongerFilesAreRefusedWithTheCeilingNamedAndFilesAtTheCeilingA
     // What is said of a file one byte longer than the ceiling, before and after its path.
     std::string beforePath, afterPath;
   };
-  JamSpec jam;
+  JamRecipe jam;
   jam.items = {PatternItem(0, 0, 4, 4, 0, 1)};
   const std::vector<Case> cases = {
       {"a.jam", JAM::kMaxFileSize, BuildJamFile(jam), loadJam, "Failed to load JAM File (",

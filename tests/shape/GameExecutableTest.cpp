@@ -39,15 +39,15 @@ std::vector<std::size_t> differences(const std::vector<std::uint8_t>& a, const s
 
 // Image offset of a field of a sample shape's point record.
 std::int64_t pointField(ShapeKind kind, int point, int field) {
-  const ShapeSpec spec = SampleShapeSpec(kind);
-  const ShapeHeader header = ShapeHeaderFor(spec);
-  return header.OffsetOf(header.pointsBegin, spec.tableOffset) + 16 * point + 4 * field;
+  const ShapeRecipe recipe = SampleShapeRecipe(kind);
+  const ShapeHeader header = ShapeHeaderFor(recipe);
+  return header.OffsetOf(header.pointsBegin, recipe.tableOffset) + 16 * point + 4 * field;
 }
 
 class GameExecutableTest : public ::testing::Test {
  protected:
-  std::filesystem::path Build(const ExeSpec& spec) {
-    EXPECT_TRUE(BuildExe(exe, spec));
+  std::filesystem::path Build(const ExeRecipe& recipe) {
+    EXPECT_TRUE(BuildExe(exe, recipe));
     return exe;
   }
   std::unique_ptr<Car> Import(const ExePositions& positions = kOriginalPositions) {
@@ -62,7 +62,7 @@ class GameExecutableTest : public ::testing::Test {
 };
 
 TEST_F(GameExecutableTest, ImportReadsTheCarAndItsNamedPartsAtTheirPositions) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   const auto car = Import();
   EXPECT_TRUE(messages.shown.empty()) << messages.texts().front();
   const std::pair<const Car*, std::pair<ShapeKind, const char*>> shapes[] = {
@@ -77,11 +77,11 @@ TEST_F(GameExecutableTest, ImportReadsTheCarAndItsNamedPartsAtTheirPositions) {
     ASSERT_NE(shape, nullptr);
     EXPECT_EQ(shape->GetName(), expected.second);
     EXPECT_EQ(shape->m_Valid, 1);
-    const ShapeSpec spec = SampleShapeSpec(expected.first);
+    const ShapeRecipe recipe = SampleShapeRecipe(expected.first);
     ASSERT_EQ(shape->m_PointCount, 3);
-    EXPECT_EQ(shape->m_Points[1].m_Y, spec.points[1][1]);
-    EXPECT_EQ(shape->m_Points[0].m_X, -spec.points[0][0]);
-    EXPECT_EQ(shape->m_DataValues[0].m_Value, spec.dataValues[0]);
+    EXPECT_EQ(shape->m_Points[1].m_Y, recipe.points[1][1]);
+    EXPECT_EQ(shape->m_Points[0].m_X, -recipe.points[0][0]);
+    EXPECT_EQ(shape->m_DataValues[0].m_Value, recipe.dataValues[0]);
   }
 }
 
@@ -95,9 +95,9 @@ TEST_F(GameExecutableTest, PatchLevelZeroUsesTheFirstPositionsAndEveryOtherLevel
                        Case{0, 7, false}}) {
     SCOPED_TRACE(testing::Message() << "built " << c.built << " read " << c.read);
     messages.shown.clear();
-    ExeSpec spec = SampleExeSpec(c.built);
-    spec.size = kWholeImagesSize;  // every position of both levels lies inside
-    Build(spec);
+    ExeRecipe recipe = SampleExeRecipe(c.built);
+    recipe.size = kWholeImagesSize;  // every position of both levels lies inside
+    Build(recipe);
     const auto car = Import(PositionsForPatchLevel(c.read));
     EXPECT_EQ(car->m_Valid, c.valid ? 1 : 0);
     EXPECT_EQ(car->m_Helmet->m_Valid, c.valid ? 1 : 0);
@@ -109,12 +109,12 @@ TEST_F(GameExecutableTest, PatchLevelZeroUsesTheFirstPositionsAndEveryOtherLevel
 }
 
 TEST_F(GameExecutableTest, CamerasAreReadLoadedWithOwnerAndDegrees) {
-  Build(SampleExeSpec(1));
+  Build(SampleExeRecipe(1));
   const auto car = Import(kPatchedPositions);
   ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kPatchedPositions, messages));
   for (int i = 0; i < 9; ++i) {
     const Camera& camera = car->m_Cameras[static_cast<std::size_t>(i)];
-    EXPECT_EQ(camera.m_Record, SampleExeSpec(1).cameras[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(camera.m_Record, SampleExeRecipe(1).cameras[static_cast<std::size_t>(i)]);
     EXPECT_EQ(camera.m_Loaded, 1);
     EXPECT_EQ(camera.m_Owner, car.get());
     EXPECT_EQ(camera.m_DirectionDeg, 10 * (i + 1));
@@ -136,14 +136,14 @@ TEST_F(GameExecutableTest, AMissingExecutableIsReportedWithTheStopIcon) {
 TEST_F(GameExecutableTest, AFolderInPlaceOfTheExecutableIsMissing) {
   std::filesystem::create_directory(exe);
   EXPECT_EQ(ImportFromExe(exe, kOriginalPositions, messages), nullptr);
-  auto car = test::DecodedCar(SampleShapeSpec(ShapeKind::Car));
+  auto car = test::DecodedCar(SampleShapeRecipe(ShapeKind::Car));
   EXPECT_FALSE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text.rfind("Cannot find ZAV.EXE  at path=", 0), 0u);
 }
 
 TEST_F(GameExecutableTest, AReadOnlyExecutableImportsButIsNotPatched) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   auto car = Import();
   std::filesystem::permissions(exe, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
   EXPECT_EQ(Import()->m_Valid, 1);
@@ -157,15 +157,15 @@ TEST_F(GameExecutableTest, AReadOnlyExecutableImportsButIsNotPatched) {
 }
 
 TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.size = static_cast<std::uint64_t>(kOriginalPositions.helmet) + 100;  // ends within the helmet
-  Build(spec);
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.size = static_cast<std::uint64_t>(kOriginalPositions.helmet) + 100;  // ends within the helmet
+  Build(recipe);
   const auto car = Import();
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to find Wheel Data"});
   EXPECT_EQ(car->m_Wheel->m_Valid, 0);
   EXPECT_EQ(car->m_Valid, 1);
   const Car& helmet = *car->m_Helmet;
-  EXPECT_TRUE(std::equal(helmet.m_Image.begin(), helmet.m_Image.begin() + 100, spec.helmet.begin()));
+  EXPECT_TRUE(std::equal(helmet.m_Image.begin(), helmet.m_Image.begin() + 100, recipe.helmet.begin()));
   EXPECT_TRUE(std::all_of(helmet.m_Image.begin() + 100, helmet.m_Image.end(), [](auto b) { return b == 0; }));
 
   EXPECT_FALSE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
@@ -183,19 +183,19 @@ TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) 
 }
 
 TEST_F(GameExecutableTest, ATruncatedCameraTableFillsTheRecordsItHolds) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.size = static_cast<std::uint64_t>(kOriginalPositions.cameras) + 30;
-  Build(spec);
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.size = static_cast<std::uint64_t>(kOriginalPositions.cameras) + 30;
+  Build(recipe);
   const auto car = Import();
   ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
-  EXPECT_EQ(car->m_Cameras[0].m_Record, spec.cameras[0]);
+  EXPECT_EQ(car->m_Cameras[0].m_Record, recipe.cameras[0]);
   EXPECT_EQ(car->m_Cameras[1].m_Record.Detail1, 0);  // beyond the file's end
-  EXPECT_EQ(car->m_Cameras[1].m_Record.Pitch, spec.cameras[1].Pitch);
+  EXPECT_EQ(car->m_Cameras[1].m_Record.Pitch, recipe.cameras[1].Pitch);
   EXPECT_EQ(car->m_Cameras[8].m_Loaded, 1);
 }
 
 TEST_F(GameExecutableTest, PatchingWhatWasImportedWritesNothing) {
-  Build(SampleExeSpec(1));
+  Build(SampleExeRecipe(1));
   const auto before = *readFile(exe);
   auto car = Import(kPatchedPositions);
   ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kPatchedPositions, messages));
@@ -224,7 +224,7 @@ TEST_F(GameExecutableTest, AChangedPointWritesOnlyItsChangedBytesOneWritePerRun)
   for (const Case& c : {Case{201, 1, {0}}, Case{200 + 0x100, 1, {1}}, Case{0x010000C9, 2, {0, 3}},
                         Case{-1, 1, {0, 1, 2, 3}}}) {
     SCOPED_TRACE(c.y);
-    Build(SampleExeSpec(0));
+    Build(SampleExeRecipe(0));
     std::filesystem::remove(dir / "zav.exe.bak");
     const auto before = *readFile(exe);
     auto car = Import();
@@ -243,7 +243,7 @@ TEST_F(GameExecutableTest, AChangedPointWritesOnlyItsChangedBytesOneWritePerRun)
 }
 
 TEST_F(GameExecutableTest, TheBackupKeepsTheFirstOriginal) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   const auto original = *readFile(exe);
   auto car = Import();
   for (int y : {1, 2}) {
@@ -262,7 +262,7 @@ TEST_F(GameExecutableTest, TheBackupKeepsTheFirstOriginal) {
 
 TEST_F(GameExecutableTest, EachExecutableHasABackupOfItsOwnName) {
   const std::filesystem::path other = dir / "ZAV-copy.EXE";
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   std::filesystem::copy_file(exe, other);
   const auto original = *readFile(exe);
   for (const std::filesystem::path& path : {exe, other}) {
@@ -293,7 +293,7 @@ TEST_F(GameExecutableTest, SomethingElseInTheBackupsPlaceStopsThePatch) {
   };
   for (std::size_t i = 0; i < std::size(makes); ++i) {
     SCOPED_TRACE(i);
-    Build(SampleExeSpec(0));
+    Build(SampleExeRecipe(0));
     std::filesystem::remove_all(backup);
     std::filesystem::remove(dir / "elsewhere");
     makes[i]();
@@ -315,7 +315,7 @@ TEST_F(GameExecutableTest, SomethingElseInTheBackupsPlaceStopsThePatch) {
 // A patch holds the executable locked from its first read to its last
 // read-back, so no other patch reads it half written or backs up patched bytes.
 TEST_F(GameExecutableTest, APatchWaitsForTheOneUnderWay) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   const auto original = *readFile(exe);
   auto car = Import();
   car->m_Points[0].m_Y += 1;
@@ -331,7 +331,7 @@ TEST_F(GameExecutableTest, APatchWaitsForTheOneUnderWay) {
 }
 
 TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   const auto before = *readFile(exe);
   auto car = Import();
   // The copy is made under this temporary name first; a folder there stops it,
@@ -353,9 +353,9 @@ TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
 }
 
 TEST_F(GameExecutableTest, AShapeThatFailedTheMagicCheckIsNeverPatched) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.car = {1, 2, 3, 4};
-  Build(spec);
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.car = {1, 2, 3, 4};
+  Build(recipe);
   const auto before = *readFile(exe);
   auto car = Import();
   ASSERT_EQ(car->m_Valid, 0);
@@ -378,9 +378,9 @@ TEST_F(GameExecutableTest, NothingIsWrittenWhereThePatchLevelPutsNoShape) {
   };
   for (const Case c : {Case{0, 1}, Case{1, 0}, Case{0, 7}}) {
     SCOPED_TRACE(testing::Message() << "built " << c.built << " patched " << c.patched);
-    ExeSpec spec = SampleExeSpec(c.built);
-    spec.size = kWholeImagesSize;  // every position of both levels lies inside
-    Build(spec);
+    ExeRecipe recipe = SampleExeRecipe(c.built);
+    recipe.size = kWholeImagesSize;  // every position of both levels lies inside
+    Build(recipe);
     const auto before = *readFile(exe);
     auto car = Import(PositionsForPatchLevel(c.built));
     ASSERT_TRUE(ReadCamerasFromExe(*car, exe, PositionsForPatchLevel(c.built), messages));
@@ -412,7 +412,7 @@ TEST_F(GameExecutableTest, NothingIsWrittenWhereThePatchLevelPutsNoShape) {
 }
 
 TEST_F(GameExecutableTest, EachLoadedCameraIsWrittenInItsOwnSlot) {
-  Build(SampleExeSpec(0));
+  Build(SampleExeRecipe(0));
   const auto before = *readFile(exe);
   auto car = Import();
   EXPECT_EQ(PatchCameras(exe, *car, kOriginalPositions, messages).writes, 0u);  // none loaded yet
@@ -436,7 +436,7 @@ class ExportToExeTest : public GameExecutableTest {
   void SetUp() override { Start(); }
   // A fresh executable and the car imported from it, with its cameras.
   void Start() {
-    Build(SampleExeSpec(0));
+    Build(SampleExeRecipe(0));
     car = Import();
     ASSERT_TRUE(ReadCamerasFromExe(*car, exe, kOriginalPositions, messages));
   }

@@ -27,15 +27,15 @@ std::vector<std::string> ChildTexts(OutlineNode& node) {
   return texts;
 }
 
-// Writes `spec` as the texture file of slot j in the game folder `game`.
-void WriteCarJam(const TempDir& game, int j, const JamSpec& spec) {
+// Writes `recipe` as the texture file of slot j in the game folder `game`.
+void WriteCarJam(const TempDir& game, int j, const JamRecipe& recipe) {
   const std::filesystem::path path = game.path() / std::string(kCarJamPaths[static_cast<std::size_t>(j)]);
   std::filesystem::create_directories(path.parent_path());
-  test::WriteBytes(path, BuildJamFile(spec));
+  test::WriteBytes(path, BuildJamFile(recipe));
 }
 
-std::shared_ptr<JAM> LoadedJam(const TempDir& dir, const JamSpec& spec) {
-  test::WriteBytes(dir / "file.jam", BuildJamFile(spec));
+std::shared_ptr<JAM> LoadedJam(const TempDir& dir, const JamRecipe& recipe) {
+  test::WriteBytes(dir / "file.jam", BuildJamFile(recipe));
   auto jam = std::make_shared<JAM>(dir / "file.jam");
   RecordingMessages messages;
   EXPECT_TRUE(jam->Load(true, messages));
@@ -43,7 +43,7 @@ std::shared_ptr<JAM> LoadedJam(const TempDir& dir, const JamSpec& spec) {
 }
 
 TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
-  JamItemSpec item;
+  JamItemRecipe item;
   item.x = 10;
   item.y = 300;
   item.width = 4;
@@ -59,13 +59,13 @@ TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
   item.idx17 = 200;
   item.idx18 = {0, 1, 2, 3, 4, 5, 6, 255};
   item.palettes = {std::vector<std::uint8_t>{0, 255, 48}, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
-  JamSpec spec;
-  spec.totalImageSize = 4321;
-  spec.items = {item, PatternItem(0, 0, 1, 1, 0, 2)};
-  spec.canvas = PatternCanvas(310);
+  JamRecipe recipe;
+  recipe.totalImageSize = 4321;
+  recipe.items = {item, PatternItem(0, 0, 1, 1, 0, 2)};
+  recipe.canvas = PatternCanvas(310);
   TempDir dir;
   OutlineNode fileItem("file", 9);
-  AddJamOutline(fileItem, LoadedJam(dir, spec));
+  AddJamOutline(fileItem, LoadedJam(dir, recipe));
 
   EXPECT_EQ(ChildTexts(fileItem), (std::vector<std::string>{"Num Jam Items:2", "Total Image Size:4321"}));
   OutlineNode& count = fileItem.Child(0);
@@ -97,14 +97,14 @@ TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
 }
 
 TEST(JamOutline, TableLinesKeepTheirJamAlive) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 2, 2, 2, 1)};
-  spec.canvas = PatternCanvas(2);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 2, 2, 2, 1)};
+  recipe.canvas = PatternCanvas(2);
   TempDir dir;
   OutlineNode fileItem("file", 9);
   std::weak_ptr<JAM> watch;
   {
-    auto jam = LoadedJam(dir, spec);
+    auto jam = LoadedJam(dir, recipe);
     watch = jam;
     AddJamOutline(fileItem, jam);
   }
@@ -114,14 +114,14 @@ TEST(JamOutline, TableLinesKeepTheirJamAlive) {
 
 TEST(JamOutline, EmptyAndZeroSizedTables) {
   TempDir dir;
-  JamSpec empty;
+  JamRecipe empty;
   empty.totalImageSize = 12;
   OutlineNode emptyItem("file", 9);
   AddJamOutline(emptyItem, LoadedJam(dir, empty));
   EXPECT_EQ(ChildTexts(emptyItem), (std::vector<std::string>{"Num Jam Items:0", "Total Image Size:12"}));
   EXPECT_FALSE(emptyItem.Child(0).HasChildren());
 
-  JamSpec noTables;
+  JamRecipe noTables;
   noTables.items = {PatternItem(0, 0, 2, 2, 0, 5)};
   noTables.canvas = PatternCanvas(2);
   OutlineNode fileItem("file", 9);
@@ -204,11 +204,11 @@ TEST(CarJams, PartsGetNoTextureFiles) {
 
 TEST(CarJams, LoadedFilesListTheirOutline) {
   TempDir game;
-  JamSpec spec;
-  spec.totalImageSize = 99;
-  spec.items = {PatternItem(0, 0, 4, 4, 16, 3), PatternItem(4, 0, 4, 4, 16, 4)};
-  spec.canvas = PatternCanvas(4);
-  WriteCarJam(game, 11, spec);
+  JamRecipe recipe;
+  recipe.totalImageSize = 99;
+  recipe.items = {PatternItem(0, 0, 4, 4, 16, 3), PatternItem(4, 0, 4, 4, 16, 4)};
+  recipe.canvas = PatternCanvas(4);
+  WriteCarJam(game, 11, recipe);
   Car car;
   RecordingMessages messages;
   OutlineNode carItem("Car:x", 0);
@@ -250,10 +250,10 @@ TEST(CarJams, SelectingAFileSetsTheDocumentsJamOnly) {
 
 TEST(CarJams, ListingAgainReleasesTheEarlierJams) {
   TempDir game;
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 2, 2, 2, 1)};
-  spec.canvas = PatternCanvas(2);
-  for (int j = 0; j < 12; ++j) WriteCarJam(game, j, spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 2, 2, 2, 1)};
+  recipe.canvas = PatternCanvas(2);
+  for (int j = 0; j < 12; ++j) WriteCarJam(game, j, recipe);
   Car car;
   RecordingDocument document;
   RecordingMessages messages;

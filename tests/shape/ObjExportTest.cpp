@@ -24,20 +24,20 @@ std::string exported(const Car* car) {
 }
 
 TEST(ObjExport, WritesVerticesThenAFacePerConnection) {
-  ShapeSpec spec;
-  spec.points = {{100, 20, 30, 0}, {-5, 0, -7, 0}};
-  spec.connections = {{0, 1, 0, 0}};
-  EXPECT_EQ(exported(test::DecodedCar(spec).get()),
+  ShapeRecipe recipe;
+  recipe.points = {{100, 20, 30, 0}, {-5, 0, -7, 0}};
+  recipe.connections = {{0, 1, 0, 0}};
+  EXPECT_EQ(exported(test::DecodedCar(recipe).get()),
             "v -100.000000 20.000000 30.000000\n"
             "v 5.000000 0.000000 -7.000000\n"
             "f 1 2 1\n");
 }
 
 TEST(ObjExport, EveryConnectionBecomesAFace) {
-  ShapeSpec spec;
-  spec.points = {{0, 0, 0, 0}, {-1, 0, 0, 0}, {-2, -2147483647, 2147483647, 0}};
-  spec.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}, {0, 2, 0, 0}, {65535, 1, 0, 0}};
-  EXPECT_EQ(exported(test::DecodedCar(spec).get()),
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {-1, 0, 0, 0}, {-2, -2147483647, 2147483647, 0}};
+  recipe.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}, {0, 2, 0, 0}, {65535, 1, 0, 0}};
+  EXPECT_EQ(exported(test::DecodedCar(recipe).get()),
             "v 0.000000 0.000000 0.000000\n"
             "v 1.000000 0.000000 0.000000\n"
             "v 2.000000 -2147483647.000000 2147483647.000000\n"
@@ -45,7 +45,7 @@ TEST(ObjExport, EveryConnectionBecomesAFace) {
 }
 
 TEST(ObjExport, CarWithoutPointsOrNoCarGivesAnEmptyFile) {
-  EXPECT_EQ(exported(test::DecodedCar(ShapeSpec{}).get()), "");
+  EXPECT_EQ(exported(test::DecodedCar(ShapeRecipe{}).get()), "");
   EXPECT_EQ(exported(nullptr), "");
 }
 

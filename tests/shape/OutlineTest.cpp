@@ -23,13 +23,13 @@ std::vector<int> ChildImages(OutlineNode& node) {
 }
 
 // 2 points, 1 connection, 1 command, 10 data values.
-ShapeSpec SmallCar() {
-  ShapeSpec spec;
-  spec.points = {{5, 6, 7, 8}, {-1, 2, 3, 4}};
-  spec.connections = {{0, 1, 0, 0}};
-  spec.commands = {{1, 3, 4, 5, 0}};
-  spec.dataValues = {12, 34, 56, 1, 2, 3, 4, 5, 6, 7};
-  return spec;
+ShapeRecipe SmallCar() {
+  ShapeRecipe recipe;
+  recipe.points = {{5, 6, 7, 8}, {-1, 2, 3, 4}};
+  recipe.connections = {{0, 1, 0, 0}};
+  recipe.commands = {{1, 3, 4, 5, 0}};
+  recipe.dataValues = {12, 34, 56, 1, 2, 3, 4, 5, 6, 7};
+  return recipe;
 }
 
 TEST(Outline, SmallCarHasItsGroupsLinesAndCameras) {
@@ -97,11 +97,11 @@ TEST(Outline, EveryListedElementKnowsItsItemAndPosition) {
 }
 
 TEST(Outline, ArgumentWordsAndIndexEntriesShowAsSigned16Bit) {
-  ShapeSpec spec;
-  spec.points = {{0, 0, 0, 0}, {0, 0, 0, 0}};
-  spec.connections = {{0, 1, 0, 0}, {1, 0, 0, 0}};
-  spec.commands = {{1, 0xFFFE, 2, 0x8000, 0}};
-  auto car = DecodedCar(spec);
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {0, 0, 0, 0}};
+  recipe.connections = {{0, 1, 0, 0}, {1, 0, 0, 0}};
+  recipe.commands = {{1, 0xFFFE, 2, 0x8000, 0}};
+  auto car = DecodedCar(recipe);
   OutlineNode top("All Cars", 0);
   OutlineNode& command = BuildOutline(top, *car, 0, CarMappingTable{}).Child(2).Child(0);
   EXPECT_EQ(command.text, "[0] 0 (0x1) Args=-2 2 -32768 0 ");
@@ -140,11 +140,11 @@ TEST(Outline, EmptyCarHasZeroCountsAndNineCameras) {
 }
 
 TEST(Outline, MappedCommandsGetTheirOwnImage) {
-  ShapeSpec spec;
-  spec.points = {{0, 0, 0, 0}, {0, 0, 0, 0}};
-  spec.connections = {{0, 1, 0, 0}};
-  spec.commands = {{1, 1, 1, 0}, {1, 1, 1, 0}, {1, 1, 1, 0}};
-  auto car = DecodedCar(spec);
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {0, 0, 0, 0}};
+  recipe.connections = {{0, 1, 0, 0}};
+  recipe.commands = {{1, 1, 1, 0}, {1, 1, 1, 0}, {1, 1, 1, 0}};
+  auto car = DecodedCar(recipe);
   test::TempDir dir;
   test::WriteBytes(dir / "texture.cfg", {'1', ',', '2', ',', '0', '\n'});
   CarMappingTable mapping;
@@ -182,14 +182,14 @@ TEST(Outline, EditedElementsRewriteTheirOwnItem) {
 TEST(Outline, PartsStandNextToTheCarUnderTheTopItem) {
   auto car = DecodedCar(SmallCar());
   car->SetName("Import From Exe");
-  ShapeSpec partSpec;
-  partSpec.tableOffset = 72;
-  car->m_Wheel = DecodedCar(partSpec);
+  ShapeRecipe partRecipe;
+  partRecipe.tableOffset = 72;
+  car->m_Wheel = DecodedCar(partRecipe);
   car->m_Wheel->SetName("Wheel");
-  car->m_SteeringWheel = DecodedCar(partSpec);
+  car->m_SteeringWheel = DecodedCar(partRecipe);
   car->m_SteeringWheel->SetName("Steering Wheel");
-  partSpec.tableOffset = 78;
-  car->m_Helmet = DecodedCar(partSpec);
+  partRecipe.tableOffset = 78;
+  car->m_Helmet = DecodedCar(partRecipe);
   car->m_Helmet->SetName("Helmet");
 
   OutlineNode top("All Cars", 0);

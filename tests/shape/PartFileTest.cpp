@@ -9,7 +9,7 @@ namespace {
 
 using test::Message;
 
-std::unique_ptr<Car> SamplePart(const PartFileKind& kind) { return test::DecodedCar(SampleShapeSpec(kind.shape)); }
+std::unique_ptr<Car> SamplePart(const PartFileKind& kind) { return test::DecodedCar(SampleShapeRecipe(kind.shape)); }
 
 TEST(PartFile, TheFourKindsAsTheDialogsAndExportUseThem) {
   struct Row {
@@ -53,7 +53,7 @@ TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
     const auto bytes = test::ReadBytes(path);
     ASSERT_EQ(bytes.size(), kind.length);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), part->m_Image.begin()));
-    const ShapeHeader header = ShapeHeaderFor(SampleShapeSpec(kind.shape));
+    const ShapeHeader header = ShapeHeaderFor(SampleShapeRecipe(kind.shape));
     EXPECT_EQ(readU32(bytes, header.OffsetOf(header.pointsBegin, kind.TableOffset()) + 16 + 8), 0x01020304u);
 
     // Reading it back into another part gives the same image and elements.
@@ -71,7 +71,7 @@ TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
 TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
   test::TempDir dir;
   const PartFileKind& tyres = *FindPartFileKind(ShapeKind::Wheel);
-  const std::vector<std::uint8_t> image = BuildShapeImage(SampleShapeSpec(ShapeKind::Wheel));
+  const std::vector<std::uint8_t> image = BuildShapeImage(SampleShapeRecipe(ShapeKind::Wheel));
   for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1000}, tyres.length - 1,
                                  tyres.length + 1, std::size_t{7764}, std::size_t{Car::kImageSize}}) {
     SCOPED_TRACE(size);

@@ -18,10 +18,10 @@ class RcrPatchesTest : public ::testing::Test {
 TEST_F(RcrPatchesTest, TheBlockIsReadAtTheOffsetOfThePatchLevel) {
   for (int level : {0, 1, 7}) {
     SCOPED_TRACE(level);
-    ExeSpec spec = SampleExeSpec(level);
-    spec.rcrDistances = {3840, 7680, -1, 0x12345678};
-    ASSERT_TRUE(BuildExe(exe, spec));
-    EXPECT_EQ(ReadRcrDistances(exe, RcrBlockOffset(level), messages), spec.rcrDistances);
+    ExeRecipe recipe = SampleExeRecipe(level);
+    recipe.rcrDistances = {3840, 7680, -1, 0x12345678};
+    ASSERT_TRUE(BuildExe(exe, recipe));
+    EXPECT_EQ(ReadRcrDistances(exe, RcrBlockOffset(level), messages), recipe.rcrDistances);
     EXPECT_EQ(ReadRcrDistances(exe, RcrBlockOffset(level == 0 ? 1 : 0), messages), (RcrDistances{0, 0, 0, 0}));
     EXPECT_EQ(ReadTriggerDistance(exe, kTriggerOffset, messages), 3200);
   }
@@ -31,7 +31,7 @@ TEST_F(RcrPatchesTest, TheBlockIsReadAtTheOffsetOfThePatchLevel) {
 }
 
 TEST_F(RcrPatchesTest, WritingChangesOnlyTheBytesOfTheValues) {
-  ASSERT_TRUE(BuildExe(exe, SampleExeSpec(1)));
+  ASSERT_TRUE(BuildExe(exe, SampleExeRecipe(1)));
   const auto before = *readFile(exe);
   const PatchResult same = WriteRcrDistances(exe, 1, {3840, 7680, 3840, 7680}, messages);
   EXPECT_TRUE(same.ok);
@@ -50,9 +50,9 @@ TEST_F(RcrPatchesTest, WritingChangesOnlyTheBytesOfTheValues) {
 
 // The dialogs show 0 for a value the file ends before; the values tell it apart.
 TEST_F(RcrPatchesTest, AFileTooShortReadsZerosAndIsNotWritten) {
-  ExeSpec spec = SampleExeSpec(0);
-  spec.size = static_cast<std::uint64_t>(RcrBlockOffset(0)) + 6;  // the first value and half the second
-  ASSERT_TRUE(BuildExe(exe, spec));
+  ExeRecipe recipe = SampleExeRecipe(0);
+  recipe.size = static_cast<std::uint64_t>(RcrBlockOffset(0)) + 6;  // the first value and half the second
+  ASSERT_TRUE(BuildExe(exe, recipe));
   EXPECT_EQ(ReadRcrDistances(exe, RcrBlockOffset(0), messages), (RcrDistances{3840, 0, 0, 0}));
   const auto values = ReadRcrValues(exe, RcrBlockOffset(0), messages);
   ASSERT_TRUE(values);
@@ -66,8 +66,8 @@ TEST_F(RcrPatchesTest, AFileTooShortReadsZerosAndIsNotWritten) {
   EXPECT_EQ(*readFile(exe), before);
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to find RCR Distance Data"});
 
-  spec.size = static_cast<std::uint64_t>(kTriggerOffset) + 2;
-  ASSERT_TRUE(BuildExe(exe, spec));
+  recipe.size = static_cast<std::uint64_t>(kTriggerOffset) + 2;
+  ASSERT_TRUE(BuildExe(exe, recipe));
   EXPECT_EQ(ReadTriggerDistance(exe, kTriggerOffset, messages), 0);
   EXPECT_FALSE(ReadTriggerValue(exe, kTriggerOffset, messages)->found);
   const PatchResult trigger = WriteTriggerDistance(exe, kTriggerOffset, 5, messages);
@@ -81,9 +81,9 @@ TEST_F(RcrPatchesTest, AFileTooShortReadsZerosAndIsNotWritten) {
 TEST_F(RcrPatchesTest, TheBlockIsNotWrittenWithoutTheCarOfThePatchLevel) {
   for (const auto& [built, patched] : {std::pair{0, 1}, std::pair{1, 0}, std::pair{0, 7}}) {
     SCOPED_TRACE(testing::Message() << "built " << built << " patched " << patched);
-    ExeSpec spec = SampleExeSpec(built);
-    spec.size = kWholeImagesSize;
-    ASSERT_TRUE(BuildExe(exe, spec));
+    ExeRecipe recipe = SampleExeRecipe(built);
+    recipe.size = kWholeImagesSize;
+    ASSERT_TRUE(BuildExe(exe, recipe));
     const auto before = *readFile(exe);
     messages.shown.clear();
     const PatchResult result = WriteRcrDistances(exe, patched, {1, 2, 3, 4}, messages);

@@ -10,17 +10,17 @@ using test::ReadBytes;
 using test::RecordingMessages;
 using test::WriteBytes;
 
-ShapeSpec CarSpec() {
-  ShapeSpec spec;
-  spec.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}};
-  spec.connections = {{0, 1, 0, 0}};
-  spec.commands = {{0x01, 1, 0, 0}};
-  return spec;
+ShapeRecipe CarRecipe() {
+  ShapeRecipe recipe;
+  recipe.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}};
+  recipe.connections = {{0, 1, 0, 0}};
+  recipe.commands = {{0x01, 1, 0, 0}};
+  return recipe;
 }
 
 TEST(ShapeFile, ShortFileLoadsWithZerosBehindAndSavesWhole) {
   test::TempDir dir;
-  const auto image = BuildShapeImage(CarSpec());
+  const auto image = BuildShapeImage(CarRecipe());
   WriteBytes(dir / "short.cs3", image);
   RecordingMessages messages;
   auto car = LoadShapeFile(dir / "short.cs3", messages);
@@ -44,7 +44,7 @@ TEST(ShapeFile, ShortFileLoadsWithZerosBehindAndSavesWhole) {
 
 TEST(ShapeFile, BadMagicGivesACarWithoutElementsAfterTheMessage) {
   test::TempDir dir;
-  auto image = BuildShapeImage(CarSpec());
+  auto image = BuildShapeImage(CarRecipe());
   image[0] = 0x01;
   WriteBytes(dir / "bad.cs3", image);
   RecordingMessages messages;
@@ -66,7 +66,7 @@ TEST(ShapeFile, MissingFileGivesNoCarAndNoMessage) {
 
 TEST(ShapeFile, FileLongerThanAnImageIsRefused) {
   test::TempDir dir;
-  auto image = BuildShapeImage(CarSpec());
+  auto image = BuildShapeImage(CarRecipe());
   image.resize(Car::kImageSize + 1);
   WriteBytes(dir / "long.cs3", image);
   RecordingMessages messages;

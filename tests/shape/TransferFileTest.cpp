@@ -12,11 +12,11 @@ namespace {
 
 // Points (image x 5 and -3, y 1 and 2, z 0 and 7) and one connection 0 to 1,
 // with extra words the format does not carry.
-ShapeSpec twoPointSpec() {
-  ShapeSpec spec;
-  spec.points = {{5, 1, 0, 11}, {-3, 2, 7, 12}};
-  spec.connections = {{0, 1, 13, 14}};
-  return spec;
+ShapeRecipe twoPointRecipe() {
+  ShapeRecipe recipe;
+  recipe.points = {{5, 1, 0, 11}, {-3, 2, 7, 12}};
+  recipe.connections = {{0, 1, 13, 14}};
+  return recipe;
 }
 
 // The values a transfer file can change, and the ones it must not.
@@ -50,7 +50,7 @@ std::string readText(const std::filesystem::path& path) {
 
 TEST(TransferFile, ExportWritesCountsPointsAndConnections) {
   test::TempDir directory;
-  auto car = test::DecodedCar(twoPointSpec());
+  auto car = test::DecodedCar(twoPointRecipe());
   test::RecordingMessages messages;
   ASSERT_TRUE(ExportCtf(directory / "car.ctf", car.get(), messages));
   EXPECT_EQ(readText(directory / "car.ctf"), "2\n-5 1 0\n3 2 7\n1\n0 1\n");
@@ -59,10 +59,10 @@ TEST(TransferFile, ExportWritesCountsPointsAndConnections) {
 
 TEST(TransferFile, ExportThenImportRestoresTheGeometry) {
   test::TempDir directory;
-  ShapeSpec spec = twoPointSpec();
-  spec.points.push_back({INT32_MAX, INT32_MIN + 1, -40000, 0});
-  spec.connections.push_back({65535, 2, 0, 0});
-  auto car = test::DecodedCar(spec);
+  ShapeRecipe recipe = twoPointRecipe();
+  recipe.points.push_back({INT32_MAX, INT32_MIN + 1, -40000, 0});
+  recipe.connections.push_back({65535, 2, 0, 0});
+  auto car = test::DecodedCar(recipe);
   const Geometry original = geometryOf(*car);
   test::RecordingMessages messages;
   ASSERT_TRUE(ExportCtf(directory / "car.ctf", car.get(), messages));
@@ -76,7 +76,7 @@ TEST(TransferFile, ExportThenImportRestoresTheGeometry) {
 
 TEST(TransferFile, ImportReadsNumbersWhateverTheWhiteSpace) {
   test::TempDir directory;
-  auto car = test::DecodedCar(twoPointSpec());
+  auto car = test::DecodedCar(twoPointRecipe());
   writeText(directory / "car.ctf", " 2 -50\t10 0 30 +20 70\r\n 1 1 0 and notes after the last number");
   test::RecordingMessages messages;
   EXPECT_EQ(ImportCtf(directory / "car.ctf", car.get(), messages), CtfImport::Imported);
@@ -86,7 +86,7 @@ TEST(TransferFile, ImportReadsNumbersWhateverTheWhiteSpace) {
 
 TEST(TransferFile, WrongPointCountChangesNothing) {
   test::TempDir directory;
-  auto car = test::DecodedCar(twoPointSpec());
+  auto car = test::DecodedCar(twoPointRecipe());
   const Geometry original = geometryOf(*car);
   writeText(directory / "car.ctf", "3\n1 1 1\n2 2 2\n3 3 3\n1\n0 1\n");
   test::RecordingMessages messages;
@@ -97,7 +97,7 @@ TEST(TransferFile, WrongPointCountChangesNothing) {
 
 TEST(TransferFile, WrongConnectionCountChangesThePointsOnly) {
   test::TempDir directory;
-  auto car = test::DecodedCar(twoPointSpec());
+  auto car = test::DecodedCar(twoPointRecipe());
   writeText(directory / "car.ctf", "2\n1 2 3\n4 5 6\n2\n1 0\n0 1\n");
   test::RecordingMessages messages;
   EXPECT_EQ(ImportCtf(directory / "car.ctf", car.get(), messages), CtfImport::PointsOnly);
@@ -136,7 +136,7 @@ TEST(TransferFile, RefusesShortOrMalformedFilesBeforeChangingAnything) {
       {"2\n1 2 3\n4 5 6\n1\n65536 1\n", badEnd(1)},
   };
   for (const auto& [text, message] : cases) {
-    auto car = test::DecodedCar(twoPointSpec());
+    auto car = test::DecodedCar(twoPointRecipe());
     const Geometry original = geometryOf(*car);
     writeText(directory / "car.ctf", text);
     test::RecordingMessages messages;
@@ -148,7 +148,7 @@ TEST(TransferFile, RefusesShortOrMalformedFilesBeforeChangingAnything) {
 
 TEST(TransferFile, NoCarAndUnusableFilesAreReported) {
   test::TempDir directory;
-  auto car = test::DecodedCar(twoPointSpec());
+  auto car = test::DecodedCar(twoPointRecipe());
   const std::filesystem::path missing = directory / "missing" / "car.ctf";
   test::RecordingMessages messages;
   EXPECT_FALSE(ExportCtf(directory / "car.ctf", nullptr, messages));

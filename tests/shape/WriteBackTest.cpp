@@ -10,24 +10,24 @@ namespace {
 using test::DecodedCar;
 using test::RecordingMessages;
 
-ShapeSpec SmallSpec() {
-  ShapeSpec spec;
-  spec.points = {{100, 20, 30, 4}, {-3, 2, 7, 0}};
-  spec.connections = {{0, 1, 5, 6}};
-  spec.commands = {{0x01, 1, 0, 0}};
-  spec.dataValues = {1, 2, 3};
-  return spec;
+ShapeRecipe SmallRecipe() {
+  ShapeRecipe recipe;
+  recipe.points = {{100, 20, 30, 4}, {-3, 2, 7, 0}};
+  recipe.connections = {{0, 1, 5, 6}};
+  recipe.commands = {{0x01, 1, 0, 0}};
+  recipe.dataValues = {1, 2, 3};
+  return recipe;
 }
 
 // A full image with noise after the shape, so "unchanged" covers every byte.
-std::unique_ptr<Car> NoisyCar(const ShapeSpec& spec) {
+std::unique_ptr<Car> NoisyCar(const ShapeRecipe& recipe) {
   auto car = std::make_unique<Car>();
   std::mt19937 random(7);
   for (auto& byte : car->m_Image) byte = static_cast<std::uint8_t>(random());
-  const auto image = BuildShapeImage(spec);
+  const auto image = BuildShapeImage(recipe);
   std::copy(image.begin(), image.end(), car->m_Image.begin());
   RecordingMessages messages;
-  car->Decode(spec.tableOffset, messages);
+  car->Decode(recipe.tableOffset, messages);
   return car;
 }
 
@@ -37,9 +37,9 @@ std::int64_t PointsOffset(const Car& car, int tableOffset) {
 
 TEST(WriteBack, WithoutEditsReproducesEveryByte) {
   for (int tableOffset : {94, 72, 78, 88}) {
-    ShapeSpec spec = SmallSpec();
-    spec.tableOffset = tableOffset;
-    auto car = NoisyCar(spec);
+    ShapeRecipe recipe = SmallRecipe();
+    recipe.tableOffset = tableOffset;
+    auto car = NoisyCar(recipe);
     const auto before = car->m_Image;
     car->WriteBack(tableOffset);
     EXPECT_EQ(car->m_Image, before) << tableOffset;
@@ -47,7 +47,7 @@ TEST(WriteBack, WithoutEditsReproducesEveryByte) {
 }
 
 TEST(WriteBack, StoresEditedPointsConnectionsAndDataValuesInPlace) {
-  auto car = NoisyCar(SmallSpec());
+  auto car = NoisyCar(SmallRecipe());
   const auto before = car->m_Image;
   car->m_Points[0].m_X = 10;
   car->m_Connections[0].m_From = 70000;
@@ -72,7 +72,7 @@ TEST(WriteBack, WritesNothingForACarThatFailedOrNeverHadADecode) {
   fresh.WriteBack(94);
   EXPECT_TRUE(std::all_of(fresh.m_Image.begin(), fresh.m_Image.end(), [](std::uint8_t b) { return b == 0; }));
 
-  auto car = NoisyCar(SmallSpec());
+  auto car = NoisyCar(SmallRecipe());
   car->Write16(0, 0x8001);
   RecordingMessages messages;
   car->Decode(94, messages);
@@ -83,7 +83,7 @@ TEST(WriteBack, WritesNothingForACarThatFailedOrNeverHadADecode) {
 }
 
 TEST(WriteBack, StaysInsideTheImageForRegionsCutShortByTheDecoder) {
-  auto car = NoisyCar(SmallSpec());
+  auto car = NoisyCar(SmallRecipe());
   const ShapeHeader h = *car->m_Header;
   const std::int64_t end = static_cast<std::int64_t>(Car::kImageSize);
   const auto at = [&](std::int64_t offset) { return static_cast<std::int32_t>(h.scaleBegin + (offset - 94)); };
@@ -98,7 +98,7 @@ TEST(WriteBack, StaysInsideTheImageForRegionsCutShortByTheDecoder) {
 }
 
 TEST(WriteBack, KeepsConnectionsInPlaceWhenThePointsStartBeforeTheImage) {
-  auto car = NoisyCar(SmallSpec());
+  auto car = NoisyCar(SmallRecipe());
   const ShapeHeader h = *car->m_Header;
   const auto at = [&](std::int64_t offset) { return static_cast<std::int32_t>(h.scaleBegin + (offset - 94)); };
   car->Write32(16, at(-24));  // two points from 24 bytes before the image: connections at 16

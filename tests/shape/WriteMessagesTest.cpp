@@ -45,8 +45,8 @@ std::vector<Writer> Writers(Car& car, Car& helmet) {
 }
 
 TEST(WriteMessages, NameTheFileAndWhatFailed) {
-  const auto car = test::DecodedCar(SampleShapeSpec(ShapeKind::Car));
-  const auto helmet = test::DecodedCar(SampleShapeSpec(ShapeKind::Helmet));
+  const auto car = test::DecodedCar(SampleShapeRecipe(ShapeKind::Car));
+  const auto helmet = test::DecodedCar(SampleShapeRecipe(ShapeKind::Helmet));
   for (const Writer& writer : Writers(*car, *helmet)) {
     test::TempDir dir;
     const fs::path missing = dir / "no-such-folder" / "out";

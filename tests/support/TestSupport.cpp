@@ -45,18 +45,18 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(m_Path, error);
 }
 
-std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec, Messages& messages) {
+std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages) {
   auto car = std::make_unique<Car>();
-  const std::vector<std::uint8_t> image = BuildShapeImage(spec);
+  const std::vector<std::uint8_t> image = BuildShapeImage(recipe);
   EXPECT_LE(image.size(), Car::kImageSize);
   std::copy_n(image.begin(), std::min(image.size(), Car::kImageSize), car->m_Image.begin());
-  car->Decode(spec.tableOffset, messages);
+  car->Decode(recipe.tableOffset, messages);
   return car;
 }
 
-std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec) {
+std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe) {
   RecordingMessages messages;
-  auto car = DecodedCar(spec, messages);
+  auto car = DecodedCar(recipe, messages);
   EXPECT_TRUE(messages.shown.empty());
   return car;
 }

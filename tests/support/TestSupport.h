@@ -1,6 +1,6 @@
 #pragma once
 // Shared test helpers: a recording message sink, a scripted editor host, a
-// temporary folder, and a decoded car made from a shape spec.
+// temporary folder, and a decoded car made from a shape recipe.
 
 #include <filesystem>
 #include <memory>
@@ -70,9 +70,9 @@ class TempDir {
   std::filesystem::path m_Path;
 };
 
-// A car whose image holds the shape of `spec`, decoded with its table offset.
-std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec, Messages& messages);
-std::unique_ptr<Car> DecodedCar(const ShapeSpec& spec);
+// A car whose image holds the shape of `recipe`, decoded with its table offset.
+std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages);
+std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe);
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);

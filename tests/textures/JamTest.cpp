@@ -13,9 +13,9 @@ using test::TempDir;
 
 std::vector<std::uint8_t> toVector(ByteView bytes) { return {bytes.begin(), bytes.end()}; }
 
-// A JAM loaded from the bytes of `spec`, scrambled with the default seed.
+// A JAM loaded from the bytes of `recipe`, scrambled with the default seed.
 struct LoadedJam {
-  explicit LoadedJam(const JamSpec& spec) : LoadedJam(BuildJamFile(spec)) {}
+  explicit LoadedJam(const JamRecipe& recipe) : LoadedJam(BuildJamFile(recipe)) {}
   explicit LoadedJam(std::vector<std::uint8_t> file) { loaded = jam.LoadFromBytes(std::move(file), true, messages); }
   RecordingMessages messages;
   JAM jam{"test.jam"};
@@ -45,9 +45,9 @@ TEST(JamScramble, IsItsOwnInverseForEveryTrailingLength) {
 }
 
 TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
-  JamSpec spec;
-  spec.totalImageSize = 54321;
-  JamItemSpec item = PatternItem(200, 0x1234, 40, 30, 5, 777);
+  JamRecipe recipe;
+  recipe.totalImageSize = 54321;
+  JamItemRecipe item = PatternItem(200, 0x1234, 40, 30, 5, 777);
   item.unread = 0xEE;
   item.idx08 = -2;
   item.idx0A = 0xA0A0;
@@ -57,9 +57,9 @@ TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
   item.idx16 = 0x16;
   item.idx17 = 0x17;
   item.idx18 = {1, 2, 3, 4, 5, 6, 7, 255};
-  spec.items = {item, PatternItem(1, 2, 3, 4, 2, 9, 100)};
-  spec.canvas = PatternCanvas(3);
-  LoadedJam loaded(spec);
+  recipe.items = {item, PatternItem(1, 2, 3, 4, 2, 9, 100)};
+  recipe.canvas = PatternCanvas(3);
+  LoadedJam loaded(recipe);
   const JAM& jam = loaded.jam;
 
   ASSERT_TRUE(loaded.loaded);
@@ -82,12 +82,12 @@ TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
   for (int k = 0; k < 8; ++k) EXPECT_EQ(jam.GetIdx18(0, k), item.idx18[static_cast<std::size_t>(k)]) << k;
   for (int table = 1; table <= 4; ++table) {
     EXPECT_EQ(toVector(jam.GetPalette(0, table)), item.palettes[static_cast<std::size_t>(table - 1)]) << table;
-    EXPECT_EQ(toVector(jam.GetPalette(1, table)), spec.items[1].palettes[static_cast<std::size_t>(table - 1)]);
+    EXPECT_EQ(toVector(jam.GetPalette(1, table)), recipe.items[1].palettes[static_cast<std::size_t>(table - 1)]);
   }
   EXPECT_EQ(toVector(jam.GetPalette1(1)), (std::vector<std::uint8_t>{100, 101}));
   EXPECT_EQ(jam.GetJamId(1), 9);
   // The canvas starts right after the last table.
-  EXPECT_EQ(toVector(loaded.jam.ItemImage(0)), spec.canvas);
+  EXPECT_EQ(toVector(loaded.jam.ItemImage(0)), recipe.canvas);
   // Outside the items every field is 0.
   EXPECT_EQ(jam.GetWidth(2), 0);
   EXPECT_EQ(jam.GetJamId(-1), 0);
@@ -96,24 +96,24 @@ TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
 }
 
 TEST(JamLoad, AFileWithoutItemsHasNone) {
-  JamSpec spec;
-  spec.canvas = PatternCanvas(2);
-  LoadedJam loaded(spec);
+  JamRecipe recipe;
+  recipe.canvas = PatternCanvas(2);
+  LoadedJam loaded(recipe);
   EXPECT_TRUE(loaded.loaded);
   EXPECT_EQ(loaded.jam.ItemCount(), 0);
   EXPECT_EQ(loaded.jam.CanvasByte(0, 0), 0);  // no item 0, so no rows
 }
 
 TEST(JamLoad, TheSeedMustMatch) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 4, 4, 0, 1)};
-  spec.canvas = PatternCanvas(4);
-  LoadedJam mine(BuildJamFile(spec, 0xCAFEF00Du));
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 4, 4, 0, 1)};
+  recipe.canvas = PatternCanvas(4);
+  LoadedJam mine(BuildJamFile(recipe, 0xCAFEF00Du));
   EXPECT_NE(mine.jam.GetJamId(0), 1);  // read with the default seed: scrambled values
 
   RecordingMessages messages;
   JAM jam("other.jam");
-  ASSERT_TRUE(jam.LoadFromBytes(BuildJamFile(spec, 0xCAFEF00Du), true, messages, 0xCAFEF00Du));
+  ASSERT_TRUE(jam.LoadFromBytes(BuildJamFile(recipe, 0xCAFEF00Du), true, messages, 0xCAFEF00Du));
   EXPECT_EQ(jam.GetJamId(0), 1);
 }
 
@@ -129,10 +129,10 @@ TEST(JamLoad, MissingFileIsReportedOnlyWhenAskedAndPickedUpLater) {
   EXPECT_EQ(jam.ItemCount(), 0);
 
   // A picture asks for a silent load, which finds the file once it exists.
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 2, 1, 0, 5)};
-  spec.canvas = PatternCanvas(1);
-  test::WriteBytes(path, BuildJamFile(spec));
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 2, 1, 0, 5)};
+  recipe.canvas = PatternCanvas(1);
+  test::WriteBytes(path, BuildJamFile(recipe));
   Picture picture;
   EXPECT_TRUE(jam.MakeBitmap(picture, 0));
   EXPECT_TRUE(jam.IsLoaded());
@@ -143,14 +143,14 @@ TEST(JamLoad, MissingFileIsReportedOnlyWhenAskedAndPickedUpLater) {
 TEST(JamLoad, ParsesOnceInItsLife) {
   TempDir dir;
   const auto path = dir / "once.jam";
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 1, 1, 0, 1)};
-  test::WriteBytes(path, BuildJamFile(spec));
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 1, 1, 0, 1)};
+  test::WriteBytes(path, BuildJamFile(recipe));
   JAM jam(path);
   RecordingMessages messages;
   ASSERT_TRUE(jam.Load(true, messages));
-  spec.items = {PatternItem(0, 0, 1, 1, 0, 2), PatternItem(0, 0, 1, 1, 0, 3)};
-  test::WriteBytes(path, BuildJamFile(spec));
+  recipe.items = {PatternItem(0, 0, 1, 1, 0, 2), PatternItem(0, 0, 1, 1, 0, 3)};
+  test::WriteBytes(path, BuildJamFile(recipe));
   std::filesystem::remove(path);
   EXPECT_TRUE(jam.Load(true, messages));
   EXPECT_EQ(jam.ItemCount(), 1);
@@ -159,9 +159,9 @@ TEST(JamLoad, ParsesOnceInItsLife) {
 }
 
 TEST(JamLoad, RefusesAFileTooShortForItsItemTable) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 1, 1, 0, 1), PatternItem(0, 0, 1, 1, 0, 2)};
-  const std::vector<std::uint8_t> content = BuildJamContent(spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 1, 1, 0, 1), PatternItem(0, 0, 1, 1, 0, 2)};
+  const std::vector<std::uint8_t> content = BuildJamContent(recipe);
   ASSERT_EQ(content.size(), 4u + 64u);
 
   struct Case {
@@ -193,9 +193,9 @@ TEST(JamLoad, RefusesAFileTooShortForItsItemTable) {
 }
 
 TEST(JamLoad, ClipsColourTablesAndCanvasAtTheEndOfTheFile) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 4, 1, 6, 1, 10), PatternItem(0, 0, 4, 1, 6, 2, 20)};
-  std::vector<std::uint8_t> content = BuildJamContent(spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 4, 1, 6, 1, 10), PatternItem(0, 0, 4, 1, 6, 2, 20)};
+  std::vector<std::uint8_t> content = BuildJamContent(recipe);
   const std::size_t tables = 4 + 64;
   // Cut inside item 0's Palette3: 6 + 6 + 2 bytes of tables remain.
   content.resize(tables + 14);
@@ -215,11 +215,11 @@ TEST(JamLoad, ClipsColourTablesAndCanvasAtTheEndOfTheFile) {
 }
 
 // A one-item JAM whose canvas row 0 holds 0, 1, 2 ... and row r starts at r.
-JamSpec oneItem(JamItemSpec item, int canvasRows) {
-  JamSpec spec;
-  spec.items = {std::move(item)};
-  spec.canvas = PatternCanvas(canvasRows);
-  return spec;
+JamRecipe oneItem(JamItemRecipe item, int canvasRows) {
+  JamRecipe recipe;
+  recipe.items = {std::move(item)};
+  recipe.canvas = PatternCanvas(canvasRows);
+  return recipe;
 }
 
 TEST(JamRemap, WithoutPaletteSizeCanvasBytesAreGamePaletteIndices) {
@@ -229,7 +229,7 @@ TEST(JamRemap, WithoutPaletteSizeCanvasBytesAreGamePaletteIndices) {
 }
 
 TEST(JamRemap, Palette1MapsCanvasBytesAndBytesBeyondPaletteSizeGiveZero) {
-  JamItemSpec item = PatternItem(0, 0, 6, 1, 4, 1);
+  JamItemRecipe item = PatternItem(0, 0, 6, 1, 4, 1);
   item.palettes[0] = {0, 250, 7, 9};
   LoadedJam loaded(oneItem(item, 1));
   // Canvas bytes 0..5: 0 -> 0 (a real colour, not a gap), 4 and 5 have no entry.
@@ -242,7 +242,7 @@ TEST(JamRemap, Palette1MapsCanvasBytesAndBytesBeyondPaletteSizeGiveZero) {
 }
 
 TEST(JamRemap, APaletteSizeAbove256UsesOnlyTheFirst256Entries) {
-  JamItemSpec item = PatternItem(250, 0, 6, 1, 300, 1, 3);  // Palette1 byte k = k + 3
+  JamItemRecipe item = PatternItem(250, 0, 6, 1, 300, 1, 3);  // Palette1 byte k = k + 3
   LoadedJam loaded(oneItem(item, 1));
   EXPECT_EQ(toVector(loaded.jam.RemapItem(0)), (std::vector<std::uint8_t>{253, 254, 255, 0, 1, 2}));
 }
@@ -269,10 +269,10 @@ TEST(JamRemap, ComputesPixelsOnceAndReusesThem) {
 }
 
 TEST(JamPicture, IsWidthByHeightInTheGamePaletteTopRowFirst) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 2, 2, 0, 1), PatternItem(5, 3, 3, 2, 0, 2)};
-  spec.canvas = PatternCanvas(5, 16);
-  LoadedJam loaded(spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 2, 2, 0, 1), PatternItem(5, 3, 3, 2, 0, 2)};
+  recipe.canvas = PatternCanvas(5, 16);
+  LoadedJam loaded(recipe);
   Picture picture;
   ASSERT_TRUE(loaded.jam.MakeBitmap(picture, 1));
   EXPECT_EQ(picture.width, 3);
@@ -302,10 +302,10 @@ TEST(JamPicture, AnItemClaimingMorePixelsThanTheCanvasHoldsOrThanCanBeHeldHasNon
       {"more than that, on a canvas that holds them", 65600 * 256, 4097, 4096, false},
   };
   for (const Case& c : cases) {
-    JamSpec spec;
-    spec.items = {PatternItem(0, 0, c.width, c.height, 0, 1)};
-    spec.canvas.assign(c.canvasBytes, 7);
-    LoadedJam loaded(spec);
+    JamRecipe recipe;
+    recipe.items = {PatternItem(0, 0, c.width, c.height, 0, 1)};
+    recipe.canvas.assign(c.canvasBytes, 7);
+    LoadedJam loaded(recipe);
     const ByteView pixels = loaded.jam.RemapItem(0);
     EXPECT_EQ(pixels.size(), c.hasPixels ? std::size_t{c.width} * c.height : 0u) << c.what;
     if (!c.hasPixels) {
@@ -317,10 +317,10 @@ TEST(JamPicture, AnItemClaimingMorePixelsThanTheCanvasHoldsOrThanCanBeHeldHasNon
 }
 
 TEST(JamPicture, AReleasedItemIsMadeAgainWhenAskedFor) {
-  JamSpec spec;
-  spec.items = {PatternItem(3, 1, 5, 4, 0, 1), PatternItem(0, 0, 2, 2, 0, 2)};
-  spec.canvas = PatternCanvas(6, 7);
-  LoadedJam loaded(spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(3, 1, 5, 4, 0, 1), PatternItem(0, 0, 2, 2, 0, 2)};
+  recipe.canvas = PatternCanvas(6, 7);
+  LoadedJam loaded(recipe);
   const std::vector<std::uint8_t> pixels = toVector(loaded.jam.RemapItem(0));
   Picture first;
   ASSERT_TRUE(loaded.jam.MakeBitmap(first, 0));
@@ -335,10 +335,10 @@ TEST(JamPicture, AReleasedItemIsMadeAgainWhenAskedFor) {
 }
 
 TEST(JamCanvas, CanvasByteStopsAtItem0HeightAndColumn255) {
-  JamSpec spec;
-  spec.items = {PatternItem(0, 0, 1, 3, 0, 1)};
-  spec.canvas = PatternCanvas(2, 16);
-  LoadedJam loaded(spec);
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 1, 3, 0, 1)};
+  recipe.canvas = PatternCanvas(2, 16);
+  LoadedJam loaded(recipe);
   const JAM& jam = loaded.jam;
   EXPECT_EQ(jam.CanvasByte(5, 0), 5);
   EXPECT_EQ(jam.CanvasByte(5, 1), 21);

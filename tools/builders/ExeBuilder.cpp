@@ -31,22 +31,22 @@ std::vector<std::uint8_t> valueBytes(std::span<const std::int32_t> values) {
   return bytes;
 }
 
-std::vector<Piece> piecesOf(const ExeSpec& spec) {
-  const ExePositions at = PositionsForPatchLevel(spec.patchLevel);
+std::vector<Piece> piecesOf(const ExeRecipe& recipe) {
+  const ExePositions at = PositionsForPatchLevel(recipe.patchLevel);
   return {
-      {RcrBlockOffset(spec.patchLevel), valueBytes(spec.rcrDistances)},
-      {kTriggerOffset, valueBytes(std::span(&spec.triggerDistance, 1))},
-      {at.car, spec.car},
-      {at.wheel, spec.wheel},
-      {at.cockpit, spec.cockpit},
-      {at.steeringWheel, spec.steeringWheel},
-      {at.helmet, spec.helmet},
-      {at.cameras, cameraBytes(spec.cameras)},
+      {RcrBlockOffset(recipe.patchLevel), valueBytes(recipe.rcrDistances)},
+      {kTriggerOffset, valueBytes(std::span(&recipe.triggerDistance, 1))},
+      {at.car, recipe.car},
+      {at.wheel, recipe.wheel},
+      {at.cockpit, recipe.cockpit},
+      {at.steeringWheel, recipe.steeringWheel},
+      {at.helmet, recipe.helmet},
+      {at.cameras, cameraBytes(recipe.cameras)},
   };
 }
 
-std::uint64_t naturalSize(const ExeSpec& spec, const std::vector<Piece>& pieces) {
-  std::uint64_t size = static_cast<std::uint64_t>(PositionsForPatchLevel(spec.patchLevel).cameras) + kCameraFileSize;
+std::uint64_t naturalSize(const ExeRecipe& recipe, const std::vector<Piece>& pieces) {
+  std::uint64_t size = static_cast<std::uint64_t>(PositionsForPatchLevel(recipe.patchLevel).cameras) + kCameraFileSize;
   for (const Piece& piece : pieces)
     size = std::max<std::uint64_t>(size, static_cast<std::uint64_t>(piece.position) + piece.bytes.size());
   return size;
@@ -54,41 +54,41 @@ std::uint64_t naturalSize(const ExeSpec& spec, const std::vector<Piece>& pieces)
 
 }  // namespace
 
-ShapeSpec SampleShapeSpec(ShapeKind kind) {
+ShapeRecipe SampleShapeRecipe(ShapeKind kind) {
   const auto k = static_cast<std::int32_t>(kind);
-  ShapeSpec spec;
-  spec.magic = kind == ShapeKind::Car ? ShapeHeader::kMagicCar : ShapeHeader::kMagicPart;
-  spec.tableOffset = tableOffset(kind);
-  spec.baseAddress = 0x00500000u + 0x10000u * static_cast<std::uint32_t>(k);
-  spec.points = {{-100 - k, 200, 300, 0}, {100, 200 + k, -300, 1}, {0, -50, 10 * k, 2}};
-  spec.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}};
-  spec.commands = {{0x00, 1, 2, 3, 0}};
-  spec.dataValues = {static_cast<std::uint16_t>(7 + k), 0x1234};
-  return spec;
+  ShapeRecipe recipe;
+  recipe.magic = kind == ShapeKind::Car ? ShapeHeader::kMagicCar : ShapeHeader::kMagicPart;
+  recipe.tableOffset = tableOffset(kind);
+  recipe.baseAddress = 0x00500000u + 0x10000u * static_cast<std::uint32_t>(k);
+  recipe.points = {{-100 - k, 200, 300, 0}, {100, 200 + k, -300, 1}, {0, -50, 10 * k, 2}};
+  recipe.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}};
+  recipe.commands = {{0x00, 1, 2, 3, 0}};
+  recipe.dataValues = {static_cast<std::uint16_t>(7 + k), 0x1234};
+  return recipe;
 }
 
-ExeSpec SampleExeSpec(int patchLevel) {
-  ExeSpec spec;
-  spec.patchLevel = patchLevel;
-  spec.car = BuildShapeImage(SampleShapeSpec(ShapeKind::Car));
-  spec.wheel = BuildShapeImage(SampleShapeSpec(ShapeKind::Wheel));
-  spec.cockpit = BuildShapeImage(SampleShapeSpec(ShapeKind::Cockpit));
-  spec.steeringWheel = BuildShapeImage(SampleShapeSpec(ShapeKind::SteeringWheel));
-  spec.helmet = BuildShapeImage(SampleShapeSpec(ShapeKind::Helmet));
+ExeRecipe SampleExeRecipe(int patchLevel) {
+  ExeRecipe recipe;
+  recipe.patchLevel = patchLevel;
+  recipe.car = BuildShapeImage(SampleShapeRecipe(ShapeKind::Car));
+  recipe.wheel = BuildShapeImage(SampleShapeRecipe(ShapeKind::Wheel));
+  recipe.cockpit = BuildShapeImage(SampleShapeRecipe(ShapeKind::Cockpit));
+  recipe.steeringWheel = BuildShapeImage(SampleShapeRecipe(ShapeKind::SteeringWheel));
+  recipe.helmet = BuildShapeImage(SampleShapeRecipe(ShapeKind::Helmet));
   for (std::int16_t i = 0; i < 9; ++i) {
     const auto n = static_cast<std::int16_t>(i + 1);
-    spec.cameras.push_back({static_cast<std::int16_t>(10 * n), static_cast<std::int16_t>(20 * n),
+    recipe.cameras.push_back({static_cast<std::int16_t>(10 * n), static_cast<std::int16_t>(20 * n),
                             static_cast<std::int16_t>(30 * n), static_cast<std::int16_t>(182 * 10 * n),
                             static_cast<std::int16_t>(-182 * n), 0, n, static_cast<std::int16_t>(2 * n), 0, 256});
   }
-  spec.rcrDistances = {3840, 7680, 3840, 7680};
-  spec.triggerDistance = 3200;
-  return spec;
+  recipe.rcrDistances = {3840, 7680, 3840, 7680};
+  recipe.triggerDistance = 3200;
+  return recipe;
 }
 
-bool BuildExe(const std::filesystem::path& path, const ExeSpec& spec) {
-  const std::vector<Piece> pieces = piecesOf(spec);
-  const std::uint64_t size = spec.size != 0 ? spec.size : naturalSize(spec, pieces);
+bool BuildExe(const std::filesystem::path& path, const ExeRecipe& recipe) {
+  const std::vector<Piece> pieces = piecesOf(recipe);
+  const std::uint64_t size = recipe.size != 0 ? recipe.size : naturalSize(recipe, pieces);
   if (!std::ofstream(path, std::ios::binary | std::ios::trunc)) return false;
   std::error_code error;
   std::filesystem::resize_file(path, size, error);  // holes where nothing is written

@@ -15,7 +15,7 @@
 
 namespace tavrel {
 
-struct ExeSpec {
+struct ExeRecipe {
   int patchLevel = 0;
   // Images (or their first bytes) placed at their positions, in this order:
   // car, wheel, cockpit, steering wheel, helmet; a later one wins where they overlap.
@@ -37,12 +37,12 @@ inline constexpr std::uint64_t kWholeImagesSize = 0x784A10 + 133952;
 
 // A car, its four parts and nine cameras that decode and differ from each other,
 // with the game's own RCR distances (3840/7680) and trigger distance (3200).
-ExeSpec SampleExeSpec(int patchLevel);
+ExeRecipe SampleExeRecipe(int patchLevel);
 
 // The sample shapes, with their kinds' magic numbers and table offsets.
-ShapeSpec SampleShapeSpec(ShapeKind kind);
+ShapeRecipe SampleShapeRecipe(ShapeKind kind);
 
 // Writes the executable; false when the file cannot be made.
-bool BuildExe(const std::filesystem::path& path, const ExeSpec& spec);
+bool BuildExe(const std::filesystem::path& path, const ExeRecipe& recipe);
 
 }  // namespace tavrel

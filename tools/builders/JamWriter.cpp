@@ -6,11 +6,11 @@
 
 namespace tavrel {
 
-std::vector<std::uint8_t> BuildJamContent(const JamSpec& spec) {
+std::vector<std::uint8_t> BuildJamContent(const JamRecipe& recipe) {
   std::vector<std::uint8_t> out;
-  appendU16(out, static_cast<std::uint16_t>(spec.items.size()));
-  appendU16(out, spec.totalImageSize);
-  for (const JamItemSpec& item : spec.items) {
+  appendU16(out, static_cast<std::uint16_t>(recipe.items.size()));
+  appendU16(out, recipe.totalImageSize);
+  for (const JamItemRecipe& item : recipe.items) {
     out.push_back(item.x);
     appendU16(out, item.y);
     out.push_back(item.unread);
@@ -27,18 +27,18 @@ std::vector<std::uint8_t> BuildJamContent(const JamSpec& spec) {
     out.push_back(item.idx17);
     out.insert(out.end(), item.idx18.begin(), item.idx18.end());
   }
-  for (const JamItemSpec& item : spec.items) {
+  for (const JamItemRecipe& item : recipe.items) {
     for (std::vector<std::uint8_t> table : item.palettes) {
       table.resize(item.paletteSize, 0);
       out.insert(out.end(), table.begin(), table.end());
     }
   }
-  out.insert(out.end(), spec.canvas.begin(), spec.canvas.end());
+  out.insert(out.end(), recipe.canvas.begin(), recipe.canvas.end());
   return out;
 }
 
-std::vector<std::uint8_t> BuildJamFile(const JamSpec& spec, std::uint32_t seed) {
-  std::vector<std::uint8_t> bytes = BuildJamContent(spec);
+std::vector<std::uint8_t> BuildJamFile(const JamRecipe& recipe, std::uint32_t seed) {
+  std::vector<std::uint8_t> bytes = BuildJamContent(recipe);
   ScrambleJamBytes(bytes, seed);
   return bytes;
 }
@@ -52,9 +52,9 @@ std::vector<std::uint8_t> PatternCanvas(int rows, int step) {
   return canvas;
 }
 
-JamItemSpec PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
+JamItemRecipe PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
                         std::uint16_t paletteSize, std::uint16_t jamId, int shift) {
-  JamItemSpec item;
+  JamItemRecipe item;
   item.x = x;
   item.y = y;
   item.width = width;
@@ -68,21 +68,21 @@ JamItemSpec PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, st
   return item;
 }
 
-JamSpec SolidItemsJam(const std::vector<SolidItem>& items) {
-  JamSpec spec;
+JamRecipe SolidItemsJam(const std::vector<SolidItem>& items) {
+  JamRecipe recipe;
   int rows = 0;
   for (const SolidItem& solid : items) {
-    JamItemSpec item;
+    JamItemRecipe item;
     item.width = solid.width;
     item.height = solid.height;
     item.paletteSize = 1;
-    item.jamId = static_cast<std::uint16_t>(spec.items.size());
+    item.jamId = static_cast<std::uint16_t>(recipe.items.size());
     item.palettes[0] = {solid.colour};
-    spec.items.push_back(item);
+    recipe.items.push_back(item);
     rows = std::max<int>(rows, solid.height);
   }
-  spec.canvas.assign(static_cast<std::size_t>(rows) * JAM::kCanvasWidth, 0);
-  return spec;
+  recipe.canvas.assign(static_cast<std::size_t>(rows) * JAM::kCanvasWidth, 0);
+  return recipe;
 }
 
 }  // namespace tavrel

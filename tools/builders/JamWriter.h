@@ -10,7 +10,7 @@
 
 namespace tavrel {
 
-struct JamItemSpec {
+struct JamItemRecipe {
   std::uint8_t x = 0;
   std::uint16_t y = 0;
   std::uint8_t unread = 0;  // the record byte at offset 3
@@ -30,17 +30,17 @@ struct JamItemSpec {
   std::array<std::vector<std::uint8_t>, 4> palettes;
 };
 
-struct JamSpec {
+struct JamRecipe {
   std::uint16_t totalImageSize = 0;
-  std::vector<JamItemSpec> items;
+  std::vector<JamItemRecipe> items;
   std::vector<std::uint8_t> canvas;  // rows of 256 bytes
 };
 
 // The file as it is after descrambling.
-std::vector<std::uint8_t> BuildJamContent(const JamSpec& spec);
+std::vector<std::uint8_t> BuildJamContent(const JamRecipe& recipe);
 
 // The file as it is stored: the content scrambled with `seed`.
-std::vector<std::uint8_t> BuildJamFile(const JamSpec& spec, std::uint32_t seed = kDefaultJamSeed);
+std::vector<std::uint8_t> BuildJamFile(const JamRecipe& recipe, std::uint32_t seed = kDefaultJamSeed);
 
 // A canvas of `rows` rows of 256 bytes in which byte (c, r) is (c + r * step) modulo 256.
 std::vector<std::uint8_t> PatternCanvas(int rows, int step = 1);
@@ -48,7 +48,7 @@ std::vector<std::uint8_t> PatternCanvas(int rows, int step = 1);
 // An item covering width x height at (x, y) with `paletteSize` bytes in each
 // table; Palette1 byte k is (k + shift) modulo 256, the other tables are k + 1,
 // k + 2 and k + 3 with the same shift.
-JamItemSpec PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
+JamItemRecipe PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
                         std::uint16_t paletteSize, std::uint16_t jamId, int shift = 0);
 
 struct SolidItem {
@@ -60,6 +60,6 @@ struct SolidItem {
 // A JAM whose item i is a picture of items[i].width x height pixels all of
 // colour items[i].colour: every item lies at (0, 0) of a zero canvas and maps
 // canvas byte 0 through a one-entry Palette1.
-JamSpec SolidItemsJam(const std::vector<SolidItem>& items);
+JamRecipe SolidItemsJam(const std::vector<SolidItem>& items);
 
 }  // namespace tavrel

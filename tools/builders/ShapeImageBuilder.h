@@ -11,7 +11,7 @@
 
 namespace tavrel {
 
-struct ShapeSpec {
+struct ShapeRecipe {
   // Stored point records: x as the image holds it (the model's x negated), y, z, u1.
   std::vector<std::array<std::int32_t, 4>> points;
   // from, to (0-based points), u1, u2.
@@ -26,13 +26,13 @@ struct ShapeSpec {
 };
 
 // The image up to the end of its data values.
-std::vector<std::uint8_t> BuildShapeImage(const ShapeSpec& spec);
+std::vector<std::uint8_t> BuildShapeImage(const ShapeRecipe& recipe);
 
 // A car of realistic size for benchmarks: 300 points, 600 connections, 400
 // polygon commands walking connections both ways, 200 data values.
-ShapeSpec FullCarSpec();
+ShapeRecipe FullCarRecipe();
 
-// The header BuildShapeImage writes for a spec.
-ShapeHeader ShapeHeaderFor(const ShapeSpec& spec);
+// The header BuildShapeImage writes for a recipe.
+ShapeHeader ShapeHeaderFor(const ShapeRecipe& recipe);
 
 }  // namespace tavrel

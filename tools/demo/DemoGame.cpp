@@ -21,19 +21,19 @@ constexpr RcrDistances kRcrDistances = {3840, 7680, 3840, 7680};
 constexpr std::int32_t kTriggerDistance = 3200;
 constexpr const char* kExeName = "zav.exe";
 
-ExeSpec exeSpec(int patchLevel) {
-  ExeSpec spec;
-  spec.patchLevel = patchLevel;
-  spec.car = BuildShapeImage(MakeDemoCar().spec);
-  spec.wheel = BuildShapeImage(MakeDemoWheel().spec);
-  spec.cockpit = BuildShapeImage(MakeDemoCockpit().spec);
-  spec.steeringWheel = BuildShapeImage(MakeDemoSteeringWheel().spec);
-  spec.helmet = BuildShapeImage(MakeDemoHelmet().spec);
+ExeRecipe exeRecipe(int patchLevel) {
+  ExeRecipe recipe;
+  recipe.patchLevel = patchLevel;
+  recipe.car = BuildShapeImage(MakeDemoCar().recipe);
+  recipe.wheel = BuildShapeImage(MakeDemoWheel().recipe);
+  recipe.cockpit = BuildShapeImage(MakeDemoCockpit().recipe);
+  recipe.steeringWheel = BuildShapeImage(MakeDemoSteeringWheel().recipe);
+  recipe.helmet = BuildShapeImage(MakeDemoHelmet().recipe);
   const auto cameras = MakeDemoCameras();
-  spec.cameras.assign(cameras.begin(), cameras.end());
-  spec.rcrDistances = kRcrDistances;
-  spec.triggerDistance = kTriggerDistance;
-  return spec;  // size 0: the file ends just past the camera records
+  recipe.cameras.assign(cameras.begin(), cameras.end());
+  recipe.rcrDistances = kRcrDistances;
+  recipe.triggerDistance = kTriggerDistance;
+  return recipe;  // size 0: the file ends just past the camera records
 }
 
 // Where a file of the car's lies in the executable: the car file is the whole
@@ -111,12 +111,12 @@ bool makeFolders(const std::filesystem::path& directory, const std::vector<std::
 
 // The executable first, the car's files read back from it, then the rest; all
 // staged and moved into place together, so a failure leaves none of them.
-WriteResult writeGame(const std::filesystem::path& directory, const ExeSpec& spec,
+WriteResult writeGame(const std::filesystem::path& directory, const ExeRecipe& recipe,
                       const std::vector<ExeWindow>& windows, std::vector<DemoFile> files, Messages& messages) {
   StagedFiles staged;
   std::vector<DemoFile> carFiles;
   WriteResult written = staged.StageMadeBy(directory / kExeName, [&](const std::filesystem::path& exe) {
-    return BuildExe(exe, spec) && readCarFiles(exe, windows, carFiles, messages);
+    return BuildExe(exe, recipe) && readCarFiles(exe, windows, carFiles, messages);
   });
   files.insert(files.begin(), std::make_move_iterator(carFiles.begin()), std::make_move_iterator(carFiles.end()));
   for (auto file = files.begin(); written && file != files.end(); ++file)
@@ -133,7 +133,7 @@ bool MakeDemoGame(const std::filesystem::path& directory, const DemoGameOptions&
   for (const ExeWindow& window : windows) names.push_back(window.name);
   for (const DemoFile& file : files) names.push_back(file.name);
   if (!noneExist(directory, names, messages) || !makeFolders(directory, names, messages)) return false;
-  const WriteResult written = writeGame(directory, exeSpec(options.patchLevel), windows, std::move(files), messages);
+  const WriteResult written = writeGame(directory, exeRecipe(options.patchLevel), windows, std::move(files), messages);
   if (!written) messages.show(WriteFailureMessage(written), Icon::Stop);
   return static_cast<bool>(written);
 }

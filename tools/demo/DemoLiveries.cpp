@@ -235,8 +235,8 @@ const std::array<std::vector<std::uint8_t>, 4>& colourTables() {
 
 // Lays the pictures out on a canvas 256 wide, shelf by shelf, and records them
 // as items.
-JamSpec packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
-  JamSpec spec;
+JamRecipe packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
+  JamRecipe recipe;
   int x = 0;
   int y = 0;
   int shelf = 0;
@@ -251,15 +251,15 @@ JamSpec packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
     x += image.width;
     shelf = std::max(shelf, image.height);
   }
-  spec.canvas.assign(static_cast<std::size_t>((y + shelf) * kWidth), 0);
+  recipe.canvas.assign(static_cast<std::size_t>((y + shelf) * kWidth), 0);
   int area = 0;
   const std::size_t headerBytes = 4 + 32 * images.size();
   for (std::size_t i = 0; i < images.size(); ++i) {
     const Image& image = images[i];
     const auto [px, py] = places[i];
     for (int v = 0; v < image.height; ++v)
-      std::copy_n(image.pixels.begin() + v * image.width, image.width, spec.canvas.begin() + (py + v) * kWidth + px);
-    JamItemSpec item;
+      std::copy_n(image.pixels.begin() + v * image.width, image.width, recipe.canvas.begin() + (py + v) * kWidth + px);
+    JamItemRecipe item;
     item.x = static_cast<std::uint8_t>(px);
     item.y = static_cast<std::uint16_t>(py);
     item.width = static_cast<std::uint16_t>(image.width);
@@ -270,11 +270,11 @@ JamSpec packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
     item.idx16 = static_cast<std::uint8_t>(image.width / 8);
     item.idx17 = static_cast<std::uint8_t>(image.height / 4);
     item.palettes = colourTables();
-    spec.items.push_back(item);
+    recipe.items.push_back(item);
     area += image.width * image.height;
   }
-  spec.totalImageSize = static_cast<std::uint16_t>(std::min(area, 0xFFFF));
-  return spec;
+  recipe.totalImageSize = static_cast<std::uint16_t>(std::min(area, 0xFFFF));
+  return recipe;
 }
 
 }  // namespace
@@ -313,7 +313,7 @@ const std::array<LiveryScheme, 11>& DemoLiveries() {
   return liveries;
 }
 
-JamSpec MakeLiveryJam(const LiveryScheme& scheme) {
+JamRecipe MakeLiveryJam(const LiveryScheme& scheme) {
   const Colours colours = coloursOf(scheme);
   std::vector<Image> images = {bodyPicture(scheme, colours), nosePicture(scheme, colours),
                                wingPicture(scheme, colours)};
@@ -326,7 +326,7 @@ JamSpec MakeLiveryJam(const LiveryScheme& scheme) {
   return packJam(images, 0x0100);
 }
 
-JamSpec MakeChassisJam() {
+JamRecipe MakeChassisJam() {
   std::vector<Image> images;
   for (int i = 0; i < 7; ++i) images.push_back(partPicture(i));
   images.push_back(carbonPicture(kWidth, kHeight));

@@ -26,11 +26,11 @@ const std::array<LiveryScheme, 11>& DemoLiveries();
 
 // 40 items: the body, nose and wing pictures (256 x 164, slots 1 to 3), then
 // smaller copies of them as the game keeps for distant cars.
-JamSpec MakeLiveryJam(const LiveryScheme& scheme);
+JamRecipe MakeLiveryJam(const LiveryScheme& scheme);
 
 // Small pictures of the car's mechanical parts, then the carbon picture of
 // slot 4 last.
-JamSpec MakeChassisJam();
+JamRecipe MakeChassisJam();
 
 // The game palette entry closest to a colour (entry 0 is left out: the game
 // keeps it for see-through pixels).

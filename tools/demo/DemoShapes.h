@@ -23,7 +23,7 @@ inline constexpr int kSteeringWheelPoint = 84;
 
 struct DemoShape {
   ShapeKind kind = ShapeKind::Car;
-  ShapeSpec spec;
+  ShapeRecipe recipe;
   std::vector<Vec3> points;       // model axes
   std::vector<Polygon> polygons;  // one per command position
 };

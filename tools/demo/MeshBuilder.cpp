@@ -119,19 +119,19 @@ void MeshBuilder::SwapPoints(int a, int b) {
     for (int& corner : polygon.corners) corner = swapped(static_cast<std::uint16_t>(corner));
 }
 
-ShapeSpec MeshBuilder::Spec(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues,
+ShapeRecipe MeshBuilder::Recipe(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues,
                             std::int16_t magic, int tableOffset) const {
-  ShapeSpec spec;
+  ShapeRecipe recipe;
   for (Vec3 p : m_Points)
-    spec.points.push_back(
+    recipe.points.push_back(
         {-static_cast<std::int32_t>(p.x), static_cast<std::int32_t>(p.y), static_cast<std::int32_t>(p.z), 0});
-  spec.connections = m_Connections;
-  spec.commands = m_Commands;
-  spec.dataValues = std::move(dataValues);
-  spec.scaleTable = std::move(scaleTable);
-  spec.magic = magic;
-  spec.tableOffset = tableOffset;
-  return spec;
+  recipe.connections = m_Connections;
+  recipe.commands = m_Commands;
+  recipe.dataValues = std::move(dataValues);
+  recipe.scaleTable = std::move(scaleTable);
+  recipe.magic = magic;
+  recipe.tableOffset = tableOffset;
+  return recipe;
 }
 
 }  // namespace tavrel::demo

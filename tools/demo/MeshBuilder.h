@@ -83,7 +83,7 @@ class MeshBuilder {
   const std::vector<Polygon>& Polygons() const { return m_Polygons; }
 
   // The shape: scale table, data values, magic and table offset as given.
-  ShapeSpec Spec(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues, std::int16_t magic,
+  ShapeRecipe Recipe(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues, std::int16_t magic,
                  int tableOffset) const;
 
  private:

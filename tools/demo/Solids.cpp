@@ -98,8 +98,8 @@ DemoShape FinishShape(const MeshBuilder& mesh, ShapeKind kind, std::vector<std::
   DemoShape shape;
   shape.kind = kind;
   const std::int16_t magic = kind == ShapeKind::Car ? ShapeHeader::kMagicCar : ShapeHeader::kMagicPart;
-  shape.spec = mesh.Spec(scaleTable(kind), std::move(dataValues), magic, tableOffset(kind));
-  shape.spec.baseAddress = baseAddress(kind);
+  shape.recipe = mesh.Recipe(scaleTable(kind), std::move(dataValues), magic, tableOffset(kind));
+  shape.recipe.baseAddress = baseAddress(kind);
   for (int i = 0; i < mesh.PointCount(); ++i) shape.points.push_back(mesh.PointAt(i));
   shape.polygons = mesh.Polygons();
   return shape;
