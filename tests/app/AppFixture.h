@@ -5,31 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <deque>
 #include <memory>
 #include <optional>
 
 #include "app/Application.h"
 #include "app/QtSettings.h"
-#include "document/FileChooser.h"
+#include "support/AnsweringChooser.h"
 #include "support/TestSupport.h"
 
 namespace tavrel::test {
-
-// Answers the file dialogs in turn (cancel when none is left) and keeps what they asked for.
-class AnsweringChooser : public FileChooser {
- public:
-  std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override {
-    asked.push_back({action, std::string(kind.filter)});
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-
-  std::deque<std::optional<std::filesystem::path>> answers;
-  std::vector<std::pair<FileAction, std::string>> asked;
-};
 
 class AppFixture : public testing::Test {
  protected:

@@ -107,7 +107,7 @@ TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
   EXPECT_EQ(app->DocumentCount(), 2u);
   EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel - demo.cs3");
   ASSERT_EQ(chooser.asked.size(), 2u);
-  EXPECT_EQ(chooser.asked.front().second, "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|");
+  EXPECT_EQ(chooser.asked.front().filter, "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|");
   QSettings stored = StoredSettings();
   EXPECT_EQ(stored.value("Recent File List/File1").toString().toStdString(),
             std::filesystem::canonical(car).string());

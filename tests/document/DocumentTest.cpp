@@ -2,33 +2,17 @@
 // scripted file choosers and answered questions, and what it announces.
 #include <gtest/gtest.h>
 
-#include <deque>
-
 #include "base/Settings.h"
 #include "demo/DemoGame.h"
 #include "document/Document.h"
-#include "document/FileChooser.h"
 #include "document/ProgramValues.h"
 #include "shape/CameraFile.h"
 #include "shape/ExecutableFile.h"
+#include "support/AnsweringChooser.h"
 #include "support/TestSupport.h"
 
 namespace tavrel::test {
 namespace {
-
-// Answers the file dialogs in turn (nothing: cancel) and keeps what they asked.
-class ScriptedFileChooser : public FileChooser {
- public:
-  std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override {
-    asked.push_back({action, std::string(kind.defaultName)});
-    if (answers.empty()) return std::nullopt;
-    auto answer = answers.front();
-    answers.pop_front();
-    return answer;
-  }
-  std::deque<std::optional<std::filesystem::path>> answers;
-  std::vector<std::pair<FileAction, std::string>> asked;
-};
 
 // Whether a table holds what texture.cfg in `folder` (or its absence) gives.
 bool SameMapping(const CarMappingTable& table, const std::filesystem::path& folder) {
@@ -71,7 +55,7 @@ class DocumentTest : public ::testing::Test {
   MemorySettings settings;
   ProgramValues program{settings};
   RecordingMessages messages;
-  ScriptedFileChooser chooser;
+  AnsweringChooser chooser;
   Document document{program, messages, chooser};
 };
 
@@ -124,8 +108,11 @@ TEST_F(DocumentTest, OpenedShapeFileSavesTheSameBytesUnderAChosenName) {
   document.Save();  // cancelled
   chooser.answers = {dir / "saved.cs3"};
   document.Save();
-  EXPECT_EQ(chooser.asked, (std::vector<std::pair<FileAction, std::string>>{{FileAction::Save, "unnamed.cs3"},
-                                                                            {FileAction::Save, "unnamed.cs3"}}));
+  ASSERT_EQ(chooser.asked.size(), 2u);
+  for (const auto& request : chooser.asked) {
+    EXPECT_EQ(request.action, FileAction::Save);
+    EXPECT_EQ(request.defaultName, "unnamed.cs3");
+  }
   EXPECT_EQ(ReadBytes(dir / "saved.cs3"), ReadBytes(file));
   EXPECT_EQ(document.PathName(), file) << "Save As keeps the document's own path";
 }
@@ -177,7 +164,8 @@ TEST_F(DocumentTest, CamerasGoOutAndComeBack) {
   ASSERT_TRUE(document.NewFromExecutable());
   chooser.answers = {dir / "cams.cam"};
   document.ExportCameras();
-  EXPECT_EQ(chooser.asked.back(), (std::pair<FileAction, std::string>{FileAction::Save, "unnamed.cam"}));
+  EXPECT_EQ(chooser.asked.back().action, FileAction::Save);
+  EXPECT_EQ(chooser.asked.back().defaultName, "unnamed.cam");
   const auto exported = ReadBytes(dir / "cams.cam");
   EXPECT_EQ(exported.size(), kCameraFileSize);
 
@@ -185,7 +173,7 @@ TEST_F(DocumentTest, CamerasGoOutAndComeBack) {
   car.m_Cameras[2].m_Record.X = 1234;
   chooser.answers = {dir / "cams.cam"};
   document.ImportCameras();
-  EXPECT_EQ(chooser.asked.back().first, FileAction::Open);
+  EXPECT_EQ(chooser.asked.back().action, FileAction::Open);
   std::array<std::uint8_t, kCameraFileSize> expected{};
   std::copy(exported.begin(), exported.end(), expected.begin());
   EXPECT_EQ(CameraFileBytes(car), expected);
