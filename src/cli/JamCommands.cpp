@@ -78,11 +78,9 @@ bool writeItemPng(JAM& jam, int i, const std::filesystem::path& path) {
     std::cerr << format("Item %d has no picture (%d x %d pixels)", i, jam.GetWidth(i), jam.GetHeight(i)) << '\n';
     return false;
   }
-  if (!WritePng(path, picture)) {
-    std::cerr << "Cannot write " << path.string() << '\n';
-    return false;
-  }
-  return true;
+  const WriteResult written = WritePng(path, picture);
+  if (!written) std::cerr << WriteFailureMessage(written) << '\n';
+  return static_cast<bool>(written);
 }
 
 int runPng(const JamOptions& options) {

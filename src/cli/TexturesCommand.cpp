@@ -39,8 +39,8 @@ int runTextures(TexturesOptions options) {
   LoadCarTextures(slots, options.sources, messages);
   for (int slot = 1; slot <= TextureSlots::kSlotCount; ++slot) {
     const auto path = std::filesystem::path(options.out) / format("slot-%d.png", slot);
-    if (!WritePng(path, slots.Slot(slot))) {
-      std::cerr << "Cannot write " << path.string() << '\n';
+    if (const WriteResult written = WritePng(path, slots.Slot(slot)); !written) {
+      std::cerr << WriteFailureMessage(written) << '\n';
       return kFailed;
     }
   }

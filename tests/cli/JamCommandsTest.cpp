@@ -124,6 +124,13 @@ TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
   EXPECT_EQ(outside.status, 1);
   EXPECT_FALSE(outside.err.empty());
   EXPECT_FALSE(std::filesystem::exists(dir / "2.png"));
+
+  // A picture that cannot be written is named with the reason.
+  std::filesystem::create_directory(dir / "taken.png");
+  const auto blocked =
+      RunCli({"jam", "png", (dir / "two.jam").string(), "--item", "0", "--out", (dir / "taken.png").string()});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_EQ(blocked.err, "Cannot open file for writing: " + (dir / "taken.png").string() + " (it is not a regular file)\n");
 }
 
 TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
