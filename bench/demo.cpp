@@ -3,47 +3,31 @@
 // the executable's shapes and cameras, texture.cfg, the twelve JAM files and the
 // tree outline of the car, its parts and its texture files.
 #include <benchmark/benchmark.h>
-#include <unistd.h>
-
 #include <filesystem>
 
 #include "base/Messages.h"
+#include "base/Settings.h"
+#include "builders/ScratchFolder.h"
 #include "demo/DemoGame.h"
-#include "shape/GameExecutable.h"
+#include "document/Document.h"
+#include "document/FileChooser.h"
+#include "document/ProgramValues.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
-#include "textures/CarMappingTable.h"
 #include "textures/JAM.h"
 
 namespace {
 
 using namespace tavrel;
 
-// A demo game made once, removed at exit.
-class DemoFolder {
- public:
-  explicit DemoFolder(const std::string& name)
-      : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-" + name + "-" + std::to_string(getpid()))) {}
-  DemoFolder(const DemoFolder&) = delete;
-  DemoFolder& operator=(const DemoFolder&) = delete;
-  ~DemoFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(m_Path, error);
-  }
-  const std::filesystem::path& Path() const { return m_Path; }
-
- private:
-  std::filesystem::path m_Path;
-};
-
 const std::filesystem::path& DemoGame() {
-  static const DemoFolder folder("demo");
+  static const ScratchFolder folder("bench-demo");
   static const bool made = [] {
     SilentMessages messages;
-    return demo::MakeDemoGame(folder.Path(), {}, messages);
+    return demo::MakeDemoGame(folder.path(), {}, messages);
   }();
   benchmark::DoNotOptimize(made);
-  return folder.Path();
+  return folder.path();
 }
 
 long long ExpandAll(OutlineNode& node) {
@@ -52,29 +36,35 @@ long long ExpandAll(OutlineNode& node) {
   return count;
 }
 
+// Each run into a new folder: the demo refuses a folder that holds it already.
 void BM_MakeDemo(benchmark::State& state) {
-  const DemoFolder folder("make");
+  const ScratchFolder folder("bench-make");
   SilentMessages messages;
-  for (auto _ : state) benchmark::DoNotOptimize(demo::MakeDemoGame(folder.Path(), {}, messages));
+  int run = 0;
+  for (auto _ : state) {
+    const bool made = demo::MakeDemoGame(folder.path() / std::to_string(run++), {}, messages);
+    if (!made) state.SkipWithError("the demo was not made");
+  }
 }
 BENCHMARK(BM_MakeDemo)->Unit(benchmark::kMillisecond);
 
-// Import, texture.cfg and the listing with the JAM files loaded; `expand` makes
-// every item of the outline, the JAMs' colour tables included.
+// "Import From Exe..." as the document runs it: shapes, cameras, texture.cfg
+// and the listing with the JAM files loaded; `expand` makes every item of the
+// outline, the JAMs' colour tables included.
 void LoadDemo(benchmark::State& state, bool expand) {
   const std::filesystem::path game = DemoGame();
+  MemorySettings settings;
+  ProgramValues program(settings);
+  program.OverrideGameLocation(game.string());
+  program.OverridePatchLevel(0);
+  program.m_TextureCfgFolder = game;
   SilentMessages messages;
+  FixedFileChooser chooser(game / "unused");
   long long items = 0;
   for (auto _ : state) {
-    auto car = ImportFromExe(game / "zav.exe", PositionsForPatchLevel(0), messages);
-    ReadCamerasFromExe(*car, game / "zav.exe", PositionsForPatchLevel(0), messages);
-    CarMappingTable mapping;
-    mapping.ReadTextureCfg(game);
-    const CarJamSource source{nullptr, game.string(), kDefaultJamSeed, messages};
-    OutlineNode top("All Cars", 0);
-    ListCar(top, *car, mapping, &source);
-    if (expand) items = ExpandAll(top);
-    benchmark::DoNotOptimize(top.MadeChildren().size());
+    Document document(program, messages, chooser);
+    if (!document.NewFromExecutable() || !document.Outline()) state.SkipWithError("the demo car was not listed");
+    if (expand && document.Outline()) items = ExpandAll(*document.Outline());
   }
   if (expand) state.counters["items"] = static_cast<double>(items);
 }

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "builders/ScratchFolder.h"
 #include "base/Messages.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
@@ -19,7 +19,7 @@ constexpr tavrel::ExePositions kPositions{0, 2048, 1536, 512, 1024, 3000};
 constexpr std::uintmax_t kFileSize = 3000 + tavrel::Car::kImageSize;
 
 const std::filesystem::path& ExePath() {
-  static const tavrel::fuzz::ScratchFolder folder("exe");
+  static const tavrel::ScratchFolder folder("exe");
   static const std::filesystem::path path = folder.path() / "zav.exe";
   return path;
 }

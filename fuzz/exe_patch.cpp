@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "ScratchFolder.h"
+#include "builders/ScratchFolder.h"
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "shape/CameraFile.h"
@@ -40,7 +40,7 @@ constexpr ExePositions kPositions{0,
 constexpr std::size_t kWholeExe = static_cast<std::size_t>(kPositions.cameras) + tavrel::kCameraFileSize;
 
 const std::filesystem::path& Dir() {
-  static const tavrel::fuzz::ScratchFolder folder("exe-patch");
+  static const tavrel::ScratchFolder folder("exe-patch");
   return folder.path();
 }
 

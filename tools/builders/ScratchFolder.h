@@ -1,6 +1,6 @@
 #pragma once
-// A folder of the fuzzing run's own under the temporary folder (TMPDIR), made
-// with the object and removed with it, files and all, when the run ends.
+// A folder of a fuzzing or benchmark run's own under the temporary folder
+// (TMPDIR), made with the object and removed with it, files and all.
 
 #include <unistd.h>
 
@@ -8,12 +8,12 @@
 #include <string>
 #include <system_error>
 
-namespace tavrel::fuzz {
+namespace tavrel {
 
 class ScratchFolder {
  public:
   explicit ScratchFolder(const std::string& name)
-      : m_Path(std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + name + "-" + std::to_string(::getpid()))) {
+      : m_Path(std::filesystem::temp_directory_path() / ("tavrel-" + name + "-" + std::to_string(::getpid()))) {
     std::filesystem::create_directories(m_Path);
   }
   ScratchFolder(const ScratchFolder&) = delete;
@@ -28,4 +28,4 @@ class ScratchFolder {
   std::filesystem::path m_Path;
 };
 
-}  // namespace tavrel::fuzz
+}  // namespace tavrel
