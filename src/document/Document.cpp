@@ -95,6 +95,18 @@ void Document::ListCar() {
   m_CarListed.Emit();
 }
 
+void Document::RelistShape(Car& shape, ShapeKind kind) {
+  if (!m_Outline || shape.m_RootItem == nullptr || shape.m_RootItem->parent != m_Outline.get()) return;
+  const std::size_t row = shape.m_RootItem->row;
+  m_ShapeUnlisting.Emit(row);
+  m_Outline->Remove(*shape.m_RootItem);
+  shape.m_RootItem = nullptr;
+  m_ShapeUnlisted.Emit(row);
+  m_ShapeListing.Emit(row);
+  m_Outline->Move(BuildOutline(*m_Outline, shape, RootImage(kind), m_Mapping), row);
+  m_ShapeListed.Emit(row);
+}
+
 // ---- commands ----
 
 void Document::Save() {
@@ -146,10 +158,10 @@ void Document::ImportPart(const PartFileKind& kind) {
   if (part == nullptr) return;
   const auto path = m_Chooser.Choose(FileAction::Open, kind.dialog);
   if (!path || !ReadPartFile(*path, *part, kind, m_Messages)) return;
-  // The part's elements were replaced: its items go and the car is listed anew.
+  // The part's elements were replaced: its items go and come anew, the rest of
+  // the car's items (and its texture files) stay as they are.
   UpdateAllViews();
-  Clear();
-  ListCar();
+  RelistShape(*part, kind.shape);
 }
 
 void Document::ExportObj() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Signal.h"
@@ -78,6 +79,9 @@ class Document : public JamSelection {
   TextureSlots& TextureBitmaps() { return m_TextureBitmaps; }
   const std::shared_ptr<JAM>& SelectedJam() const { return m_SelectedJam; }
   void SelectJam(std::shared_ptr<JAM> jam) override;
+  // The livery JAM chosen with "Set Car Texture Jam"; empty until one is chosen.
+  const std::string& CarJamName() const { return m_CarJamName; }
+  void SetCarJamName(std::string name) { m_CarJamName = std::move(name); }
   // The items the car and its parts are listed with (children of this node);
   // none while the car is not listed.
   OutlineNode* Outline() const { return m_Outline.get(); }
@@ -95,12 +99,20 @@ class Document : public JamSelection {
   // ---- notifications ----
   Signal<>& CarListed() { return m_CarListed; }      // the car was listed anew
   Signal<>& CarUnlisted() { return m_CarUnlisted; }  // about to drop the car's items
+  // One shape listed anew in place (after a part import): its "Car:" item at
+  // this row among the outline's children goes, then the new one comes at the
+  // same row. Each step is announced before and after it.
+  Signal<std::size_t>& ShapeUnlisting() { return m_ShapeUnlisting; }
+  Signal<std::size_t>& ShapeUnlisted() { return m_ShapeUnlisted; }
+  Signal<std::size_t>& ShapeListing() { return m_ShapeListing; }
+  Signal<std::size_t>& ShapeListed() { return m_ShapeListed; }
   Signal<Observer&>& ElementEdited() { return m_ElementEdited; }
   Signal<>& SelectionChanged() { return m_SelectionChanged; }
   Signal<>& RedrawWanted() { return m_RedrawWanted; }
 
  private:
   void ListCar();
+  void RelistShape(Car& shape, ShapeKind kind);
   void ReadMapping();
 
   ProgramValues& m_Program;
@@ -111,12 +123,17 @@ class Document : public JamSelection {
   CarMappingTable m_Mapping;
   TextureSlots m_TextureBitmaps;
   std::shared_ptr<JAM> m_SelectedJam;
+  std::string m_CarJamName;
   std::unique_ptr<OutlineNode> m_Outline;
   std::filesystem::path m_PathName;
   std::string m_Title;
 
   Signal<> m_CarListed;
   Signal<> m_CarUnlisted;
+  Signal<std::size_t> m_ShapeUnlisting;
+  Signal<std::size_t> m_ShapeUnlisted;
+  Signal<std::size_t> m_ShapeListing;
+  Signal<std::size_t> m_ShapeListed;
   Signal<Observer&> m_ElementEdited;
   Signal<> m_SelectionChanged;
   Signal<> m_RedrawWanted;

@@ -29,6 +29,17 @@ void OutlineNode::Remove(const OutlineNode& child) {
   for (auto later = m_Children.erase(found); later != m_Children.end(); ++later) --(*later)->row;
 }
 
+void OutlineNode::Move(const OutlineNode& child, std::size_t position) {
+  const std::size_t from = child.row;
+  if (from >= m_Children.size() || m_Children[from].get() != &child || position >= m_Children.size()) return;
+  const auto first = m_Children.begin();
+  if (position < from)
+    std::rotate(first + std::ptrdiff_t(position), first + std::ptrdiff_t(from), first + std::ptrdiff_t(from) + 1);
+  else
+    std::rotate(first + std::ptrdiff_t(from), first + std::ptrdiff_t(from) + 1, first + std::ptrdiff_t(position) + 1);
+  for (std::size_t i = std::min(from, position); i <= std::max(from, position); ++i) m_Children[i]->row = i;
+}
+
 const std::vector<std::unique_ptr<OutlineNode>>& OutlineNode::Children() {
   if (m_Producer) {
     // Taken out first: the producer runs once, even if it asks for children itself.

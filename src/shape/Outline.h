@@ -33,6 +33,8 @@ struct OutlineNode {
   OutlineNode& Add(std::string label, int imageIndex, Observer* item = nullptr);
   // Removes a child with everything beneath it.
   void Remove(const OutlineNode& child);
+  // Moves a child to another position among its siblings.
+  void Move(const OutlineNode& child, std::size_t position);
 
   // Children are made by `producer` when first asked for.
   void SetProducer(Producer producer) { m_Producer = std::move(producer); }

@@ -179,21 +179,56 @@ TEST_F(DocumentTest, CamerasGoOutAndComeBack) {
   EXPECT_EQ(CameraFileBytes(car), expected);
 }
 
-TEST_F(DocumentTest, PartImportRelistsTheCar) {
+TEST_F(DocumentTest, PartImportRelistsOnlyThatPartInItsPlace) {
   ASSERT_TRUE(document.NewFromExecutable());
   const PartFileKind& helmet = kPartFileKinds[0];
   chooser.answers = {dir / "helmet.ch3"};
   document.ExportPart(helmet);
   EXPECT_EQ(ReadBytes(dir / "helmet.ch3").size(), helmet.length);
 
+  Car& car = *document.GetCar();
+  OutlineNode& top = *document.Outline();
+  std::vector<const OutlineNode*> before;
+  for (const auto& item : top.MadeChildren()) before.push_back(item.get());
+  const std::size_t helmetRow = car.m_Helmet->m_RootItem->row;
+  const std::string helmetText = car.m_Helmet->m_RootItem->text;
+  const OutlineNode* firstPointItem = car.m_Points[0].m_TreeItem;
+  const std::shared_ptr<JAM> firstJam = car.m_CarJams[0].m_Jam;
+
   std::vector<std::string> events;
-  auto unlisted = document.CarUnlisted().Connect([&] { events.push_back("unlisted"); });
-  auto listed = document.CarListed().Connect([&] { events.push_back("listed"); });
+  auto unlisted = document.CarUnlisted().Connect([&] { events.push_back("car unlisted"); });
+  auto listed = document.CarListed().Connect([&] { events.push_back("car listed"); });
   auto redrawn = document.RedrawWanted().Connect([&] { events.push_back("redraw"); });
+  const auto record = [&](const char* what) {
+    return [&events, what](std::size_t row) { events.push_back(what + std::to_string(row)); };
+  };
+  auto shapeUnlisting = document.ShapeUnlisting().Connect(record("unlisting "));
+  auto shapeUnlisted = document.ShapeUnlisted().Connect(record("unlisted "));
+  auto shapeListing = document.ShapeListing().Connect(record("listing "));
+  auto shapeListed = document.ShapeListed().Connect([&](std::size_t row) {
+    events.push_back("listed " + std::to_string(row));
+    EXPECT_EQ(car.m_Helmet->m_RootItem, &top.Child(row)) << "the new items are in place when announced";
+  });
   chooser.answers = {dir / "helmet.ch3"};
   document.ImportPart(helmet);
-  EXPECT_EQ(events, (std::vector<std::string>{"redraw", "unlisted", "listed"}));
-  EXPECT_EQ(document.Outline()->ChildCount(), 5u);
+  const std::string row = std::to_string(helmetRow);
+  EXPECT_EQ(events, (std::vector<std::string>{"redraw", "unlisting " + row, "unlisted " + row, "listing " + row,
+                                              "listed " + row}));
+
+  ASSERT_EQ(top.ChildCount(), 5u);
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(top.Child(i).row, i);
+    if (i != helmetRow) {
+      EXPECT_EQ(&top.Child(i), before[i]) << "row " << i << " kept its item";
+    }
+  }
+  OutlineNode& newHelmet = top.Child(helmetRow);
+  EXPECT_EQ(car.m_Helmet->m_RootItem, &newHelmet);
+  EXPECT_EQ(newHelmet.text, helmetText);
+  EXPECT_EQ(newHelmet.image, 6);
+  EXPECT_EQ(car.m_Helmet->m_Points.at(0).m_TreeItem, &newHelmet.Child(0).Child(0)) << "the helmet's points are listed anew";
+  EXPECT_EQ(car.m_Points[0].m_TreeItem, firstPointItem);
+  EXPECT_EQ(car.m_CarJams[0].m_Jam, firstJam) << "the car's texture files are not read again";
 }
 
 TEST_F(DocumentTest, ExportToExeAnsweredNoChangesOnlyTheCarAndTheCameras) {

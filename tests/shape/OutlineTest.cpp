@@ -244,5 +244,19 @@ TEST(OutlineNode, RemovingAChildRenumbersTheOnesAfterIt) {
   EXPECT_EQ(node.ChildCount(), 2u);
 }
 
+TEST(OutlineNode, MovingAChildRenumbersEveryChild) {
+  OutlineNode node("group", 1);
+  for (const char* label : {"a", "b", "c", "d"}) node.Add(label, 1);
+  node.Move(node.Child(3), 1);
+  EXPECT_EQ(ChildTexts(node), (std::vector<std::string>{"a", "d", "b", "c"}));
+  node.Move(node.Child(0), 2);
+  EXPECT_EQ(ChildTexts(node), (std::vector<std::string>{"d", "b", "a", "c"}));
+  for (std::size_t i = 0; i < node.ChildCount(); ++i) EXPECT_EQ(node.Child(i).row, i);
+  OutlineNode stranger("x", 1);
+  node.Move(stranger, 0);
+  node.Move(node.Child(0), 4);
+  EXPECT_EQ(ChildTexts(node), (std::vector<std::string>{"d", "b", "a", "c"})) << "strangers and places past the end";
+}
+
 }  // namespace
 }  // namespace tavrel
