@@ -1,0 +1,94 @@
+#include "scene/Viewpoint.h"
+
+#include <cmath>
+
+#include "base/Trace.h"
+#include "shape/Car.h"
+
+namespace tavrel {
+namespace {
+
+template <class Matches>
+const FixedView* findFixedView(Matches matches) {
+  for (const FixedView& view : kFixedViews)
+    if (matches(view)) return &view;
+  return nullptr;
+}
+
+}  // namespace
+
+const FixedView* FixedViewNamed(std::string_view name) {
+  return findFixedView([name](const FixedView& view) { return view.name == name; });
+}
+
+const FixedView* FixedViewWithId(int id) {
+  return findFixedView([id](const FixedView& view) { return view.id == id; });
+}
+
+void Viewpoint::SetFixedView(const FixedView& view) {
+  m_AngleX = view.angleX;
+  m_AngleY = view.angleY;
+  m_AngleZ = view.angleZ;
+}
+
+bool Viewpoint::AnimationTick() {
+  if (!m_Animating) return false;
+  m_AngleY -= 1.0;
+  return true;
+}
+
+void MouseRotation::Press(int x, int y, bool ctrlDown) {
+  m_Dragging = true;
+  m_LastX = x;
+  m_LastY = y;
+  m_RotateZ = ctrlDown;
+}
+
+bool MouseRotation::MoveTo(int x, int y, Viewpoint& viewpoint) {
+  if (!m_Dragging) return false;
+  const int dx = x - m_LastX;
+  const int dy = y - m_LastY;
+  m_LastX = x;
+  m_LastY = y;
+  viewpoint.m_AngleX += dy;
+  (m_RotateZ ? viewpoint.m_AngleZ : viewpoint.m_AngleY) += dx;
+  return true;
+}
+
+void MouseRotation::Release() {
+  m_Dragging = false;
+  m_RotateZ = false;
+}
+
+Matrix4 ViewProjection(ClientSize client) {
+  const double aspect =
+      client.height == 0 ? client.width : static_cast<double>(client.width) / static_cast<double>(client.height);
+  return Perspective(45.0, aspect, 100.0, 20000.0);
+}
+
+Matrix4 NormalModelview(const Viewpoint& viewpoint) {
+  return Translation(0, 0, -viewpoint.m_Distance) * Rotation(viewpoint.m_AngleX, 1, 0, 0) *
+         Rotation(viewpoint.m_AngleY, 0, 1, 0) * Rotation(viewpoint.m_AngleZ, 0, 0, 1);
+}
+
+Matrix4 CameraModelview(const Camera& camera) {
+  const double roll = camera.m_RollDeg * 3.1415927 / 180;
+  trace("look %f %f\n", std::sin(roll), std::cos(roll));
+  const double x = camera.m_Record.X;
+  const double y = camera.m_Record.Y;
+  const double z = camera.m_Record.Z;
+  return LookAt({-5 * x, 5 * y, 5 * z}, {x + std::sin(roll), y + std::cos(roll), z}, {0, 1, 0});
+}
+
+Matrix4 ViewpointModelview(const Viewpoint& viewpoint, const Car* car) {
+  const int camera = viewpoint.m_CameraView;
+  if (camera < 1 || camera > Car::kCameraCount) return NormalModelview(viewpoint);
+  if (car == nullptr) return Matrix4{};
+  return CameraModelview(car->m_Cameras[static_cast<std::size_t>(camera - 1)]);
+}
+
+ViewMatrices ViewMatricesFor(const Viewpoint& viewpoint, const Car* car, ClientSize client) {
+  return {ViewpointModelview(viewpoint, car), ViewProjection(client), client};
+}
+
+}  // namespace tavrel
