@@ -1,0 +1,71 @@
+#include "scene/PointPicking.h"
+
+#include <cmath>
+#include <utility>
+
+#include "scene/PartPlacement.h"
+#include "shape/Car.h"
+
+namespace tavrel {
+namespace {
+
+constexpr double kPickRadius = 20.0;
+
+Car* shapeToPick(Car& car, const PickShapes& shown) {
+  if (shown.showCar) return &car;
+  const std::pair<bool, Car*> parts[] = {{shown.showHelmet, car.m_Helmet.get()},
+                                         {shown.showCockpit, car.m_Cockpit.get()},
+                                         {shown.showTyres, car.m_Wheel.get()},
+                                         {shown.showSWheel, car.m_SteeringWheel.get()}};
+  for (const auto& [isShown, part] : parts)
+    if (isShown && part != nullptr) return part;
+  return nullptr;
+}
+
+}  // namespace
+
+ScreenPoint ScreenPosition(WindowPoint window, ClientSize client) {
+  const double cx = client.width / 2;
+  const double cy = client.height / 2;
+  return {cx + std::trunc(window.x - cx), cy - std::trunc(window.y - cy)};
+}
+
+std::optional<ScreenPoint> ScreenPositionOf(Vec3 point, const ViewMatrices& view) {
+  WindowPoint window;
+  if (!ProjectPoint(point, view.modelview, view.projection, view.viewport(), window)) return std::nullopt;
+  // Outside the depth range the frame clips the point away; behind the eye it
+  // would come out mirrored onto the screen.
+  const bool drawn = window.z >= 0 && window.z <= 1 && std::isfinite(window.x) && std::isfinite(window.y);
+  if (!drawn) return std::nullopt;
+  return ScreenPosition(window, view.client);
+}
+
+std::optional<int> FindPointAt(const Object3D& shape, const ViewMatrices& view, double mouseX, double mouseY) {
+  double bestDistance = kPickRadius;
+  std::optional<int> best;
+  for (int i = 0; HasPoint(shape, i); ++i) {
+    const ScenePoint p = PointOf(shape, i);
+    const auto screen = ScreenPositionOf({p[0], p[1], p[2]}, view);
+    if (!screen) continue;
+    const double distance = std::hypot(mouseX - screen->x, mouseY - screen->y);
+    if (distance < bestDistance) {
+      bestDistance = distance;
+      best = i;
+    }
+  }
+  return best;
+}
+
+bool PickAfterFrame(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX, double mouseY) {
+  Car* shape = shapeToPick(car, shown);
+  if (shape == nullptr) return false;
+  const auto hit = FindPointAt(*shape, view, mouseX, mouseY);
+  if (!hit) return false;
+  Vertex* point = &shape->m_Points[static_cast<std::size_t>(*hit)];
+  const bool changed = shape->m_SelectedPoint != point;
+  shape->m_SelectedPoint = point;
+  car.m_SelectedPoint = point;
+  return changed;
+}
+
+}  // namespace tavrel
