@@ -15,6 +15,7 @@
 #include "app/Actions.h"
 #include "app/CommandTable.h"
 #include "app/GameLocation.h"
+#include "app/JamChildView.h"
 #include "app/MainWindow.h"
 #include "app/PatchLevelDialog.h"
 #include "app/PngEncoding.h"
@@ -109,7 +110,11 @@ bool Application::Start(const StartOptions& options) {
 
 CommandTarget* Application::Resolve(Route route) {
   switch (route) {
-    case Route::View: return ActiveView();
+    case Route::View: {
+      // Whatever kind of view the active window shows handles its own commands.
+      QMdiSubWindow* window = m_Window->MdiArea().currentSubWindow();
+      return window ? dynamic_cast<CommandTarget*>(window->widget()) : nullptr;
+    }
     case Route::Document: return EntryOf(m_Window->MdiArea().currentSubWindow());
     case Route::MainFrame: return m_Window.get();
     case Route::Application: return this;
@@ -161,15 +166,25 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
     entry.Handle(part.exportId, [&document, &kind] { document.ExportPart(kind); });
     entry.Handle(part.importId, [&document, &kind] { document.ImportPart(kind); });
   }
-  entry.Handle(kNewWindow, [this, &entry] { OpenWindow(entry); });
+  entry.Handle(kJamView, [this, &entry] { OpenWindow(entry, ViewKind::Jam); });
+  // One more window of the active window's kind.
+  entry.Handle(kNewWindow, [this, &entry] {
+    QMdiSubWindow* active = m_Window->MdiArea().currentSubWindow();
+    const bool jam = active && dynamic_cast<JamView*>(active->widget());
+    OpenWindow(entry, jam ? ViewKind::Jam : ViewKind::Car);
+  });
   entry.Handle(kClose, [&entry] {
     for (QMdiSubWindow* window : std::vector(entry.windows)) window->close();
   });
 }
 
-QMdiSubWindow* Application::OpenWindow(OpenDocument& entry) {
-  auto* view = new SummaryView(*entry.document, m_Printer, m_Program, m_Messages);
-  QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(view);
+QWidget* Application::MakeView(OpenDocument& entry, ViewKind kind) {
+  if (kind == ViewKind::Jam) return new JamChildView(*entry.document, m_Messages, m_Program.m_JamSeed, *m_Window);
+  return new SummaryView(*entry.document, m_Printer, m_Program, m_Messages);
+}
+
+QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
+  QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(MakeView(entry, kind));
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
   window->resize(600, 420);

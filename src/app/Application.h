@@ -70,12 +70,14 @@ class Application : public QObject, public CommandTarget {
 
  private:
   struct OpenDocument;
+  enum class ViewKind { Car, Jam };
 
   CommandTarget* Resolve(Route route);
   OpenDocument* EntryOf(const QMdiSubWindow* window);
   OpenDocument& AddDocument();
   void AddDocumentCommands(OpenDocument& entry);
-  QMdiSubWindow* OpenWindow(OpenDocument& entry);
+  QMdiSubWindow* OpenWindow(OpenDocument& entry, ViewKind kind = ViewKind::Car);
+  QWidget* MakeView(OpenDocument& entry, ViewKind kind);
   void WindowGone(const QMdiSubWindow* window);
   void Retitle(OpenDocument& entry);
   void WindowActivated();

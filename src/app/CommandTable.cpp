@@ -169,7 +169,7 @@ std::vector<MenuTitle> MakeDocumentMenu() {
         kSep, Item(32798), Item(32782), Item(32783)}},
       {"Animate", {Item(32826), Item(kSetAnimationDelay)}},
       {"Camera", cameraItems},
-      {"JAM", {Item(32805), Item(kJamView), Item(kUseInternalJams)}},
+      {"JAM", {Item(32805), Item(kJamView), Item(kShowJamIds), Item(kUseInternalJams)}},
       {"&Window", {Item(kNewWindow), Item(kCascade), Item(kTile), Item(kArrangeIcons)}},
       HelpMenu(),
   };
