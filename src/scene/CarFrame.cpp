@@ -1,0 +1,329 @@
+#include "scene/CarFrame.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "scene/Drawing.h"
+#include "scene/PartPlacement.h"
+#include "shape/Car.h"
+#include "shape/PolygonCorners.h"
+#include "textures/CarMappingTable.h"
+
+namespace tavrel {
+namespace {
+
+using Rgb = std::array<double, 3>;
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRed{1, 0, 0};
+constexpr Rgb kGreen{0, 1, 0};
+constexpr Rgb kBlue{0, 0, 1};
+constexpr Rgb kYellow{1, 1, 0};
+
+// Polygon i of a shape is drawn in entry i mod 12.
+constexpr std::array<Rgb, 12> kPolygonColors{{{1, 0, 0},
+                                              {0, 1, 0},
+                                              {0, 0, 1},
+                                              {1, 1, 0},
+                                              {1, 0, 1},
+                                              {0, 1, 1},
+                                              {0.5, 0, 0},
+                                              {0, 0.5, 0},
+                                              {0, 0, 0.5},
+                                              {0.5, 0.5, 0},
+                                              {0.5, 0, 0.5},
+                                              {0, 0.5, 0.5}}};
+
+constexpr double kMarkerHalfWidth = 60;
+constexpr double kCameraAxisLength = 1350;
+constexpr double kFrameAxisLength = 10;
+
+ScenePoint plus(const ScenePoint& a, const ScenePoint& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
+
+int commandCount(const Object3D& shape) {
+  return std::min(shape.m_CommandCount, static_cast<int>(shape.m_Commands.size()));
+}
+
+int connectionCount(const Object3D& shape) {
+  return std::min(shape.m_ConnectionCount, static_cast<int>(shape.m_Connections.size()));
+}
+
+int pointCount(const Object3D& shape) { return std::min(shape.m_PointCount, static_cast<int>(shape.m_Points.size())); }
+
+bool hasEnds(const Object3D& shape, const Point3D& connection) {
+  return HasPoint(shape, connection.m_From) && HasPoint(shape, connection.m_To);
+}
+
+// Where the markers show a camera: its record's position, scaled and turned into model axes.
+ScenePoint cameraPosition(const Camera& camera) {
+  const CameraRecord& r = camera.m_Record;
+  return {-8.0 * r.X, 8.0 * r.Z, 8.0 * r.Y};
+}
+
+class FramePainter {
+ public:
+  FramePainter(Drawing& drawing, const FrameInput& input)
+      : m_Draw(drawing), m_Mapping(input.mapping), m_Flags(input.flags) {}
+
+  void Draw(const Car& car, bool texturesMade) {
+    BeginState();
+    if (m_Flags.showAxis) Axes(kFrameAxisLength);
+    if (m_Flags.showTexture) {
+      m_Draw.Enable(Capability::Texturing);
+      if (!texturesMade) m_Draw.MakeTextures();
+    } else {
+      m_Draw.Disable(Capability::Texturing);
+    }
+    if (m_Flags.showCar) Body(car);
+    if (m_Flags.showCameras) Cameras(car);
+    if (m_Flags.showTyres && car.m_Wheel)
+      for (const ScenePoint& at : TyrePositions(car)) Part(*car.m_Wheel, at);
+    if (m_Flags.showHelmet && car.m_Helmet) Part(*car.m_Helmet, HelmetOffset(car, m_Flags.showCar));
+    if (m_Flags.showCockpit && car.m_Cockpit) Part(*car.m_Cockpit, {0, 0, 0});
+    if (m_Flags.showSWheel && car.m_SteeringWheel)
+      Part(*car.m_SteeringWheel, SteeringWheelOffset(car, m_Flags.showCockpit));
+  }
+
+  void Labels(const Car& car) {
+    if (m_Flags.showPointNumbers && m_Flags.showCar) PointNumbers(car);
+    if (m_Flags.showPointNumbers && m_Flags.showHelmet && car.m_Cockpit) PointNumbers(*car.m_Cockpit);
+    if (m_Flags.showVertexNumbers && m_Flags.showCar) ConnectionNumbers(car);
+    if (m_Flags.showPolygonNumbers && m_Flags.showCar) PolygonNumbers(car);
+    if (m_Flags.showCameraNumbers && m_Flags.showCameras) CameraNumbers(car);
+  }
+
+ private:
+  void BeginState() {
+    SetColor(kBlack);
+    Switch(Capability::Texturing, m_Flags.showTexture);
+    Switch(Capability::Lighting, m_Flags.showLighting);
+    Switch(Capability::Culling, m_Flags.showCulling);
+  }
+
+  void Body(const Car& car) {
+    Polygons(car, {0, 0, 0}, true);
+    if (m_Flags.showTexture) m_Draw.Disable(Capability::Texturing);
+    SetColor(kBlack);
+    if (m_Flags.showPoints) {
+      m_Draw.PointSize(2);
+      m_Draw.Begin(DrawMode::Points);
+      SetColor(kRed);
+      for (int i = 0; i < pointCount(car); ++i) Vertex(PointOf(car, i));
+      m_Draw.End();
+    }
+    if (m_Flags.showLines) Connections(car, {0, 0, 0});
+    if (car.m_SelectedPoint != nullptr) PointMarker(*car.m_SelectedPoint, {0, 0, 0});
+  }
+
+  // A part's polygons, connections (whatever showLines says) and selected point, at `offset`.
+  void Part(const Car& part, const ScenePoint& offset) {
+    Polygons(part, offset, false);
+    Connections(part, offset);
+    if (part.m_SelectedPoint != nullptr) PointMarker(*part.m_SelectedPoint, offset);
+  }
+
+  void Polygons(const Object3D& shape, const ScenePoint& offset, bool withTexCoords) {
+    m_Draw.PushMatrix();
+    m_Draw.Translate(offset[0], offset[1], offset[2]);
+    for (int i = 0; i < commandCount(shape); ++i) {
+      const TextureCmd& command = shape.m_Commands[static_cast<std::size_t>(i)];
+      if (command.m_IndexCount > 0) Polygon(shape, command, i, withTexCoords);
+    }
+    m_Draw.PopMatrix();
+  }
+
+  void Polygon(const Object3D& shape, const TextureCmd& command, int position, bool withTexCoords) {
+    const bool selected = &command == shape.m_SelectedCommand;
+    SetColor(selected                    ? kYellow
+             : m_Flags.showSingleColor ? kRed
+                                       : kPolygonColors[static_cast<std::size_t>(position) % kPolygonColors.size()]);
+    if (!m_Flags.showFilled && !selected) return;
+    // Every shape's polygons look up the car's table.
+    const MappingEntry mapping = m_Mapping.GetMapping(position);
+    if (m_Flags.showTexture) {
+      m_Draw.Enable(Capability::Texturing);
+      if (mapping.texture >= 1 && mapping.texture <= 4) m_Draw.BindTexture(mapping.texture);
+    }
+    const std::vector<PolygonCorner> corners = PolygonCorners(shape, command);
+    std::vector<ScenePoint> points;
+    for (const PolygonCorner& corner : corners) points.push_back(PointOf(shape, corner.point));
+    const bool hasNormal = command.m_IndexCount >= 3 && points.size() >= 3;
+    ScenePoint normal{};
+    if (hasNormal) {
+      normal = Normal(points[0], points[1], points[2]);
+      m_Draw.Normal(normal[0], normal[1], normal[2]);
+    }
+    m_Draw.Begin(DrawMode::Polygon);
+    ScenePoint centre{0, 0, 0};
+    for (std::size_t c = 0; c < corners.size(); ++c) {
+      const auto k = static_cast<std::size_t>(corners[c].position);
+      if (withTexCoords) m_Draw.TexCoord(mapping.u[k] / 256.0, 1 - mapping.v[k] / 256.0);
+      Vertex(points[c]);
+      centre = plus(centre, points[c]);
+    }
+    m_Draw.End();
+    if (m_Flags.showNormals && hasNormal) {
+      const double n = static_cast<double>(points.size());
+      centre = {centre[0] / n, centre[1] / n, centre[2] / n};
+      SetColor(kBlack);
+      Line(centre, plus(centre, normal));
+    }
+    if (selected) StartMarker(shape, corners);
+  }
+
+  // ((p2 - p0) x (p1 - p0)) / 1000
+  static ScenePoint Normal(const ScenePoint& p0, const ScenePoint& p1, const ScenePoint& p2) {
+    const ScenePoint a{p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
+    const ScenePoint b{p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
+    return {(a[1] * b[2] - a[2] * b[1]) / 1000, (a[2] * b[0] - a[0] * b[2]) / 1000, (a[0] * b[1] - a[1] * b[0]) / 1000};
+  }
+
+  // The selected command's first two list entries, red then blue, wide.
+  void StartMarker(const Object3D& shape, const std::vector<PolygonCorner>& corners) {
+    m_Draw.LineWidth(4);
+    m_Draw.Begin(DrawMode::Lines);
+    const Rgb colors[2] = {kRed, kBlue};
+    for (int k = 0; k < 2; ++k) {
+      SetColor(colors[k]);
+      for (const PolygonCorner& corner : corners)
+        if (corner.position == k) Vertex(PointOf(shape, corner.point));
+    }
+    m_Draw.End();
+    m_Draw.LineWidth(1);
+  }
+
+  // One black line per connection whose two points exist.
+  void Connections(const Object3D& shape, const ScenePoint& offset) {
+    SetColor(kBlack);
+    m_Draw.LineWidth(1);
+    for (int i = 0; i < connectionCount(shape); ++i) {
+      const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
+      if (hasEnds(shape, connection))
+        Line(plus(PointOf(shape, connection.m_From), offset), plus(PointOf(shape, connection.m_To), offset));
+    }
+  }
+
+  // A red point with a blue cross in the x-y plane; the point size stays 5.
+  void PointMarker(const tavrel::Vertex& point, const ScenePoint& offset) {
+    const auto moved = [](std::int32_t coordinate, double by) {
+      return static_cast<double>(static_cast<std::int64_t>(coordinate + by));
+    };
+    const double x = moved(point.m_X, offset[0]);
+    const double y = moved(point.m_Y, offset[1]);
+    const double z = moved(point.m_Z, offset[2]);
+    m_Draw.PointSize(5);
+    SetColor(kRed);
+    m_Draw.Begin(DrawMode::Points);
+    m_Draw.Vertex(x, y, z);
+    m_Draw.End();
+    SetColor(kBlue);
+    const double w = kMarkerHalfWidth;
+    Line({x - w, y - w, z}, {x + w, y + w, z});
+    Line({x + w, y - w, z}, {x - w, y + w, z});
+  }
+
+  void Cameras(const Car& car) {
+    for (const Camera& camera : car.m_Cameras) {
+      SetColor(&camera == car.m_SelectedCamera ? kRed : kGreen);
+      CameraMarker(camera);
+    }
+  }
+
+  void CameraMarker(const Camera& camera) {
+    const ScenePoint at = cameraPosition(camera);
+    m_Draw.PushMatrix();
+    m_Draw.Translate(at[0], at[1], at[2]);
+    m_Draw.Rotate(-camera.m_DirectionDeg, 0, 1, 0);
+    m_Draw.Rotate(camera.m_RollDeg, 0, 0, 1);
+    m_Draw.Rotate(-camera.m_PitchDeg, 1, 0, 0);
+    m_Draw.Cylinder(150, 100, 300, 4, 1);
+    if (m_Flags.showAxis) Axes(kCameraAxisLength);
+    m_Draw.PopMatrix();
+  }
+
+  // Red x, green y and blue z from the origin, in one batch.
+  void Axes(double length) {
+    m_Draw.Begin(DrawMode::Lines);
+    const Rgb colors[3] = {kRed, kGreen, kBlue};
+    for (int axis = 0; axis < 3; ++axis) {
+      ScenePoint end{0, 0, 0};
+      end[static_cast<std::size_t>(axis)] = length;
+      SetColor(colors[axis]);
+      Vertex({0, 0, 0});
+      Vertex(end);
+    }
+    m_Draw.End();
+  }
+
+  void PointNumbers(const Object3D& shape) {
+    for (int i = 0; i < pointCount(shape); ++i) Label(i, PointOf(shape, i));
+  }
+
+  // Numbered from 1, at the midpoint in whole units.
+  void ConnectionNumbers(const Object3D& shape) {
+    const auto mid = [](std::int32_t a, std::int32_t b) {
+      return static_cast<double>((static_cast<std::int64_t>(a) + b) / 2);
+    };
+    for (int i = 0; i < connectionCount(shape); ++i) {
+      const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
+      if (!hasEnds(shape, connection)) continue;
+      const tavrel::Vertex& a = shape.m_Points[static_cast<std::size_t>(connection.m_From)];
+      const tavrel::Vertex& b = shape.m_Points[static_cast<std::size_t>(connection.m_To)];
+      Label(i + 1, {mid(a.m_X, b.m_X), mid(a.m_Y, b.m_Y), mid(a.m_Z, b.m_Z)});
+    }
+  }
+
+  // Numbered from 0 as the tree lists the commands, at the average of their corners.
+  void PolygonNumbers(const Object3D& shape) {
+    for (int i = 0; i < commandCount(shape); ++i) {
+      const std::vector<PolygonCorner> corners = PolygonCorners(shape, shape.m_Commands[static_cast<std::size_t>(i)]);
+      if (corners.empty()) continue;
+      ScenePoint sum{0, 0, 0};
+      for (const PolygonCorner& corner : corners) sum = plus(sum, PointOf(shape, corner.point));
+      const double n = static_cast<double>(corners.size());
+      Label(i, {sum[0] / n, sum[1] / n, sum[2] / n});
+    }
+  }
+
+  // Numbered from 1 as the tree lists the cameras, at their markers.
+  void CameraNumbers(const Car& car) {
+    for (std::size_t k = 0; k < car.m_Cameras.size(); ++k)
+      Label(static_cast<int>(k) + 1, cameraPosition(car.m_Cameras[k]));
+  }
+
+  void Switch(Capability capability, bool on) {
+    if (on)
+      m_Draw.Enable(capability);
+    else
+      m_Draw.Disable(capability);
+  }
+  void SetColor(const Rgb& color) { m_Draw.Color(color[0], color[1], color[2]); }
+  void Vertex(const ScenePoint& p) { m_Draw.Vertex(p[0], p[1], p[2]); }
+  void Line(const ScenePoint& from, const ScenePoint& to) {
+    m_Draw.Begin(DrawMode::Lines);
+    Vertex(from);
+    Vertex(to);
+    m_Draw.End();
+  }
+  void Label(int number, const ScenePoint& at) { m_Draw.Label(std::to_string(number), at[0], at[1], at[2]); }
+
+  Drawing& m_Draw;
+  const CarMappingTable& m_Mapping;
+  const DisplayFlags& m_Flags;
+};
+
+}  // namespace
+
+bool DrawCarFrame3D(Drawing& drawing, const FrameInput& input) {
+  if (input.car == nullptr) return false;
+  FramePainter(drawing, input).Draw(*input.car, input.texturesMade);
+  return true;
+}
+
+void FrameLabels(Drawing& drawing, const FrameInput& input) {
+  if (input.car != nullptr) FramePainter(drawing, input).Labels(*input.car);
+}
+
+}  // namespace tavrel
