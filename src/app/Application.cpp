@@ -21,6 +21,7 @@
 #include "app/PngEncoding.h"
 #include "app/SummaryView.h"
 #include "app/TriggerDistanceDialog.h"
+#include "app/ValueDialogs.h"
 #include "base/Settings.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
@@ -75,6 +76,8 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   Handle(kEditLocation, [this] { EditGameLocation(m_Window.get(), m_Program, m_Messages); });
   Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_ChoosePatchLevel); });
   Handle(kTriggerDistance, [this] { RunTriggerDistance(m_Window.get(), m_Program, m_Messages); });
+  Handle(kSetAnimationDelay,
+         [this] { RunAnimationDelay(m_Window.get(), m_Program.m_AnimationDelay, m_Messages); });
   Handle(kLaunchZav, [this] { LaunchGame(); });
   Handle(kUseInternalJams, [this] { m_Program.m_UseInternalJams = !m_Program.m_UseInternalJams; },
          [this] { return m_Program.m_UseInternalJams; });

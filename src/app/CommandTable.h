@@ -35,6 +35,7 @@ inline constexpr int kLaunchZav = 32771;
 inline constexpr int kEditLocation = 32772;
 inline constexpr int kImportFromExe = 32773;
 inline constexpr int kExportToExe = 32774;
+inline constexpr int kSetCarTextureJam = 32805;
 inline constexpr int kRcrDistances = 32859;
 inline constexpr int kTriggerDistance = 32829;
 inline constexpr int kJamView = 32830;

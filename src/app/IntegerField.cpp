@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <charconv>
+#include <string>
 #include <string_view>
 
 #include "base/Messages.h"
@@ -16,14 +17,28 @@ std::string_view trimmed(std::string_view text) {
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
-std::optional<int> parseInteger(std::string_view text) {
+// The text without blanks around it and without a plus that a sign or digit
+// follows: from_chars takes a minus but no plus.
+std::string_view numberText(std::string_view text) {
   text = trimmed(text);
-  // from_chars takes a minus but no plus.
   if (text.size() > 1 && text.front() == '+' && text[1] != '-') text.remove_prefix(1);
-  int value = 0;
+  return text;
+}
+
+// Reads the whole text as a `Number`: invalid_argument when it is no number of
+// that kind, result_out_of_range when it is one too large for it.
+template <typename Number>
+std::errc parseNumber(std::string_view text, Number& value) {
+  text = numberText(text);
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  return value;
+  if (text.empty() || end != text.data() + text.size()) return std::errc::invalid_argument;
+  return error;
+}
+
+void refuse(QLineEdit& field, Messages& messages, const std::string& text) {
+  messages.show(text);
+  field.setFocus();
+  field.selectAll();
 }
 
 }  // namespace
@@ -38,13 +53,20 @@ QLineEdit* NewIntegerEdit(int id, int value, QWidget* parent) {
 void ShowInteger(QLineEdit& field, int value) { field.setText(QString::number(value)); }
 
 std::optional<int> TakeInteger(QLineEdit& field, Messages& messages) {
-  const std::optional<int> value = parseInteger(field.text().toStdString());
-  if (!value) {
-    messages.show("Please enter an integer.");
-    field.setFocus();
-    field.selectAll();
-  }
-  return value;
+  int value = 0;
+  if (parseNumber(field.text().toStdString(), value) == std::errc()) return value;
+  refuse(field, messages, "Please enter an integer.");
+  return std::nullopt;
+}
+
+std::optional<unsigned> TakeUnsigned(QLineEdit& field, unsigned max, Messages& messages) {
+  unsigned value = 0;
+  const std::errc error = parseNumber(field.text().toStdString(), value);
+  if (error == std::errc() && value <= max) return value;
+  refuse(field, messages,
+         error == std::errc::invalid_argument ? "Please enter a positive integer."
+                                              : "Please enter an integer between 0 and " + std::to_string(max) + ".");
+  return std::nullopt;
 }
 
 }  // namespace tavrel

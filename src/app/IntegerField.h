@@ -1,6 +1,6 @@
 #pragma once
-// Fields that hold a signed 32-bit integer, checked when the dialog takes them
-// the way every dialog of the program checks numbers.
+// Fields that hold an integer, checked when the dialog takes them the way every
+// dialog of the program checks numbers.
 
 #include <optional>
 
@@ -19,5 +19,11 @@ void ShowInteger(QLineEdit& field, int value);
 // and blanks around them); otherwise "Please enter an integer.", the focus on the
 // field with its text selected, and nothing.
 std::optional<int> TakeInteger(QLineEdit& field, Messages& messages);
+
+// The field's unsigned integer up to `max` (decimal digits, an optional plus and
+// blanks around them). Otherwise, with the focus on the field as above, nothing
+// and "Please enter a positive integer." or, for a larger number, "Please enter
+// an integer between 0 and <max>.".
+std::optional<unsigned> TakeUnsigned(QLineEdit& field, unsigned max, Messages& messages);
 
 }  // namespace tavrel

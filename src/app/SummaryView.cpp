@@ -9,6 +9,7 @@
 
 #include "app/CommandTable.h"
 #include "app/RcrDistancesDialog.h"
+#include "app/ValueDialogs.h"
 #include "document/Document.h"
 
 namespace tavrel {
@@ -62,6 +63,10 @@ SummaryView::SummaryView(Document& document, QPrinter& printer, ProgramValues& p
     preview.exec();
   });
   Handle(kRcrDistances, [this, &program, &messages] { RunRcrDistances(this, program, messages); });
+  // The car view will own the livery; until then the document keeps the name for it.
+  Handle(kSetCarTextureJam, [this] {
+    if (std::optional<std::string> name = ChooseCarJam(window())) m_Document.SetCarJamName(std::move(*name));
+  });
 }
 
 void SummaryView::SetTitle(const QString& title) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <functional>
 
+#include "ModalDialog.h"
 #include "app/GameLocation.h"
 #include "app/PatchLevelDialog.h"
 #include "app/RcrDistancesDialog.h"
@@ -28,52 +29,15 @@
 namespace tavrel {
 namespace {
 
+using test::AnswerDialog;
+using test::Click;
+using test::Find;
+using test::kCancel;
+using test::kOk;
 using test::Message;
+using test::SetText;
+using test::Text;
 
-// Runs `run`; when it opens a modal dialog, `answer` is given that dialog and
-// must close it. Gives whether a dialog was shown.
-bool AnswerDialog(const std::function<void()>& run, const std::function<void(QDialog&)>& answer) {
-  bool shown = false;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    poll.stop();
-    shown = true;
-    answer(*dialog);
-    if (dialog->isVisible()) {
-      ADD_FAILURE() << "the dialog was left open";
-      dialog->reject();
-    }
-  });
-  poll.start();
-  run();
-  return shown;
-}
-
-template <typename Control>
-Control* Find(QDialog& dialog, const char* name) {
-  auto* control = dialog.findChild<Control*>(QString::fromLatin1(name));
-  if (!control) ADD_FAILURE() << "no " << name << " in " << dialog.windowTitle().toStdString();
-  return control;
-}
-
-void Click(QDialog& dialog, const char* button) {
-  if (auto* found = Find<QPushButton>(dialog, button)) found->click();
-}
-
-QString Text(QDialog& dialog, const char* edit) {
-  auto* found = Find<QLineEdit>(dialog, edit);
-  return found ? found->text() : QString();
-}
-
-void SetText(QDialog& dialog, const char* edit, const QString& text) {
-  if (auto* found = Find<QLineEdit>(dialog, edit)) found->setText(text);
-}
-
-constexpr const char* kOk = "button1";
-constexpr const char* kCancel = "button2";
 constexpr const char* kPatch = "button1024";
 constexpr std::array kRcrFields{"edit1000", "edit1001", "edit1002", "edit1003"};
 constexpr const char* kNotAnInteger = "Please enter an integer.";
