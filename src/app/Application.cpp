@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "app/Actions.h"
+#include "app/CarTree.h"
+#include "app/CarTreeModel.h"
 #include "app/CommandTable.h"
 #include "app/GameLocation.h"
 #include "app/JamChildView.h"
@@ -93,6 +95,7 @@ Application::~Application() {
   // The windows go first, telling nobody: no document is left to update, and
   // the main window is no longer there to retitle.
   disconnect(&m_Window->MdiArea(), nullptr, this, nullptr);
+  for (const auto& entry : m_Documents) m_Window->Tree().Model().RemoveDocument(*entry->document);
   m_Documents.clear();
   m_Window.reset();
 }
@@ -146,6 +149,7 @@ Application::OpenDocument& Application::AddDocument() {
   auto entry = std::make_unique<OpenDocument>();
   entry->document = std::make_unique<Document>(m_Program, m_Messages, m_Chooser);
   AddDocumentCommands(*entry);
+  m_Window->Tree().Model().AddDocument(*entry->document);
   m_Documents.push_back(std::move(entry));
   return *m_Documents.back();
 }
@@ -206,11 +210,13 @@ void Application::WindowGone(const QMdiSubWindow* window) {
   });
   if (owner == m_Documents.end()) return;
   std::erase((*owner)->windows, window);
-  // The document goes with its last window.
-  if ((*owner)->windows.empty())
+  // The document goes with its last window, and its items with it.
+  if ((*owner)->windows.empty()) {
+    m_Window->Tree().Model().RemoveDocument(*(*owner)->document);
     m_Documents.erase(owner);
-  else
+  } else {
     Retitle(**owner);
+  }
   WindowActivated();
 }
 

@@ -1,18 +1,15 @@
 #include "app/MainWindow.h"
 
-#include <QDockWidget>
 #include <QLabel>
 #include <QMdiArea>
-#include <QStandardItemModel>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
-#include <QTreeView>
 #include <QWhatsThis>
 
 #include "app/Actions.h"
+#include "app/CarTree.h"
 #include "app/CommandTable.h"
-#include "base/Settings.h"
 
 namespace tavrel {
 namespace {
@@ -42,7 +39,7 @@ MainWindow::MainWindow(Settings& settings)
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, m_DisplayToolbar);
   CreateStatusBar();
-  CreateCarTree(settings);
+  m_CarTree = new CarTree(settings, *this);
 
   using namespace command;
   Handle(kCascade, [this] { m_MdiArea->cascadeSubWindows(); });
@@ -77,29 +74,6 @@ void MainWindow::CreateStatusBar() {
     label->setFrameShape(QFrame::StyledPanel);
     statusBar()->addPermanentWidget(label);
   }
-}
-
-void MainWindow::CreateCarTree(Settings& settings) {
-  // Only read: the older program never wrote them either.
-  const int width = settings.ReadInt(kPreferences, "TreeWidth", 200);
-  const int height = settings.ReadInt(kPreferences, "TreeHeight", 10);
-  auto* dock = new QDockWidget(tr("Cars"), this);
-  dock->setObjectName("carTreeDock");
-  dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-  dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
-  m_CarModel = new QStandardItemModel(this);
-  auto* root = new QStandardItem(tr("All Cars"));
-  root->setEditable(false);
-  m_CarModel->appendRow(root);
-  m_CarTree = new QTreeView(dock);
-  m_CarTree->setObjectName("carTree");
-  m_CarTree->setHeaderHidden(true);
-  m_CarTree->setModel(m_CarModel);
-  m_CarTree->setMinimumHeight(height);
-  m_CarTree->setWhatsThis(tr("Every car that is open, with its parts, points, connections and cameras."));
-  dock->setWidget(m_CarTree);
-  addDockWidget(Qt::LeftDockWidgetArea, dock);
-  resizeDocks({dock}, {width}, Qt::Horizontal);
 }
 
 void MainWindow::SetStatusText(const QString& text) {

@@ -10,14 +10,13 @@
 
 class QLabel;
 class QMdiArea;
-class QStandardItemModel;
 class QTextBrowser;
 class QToolBar;
-class QTreeView;
 
 namespace tavrel {
 
 class Actions;
+class CarTree;
 class Settings;
 
 class MainWindow : public QMainWindow, public CommandTarget {
@@ -28,20 +27,18 @@ class MainWindow : public QMainWindow, public CommandTarget {
   // Puts the actions' toolbars in place; called once the actions exist.
   void AddToolbars(const Actions& actions);
   QMdiArea& MdiArea() { return *m_MdiArea; }
-  QTreeView& CarTree() { return *m_CarTree; }
+  CarTree& Tree() { return *m_CarTree; }
   // Shows a text in the status bar's message pane at once.
   void SetStatusText(const QString& text);
   void ShowHelp();
 
  private:
   void CreateStatusBar();
-  void CreateCarTree(Settings& settings);
 
   QMdiArea* m_MdiArea;
   QToolBar* m_MainToolbar;
   QToolBar* m_DisplayToolbar;
-  QTreeView* m_CarTree = nullptr;
-  QStandardItemModel* m_CarModel = nullptr;
+  CarTree* m_CarTree;
   QPointer<QTextBrowser> m_Help;
 };
 

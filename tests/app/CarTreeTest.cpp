@@ -1,0 +1,210 @@
+// The car tree panel in the program: items come and go with the documents, a
+// click or an arrow key selects the element of its item, a double-click opens
+// the element's editor, and a part import relists only that part.
+
+#include <QDockWidget>
+#include <QMdiArea>
+#include <QPersistentModelIndex>
+#include <QTest>
+#include <QTreeView>
+
+#include "AppFixture.h"
+#include "ModalDialog.h"
+#include "app/CarTree.h"
+#include "app/CarTreeModel.h"
+#include "app/CommandTable.h"
+#include "app/MainWindow.h"
+#include "document/Document.h"
+#include "shape/PartFile.h"
+
+namespace tavrel::test {
+namespace {
+
+using namespace command;
+
+class CarTreeTest : public AppFixture {
+ protected:
+  // The program on the demo game with its car imported; redraw requests counted.
+  Document& ImportDemo() {
+    if (!app) StartOnDemo();
+    Trigger(kImportFromExe);
+    Document& document = *app->ActiveDocument();
+    redraws.push_back(document.RedrawWanted().Connect([this] { ++redrawCount; }));
+    return document;
+  }
+
+  QTreeView& View() {
+    auto* view = app->Window().findChild<QTreeView*>("carTree");
+    EXPECT_NE(view, nullptr);
+    return *view;
+  }
+  CarTreeModel& Model() { return app->Window().Tree().Model(); }
+  QModelIndex IndexOf(const OutlineNode* node) {
+    EXPECT_NE(node, nullptr);
+    return node ? Model().IndexOf(*node) : QModelIndex();
+  }
+
+  // Where the item shows, scrolled into view.
+  QPoint Place(const QModelIndex& index) {
+    View().scrollTo(index);
+    return View().visualRect(index).center();
+  }
+  void Click(const QModelIndex& index) {
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Place(index));
+    Settle();
+  }
+  // The view takes a double-click only on the item the button went down on.
+  void DoubleClick(const QModelIndex& index) {
+    const QPoint place = Place(index);
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, place);
+    QTest::mouseDClick(View().viewport(), Qt::LeftButton, {}, place);
+    Settle();
+  }
+
+  int redrawCount = 0;
+  std::vector<Signal<>::Connection> redraws;
+};
+
+TEST_F(CarTreeTest, TwoDocumentsGiveTenCarItemsAndClosingOneTakesItsFive) {
+  StartOnDemo();
+  auto* dock = app->Window().findChild<QDockWidget*>("carTreeDock");
+  ASSERT_NE(dock, nullptr);
+  EXPECT_EQ(dock->windowTitle(), "Cars");
+  EXPECT_EQ(app->Window().dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+  EXPECT_EQ(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+
+  Document& first = ImportDemo();
+  Document& second = ImportDemo();
+  const QModelIndex allCars = Model().AllCarsIndex();
+  ASSERT_EQ(Model().rowCount(allCars), 10);
+  EXPECT_TRUE(View().isExpanded(allCars));
+  EXPECT_EQ(Model().index(5, 0, allCars).data().toString(), "Car:" + QString::fromStdString(second.GetCar()->GetName()));
+
+  app->Window().MdiArea().setActiveSubWindow(app->Window().MdiArea().subWindowList().front());
+  ASSERT_EQ(app->ActiveDocument(), &first);
+  Trigger(kClose);
+  ASSERT_EQ(app->DocumentCount(), 1u);
+  ASSERT_EQ(Model().rowCount(allCars), 5);
+  for (int row = 0; row < 5; ++row)
+    EXPECT_EQ(Model().NodeOf(Model().index(row, 0, allCars)), second.Outline()->MadeChildren()[std::size_t(row)].get());
+}
+
+TEST_F(CarTreeTest, SelectingACarPointThenAHelmetPoint) {
+  Car& car = *ImportDemo().GetCar();
+  Car& helmet = *car.m_Helmet;
+  car.m_SelectedConnection = &car.m_Connections[0];
+  car.m_SelectedCommand = &car.m_Commands[0];
+  car.m_SelectedCamera = &car.m_Cameras[2];
+
+  Click(IndexOf(car.m_Points[3].m_TreeItem));
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[3]);
+  EXPECT_EQ(car.m_SelectedConnection, nullptr);
+  EXPECT_EQ(car.m_SelectedCommand, nullptr);
+  EXPECT_EQ(car.m_SelectedCamera, &car.m_Cameras[2]) << "a camera's selection stays";
+  EXPECT_EQ(redrawCount, 1);
+
+  Click(IndexOf(helmet.m_Points[1].m_TreeItem));
+  EXPECT_EQ(helmet.m_SelectedPoint, &helmet.m_Points[1]);
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[3]);
+  EXPECT_EQ(redrawCount, 1) << "the helmet has no document: no view redraws";
+
+  // Group and "Car:" items are no elements: nothing changes.
+  Click(IndexOf(car.m_RootItem));
+  Click(IndexOf(car.m_Points[0].m_TreeItem->parent));
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[3]);
+  EXPECT_EQ(redrawCount, 1);
+}
+
+TEST_F(CarTreeTest, ArrowKeysSelectLikeClicks) {
+  Car& car = *ImportDemo().GetCar();
+  Click(IndexOf(car.m_Points[0].m_TreeItem));
+  ASSERT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
+  for (int point = 1; point <= 2; ++point) {
+    QTest::keyClick(&View(), Qt::Key_Down);
+    EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[std::size_t(point)]);
+  }
+  QTest::keyClick(&View(), Qt::Key_Up);
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[1]);
+  EXPECT_EQ(redrawCount, 4);
+}
+
+TEST_F(CarTreeTest, ATextureFilesItemBecomesTheSelectedJamWithoutARedraw) {
+  Document& document = ImportDemo();
+  Car& car = *document.GetCar();
+  car.m_SelectedPoint = &car.m_Points[0];
+  Click(IndexOf(car.m_CarJams[4].m_TreeItem));
+  ASSERT_NE(car.m_CarJams[4].m_Jam, nullptr);
+  EXPECT_EQ(document.SelectedJam(), car.m_CarJams[4].m_Jam);
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
+  EXPECT_EQ(redrawCount, 0);
+}
+
+TEST_F(CarTreeTest, DoubleClickOnAPointEditsItAndRelabelsItsItem) {
+  Document& document = ImportDemo();
+  Vertex& point = document.GetCar()->m_Points[2];
+  const PointValues opened{point.m_X, point.m_Y, point.m_Z};
+  const QModelIndex index = IndexOf(point.m_TreeItem);
+  const bool shown = AnswerDialog([&] { DoubleClick(index); },
+                                  [&](QDialog& dialog) {
+                                    EXPECT_EQ(Text(dialog, "edit1000").toInt(), opened.x);
+                                    // "View Center" takes the values the dialog opened with.
+                                    SetText(dialog, "edit1000", "-11");
+                                    test::Click(dialog, "button1024");
+                                    EXPECT_TRUE(dialog.isVisible());
+                                    SetText(dialog, "edit1001", "22");
+                                    SetText(dialog, "edit1002", "33");
+                                    test::Click(dialog, kOk);
+                                  });
+  ASSERT_TRUE(shown);
+  EXPECT_EQ(std::vector<int>({point.m_X, point.m_Y, point.m_Z}), std::vector<int>({-11, 22, 33}));
+  const Point3D& centre = document.GetCar()->m_ViewCenter;
+  EXPECT_EQ(std::vector<int>({centre.m_From, centre.m_To, centre.m_U1}), std::vector<int>({opened.x, opened.y, opened.z}));
+  EXPECT_EQ(index.data().toString().toStdString(), point.ShortLabel());
+  EXPECT_TRUE(index.data().toString().startsWith("v[2] -11 22 33 (u1="));
+  EXPECT_GE(redrawCount, 2) << "after View Center and after the edit";
+}
+
+TEST_F(CarTreeTest, DoubleClickOnAGroupOrCarItemOpensNothing) {
+  Car& car = *ImportDemo().GetCar();
+  for (const OutlineNode* item : {car.m_Points[0].m_TreeItem->parent, car.m_RootItem}) {
+    const std::string before = item->text;
+    const QModelIndex index = IndexOf(item);
+    const bool expanded = View().isExpanded(index);
+    EXPECT_FALSE(AnswerDialog([&] { DoubleClick(index); }, [](QDialog& dialog) { dialog.reject(); })) << before;
+    EXPECT_NE(View().isExpanded(index), expanded) << "the double-click reached the view";
+    EXPECT_EQ(item->text, before);
+  }
+  EXPECT_EQ(redrawCount, 0);
+}
+
+TEST_F(CarTreeTest, APartImportRelistsOnlyThatPart) {
+  Car& car = *ImportDemo().GetCar();
+  const PartCommands& helmet = PartCommandIds().front();
+  chooser.answers = {dir / "helmet.ch3"};
+  Trigger(helmet.exportId);
+  const QModelIndex allCars = Model().AllCarsIndex();
+  std::vector<const OutlineNode*> nodes;
+  std::vector<QPersistentModelIndex> rows;
+  for (int row = 0; row < 5; ++row) {
+    rows.emplace_back(Model().index(row, 0, allCars));
+    nodes.push_back(Model().NodeOf(rows.back()));
+  }
+  const QPersistentModelIndex carPoint = IndexOf(car.m_Points[0].m_TreeItem);
+  View().expand(carPoint.parent());
+
+  chooser.answers = {dir / "helmet.ch3"};
+  Trigger(helmet.importId);
+  ASSERT_EQ(Model().rowCount(allCars), 5);
+  for (int row = 0; row < 5; ++row) {
+    if (row == 1) continue;
+    EXPECT_EQ(rows[std::size_t(row)], Model().index(row, 0, allCars)) << row;
+    EXPECT_EQ(Model().NodeOf(Model().index(row, 0, allCars)), nodes[std::size_t(row)]) << row;
+  }
+  EXPECT_FALSE(rows[1].isValid()) << "the helmet's old items are gone";
+  EXPECT_EQ(Model().NodeOf(Model().index(1, 0, allCars)), car.m_Helmet->m_RootItem);
+  EXPECT_EQ(Model().NodeOf(carPoint), car.m_Points[0].m_TreeItem);
+  EXPECT_TRUE(View().isExpanded(carPoint.parent())) << "the car's items keep their state";
+}
+
+}  // namespace
+}  // namespace tavrel::test
