@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <array>
 #include <utility>
 #include <vector>
@@ -42,12 +43,16 @@ class CheckedDialog : public QDialog {
   std::function<bool()> m_Take;
 };
 
+// Wide enough for a sign and seven digits, no wider.
+void SetFieldWidth(QLineEdit& field) { field.setFixedWidth(field.fontMetrics().horizontalAdvance("-0000000") + 12); }
+
 // Signed integer fields bound to values; the values change only when every
 // field holds a number.
 class IntegerFields {
  public:
   QLineEdit* Add(int id, int& value, QWidget* parent) {
     QLineEdit* field = NewIntegerEdit(id, value, parent);
+    SetFieldWidth(*field);
     m_Fields.emplace_back(field, &value);
     return field;
   }
@@ -73,23 +78,27 @@ struct FieldSpec {
   int& value;
 };
 
-// Wide enough for six digits and a sign, no wider.
-void SetFieldWidth(QLineEdit& field) { field.setFixedWidth(field.fontMetrics().horizontalAdvance("-0000000") + 12); }
-
 void AddRow(QGridLayout& grid, int row, int column, const char* label, QWidget* field) {
   grid.addWidget(new QLabel(QString::fromLatin1(label)), row, column);
   grid.addWidget(field, row, column + 1);
 }
 
-// The fields on the left, OK and Cancel (and any further button) stacked on the right.
+// The fields on the left; OK and Cancel at the top right, any further button
+// at the bottom right.
 void LayOut(QDialog& dialog, QLayout* fields, QPushButton* extraButton = nullptr) {
+  auto* left = new QVBoxLayout;
+  left->addLayout(fields);
+  left->addStretch();
   QDialogButtonBox* buttons = OkCancelButtons(dialog);
   buttons->setOrientation(Qt::Vertical);
-  if (extraButton) buttons->addButton(extraButton, QDialogButtonBox::ActionRole);
+  auto* right = new QVBoxLayout;
+  right->addWidget(buttons);
+  right->addStretch();
+  if (extraButton) right->addWidget(extraButton);
   auto* layout = new QHBoxLayout(&dialog);
-  layout->addLayout(fields);
+  layout->addLayout(left);
   layout->addSpacing(12);
-  layout->addWidget(buttons, 0, Qt::AlignTop);
+  layout->addLayout(right);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
@@ -97,7 +106,6 @@ void LayOut(QDialog& dialog, QLayout* fields, QPushButton* extraButton = nullptr
 void LayOutOneField(QDialog& dialog, const char* label, QWidget* field) {
   auto* row = new QGridLayout;
   AddRow(*row, 0, 0, label, field);
-  row->setColumnStretch(1, 1);
   LayOut(dialog, row);
 }
 
@@ -112,7 +120,6 @@ bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<vo
   for (int i = 0; i < int(rows.size()); ++i) {
     const FieldSpec& spec = rows[std::size_t(i)];
     QLineEdit* field = fields.Add(spec.id, spec.value, &dialog);
-    SetFieldWidth(*field);
     auto* withArrows = new QHBoxLayout;
     withArrows->setSpacing(0);
     withArrows->addWidget(field);
@@ -143,7 +150,6 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
     for (int column = 0; column < 2; ++column) {
       const FieldSpec& f = pairs[std::size_t(row)][std::size_t(column)];
       QLineEdit* field = fields.Add(f.id, f.value, &dialog);
-      SetFieldWidth(*field);
       AddRow(*grid, row, 2 * column, f.label, field);
     }
   }
@@ -153,7 +159,6 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
   int row = int(pairs.size()) + 1;
   for (const FieldSpec& f : wheels) {
     QLineEdit* field = fields.Add(f.id, f.value, &dialog);
-    SetFieldWidth(*field);
     grid->addWidget(new QLabel(QString::fromLatin1(f.label)), row, 0, 1, 3);
     grid->addWidget(field, row++, 3);
   }
@@ -194,6 +199,7 @@ bool RunAnimationDelay(QWidget* parent, unsigned& delay, Messages& messages) {
   CheckedDialog dialog(parent, "Animation Delay Speed");
   QLineEdit* field = NewIntegerEdit(kValueId, 0, &dialog);
   field->setText(QString::number(delay));
+  SetFieldWidth(*field);
   dialog.m_Take = [&] {
     const std::optional<unsigned> taken = TakeUnsigned(*field, kLongestDelay, messages);
     if (taken) delay = *taken;
