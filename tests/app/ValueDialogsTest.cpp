@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "AppFixture.h"
@@ -36,6 +39,23 @@ QStringList Labels(QDialog& dialog) {
 void ExpectStillOpenOn(QDialog& dialog, const char* field) {
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, field));
+}
+
+// The text of the message box that `run` opens, closed at once.
+QString AnswerMessageBox(const std::function<void()>& run) {
+  QString text;
+  QTimer poll;
+  poll.setInterval(5);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    poll.stop();
+    text = box->text();
+    box->accept();
+  });
+  poll.start();
+  run();
+  return text;
 }
 
 class ValueDialogsTest : public AppFixture {
@@ -151,6 +171,21 @@ TEST_F(ValueDialogsTest, EditorsRefuseAFieldWithoutANumber) {
   EXPECT_EQ(point.x, 1);
   EXPECT_EQ(camera.x, 1);
   EXPECT_EQ(dataValue, 7);
+}
+
+// The tree's editors have no sink of their own: they tell the player in a message box.
+TEST_F(ValueDialogsTest, EditorsWithoutASinkRefuseInAMessageBox) {
+  int value = 7;
+  bool confirmed = true;
+  EXPECT_TRUE(AnswerDialog([&] { confirmed = RunDataValueEditor(nullptr, value); },
+                           [](QDialog& dialog) {
+                             SetText(dialog, "edit1000", "abc");
+                             EXPECT_EQ(AnswerMessageBox([&] { Click(dialog, kOk); }), kNotAnInteger);
+                             ExpectStillOpenOn(dialog, "edit1000");
+                             Click(dialog, kCancel);
+                           }));
+  EXPECT_FALSE(confirmed);
+  EXPECT_EQ(value, 7);
 }
 
 TEST_F(ValueDialogsTest, DataValueEditorTakesTheTypedNumber) {
