@@ -1,5 +1,6 @@
 #include "app/CarTree.h"
 
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QTreeView>
 
@@ -27,6 +28,9 @@ CarTree::CarTree(Settings& settings, QMainWindow& window)
 
   m_View->setObjectName("carTree");
   m_View->setHeaderHidden(true);
+  // Long labels scroll sideways, as in a tree control, instead of being cut short.
+  m_View->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  m_View->header()->setStretchLastSection(false);
   m_View->setUniformRowHeights(true);
   m_View->setIconSize(QSize(16, 15));
   m_View->setModel(m_Model);
