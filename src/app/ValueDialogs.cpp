@@ -33,9 +33,7 @@ constexpr unsigned kLongestDelay = 65535;
 // a field is wrong, the dialog stays open.
 class CheckedDialog : public QDialog {
  public:
-  CheckedDialog(QWidget* parent, const char* title) : QDialog(parent) {
-    setWindowTitle(QString::fromLatin1(title));
-  }
+  CheckedDialog(QWidget* parent, const char* title) : QDialog(parent) { setWindowTitle(QString::fromLatin1(title)); }
   void accept() override {
     if (m_Take()) QDialog::accept();
   }
@@ -111,8 +109,7 @@ void LayOutOneField(QDialog& dialog, const char* label, QWidget* field) {
 
 }  // namespace
 
-bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter,
-                    Messages& messages) {
+bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter, Messages& messages) {
   CheckedDialog dialog(parent, "Point Values Editor");
   IntegerFields fields;
   auto* grid = new QGridLayout;
@@ -155,7 +152,7 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
   }
   grid->addItem(new QSpacerItem(0, 8), int(pairs.size()), 0);
   const std::array<FieldSpec, 2> wheels{{{1025, "Rear Wheel (Sprite/Polygon)", values.rearWheel},
-                                     {1026, "Front Wheel (Sprite/Polygon)", values.frontWheel}}};
+                                         {1026, "Front Wheel (Sprite/Polygon)", values.frontWheel}}};
   int row = int(pairs.size()) + 1;
   for (const FieldSpec& f : wheels) {
     QLineEdit* field = fields.Add(f.id, f.value, &dialog);
@@ -217,9 +214,8 @@ std::optional<std::string> ChooseCarJam(QWidget* parent) {
   combo->setEditable(true);
   // A typed name is taken as it is, but never joins the list.
   combo->setInsertPolicy(QComboBox::NoInsert);
-  QStringList liveries{"Ferrar98.jam", "Benett98.jam", "Tyrrel98.jam", "Jordan98.jam",
-                       "Mclare98.jam", "Willia98.jam", "Sauber98.jam", "Minard98.jam",
-                       "Prost98.jam",  "Stewar98.jam", "Arrows98.jam"};
+  QStringList liveries{"Ferrar98.jam", "Benett98.jam", "Tyrrel98.jam", "Jordan98.jam", "Mclare98.jam", "Willia98.jam",
+                       "Sauber98.jam", "Minard98.jam", "Prost98.jam",  "Stewar98.jam", "Arrows98.jam"};
   liveries.sort(Qt::CaseInsensitive);
   combo->addItems(liveries);
   combo->setCurrentIndex(0);

@@ -21,8 +21,7 @@ class Messages;
 //
 // "View Center" calls `viewCenter` and leaves the dialog open; the caller uses
 // the values the dialog opened with, which Cancel does not take back.
-bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter,
-                    Messages& messages);
+bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter, Messages& messages);
 bool RunCameraEditor(QWidget* parent, CameraFields& fields, Messages& messages);
 bool RunDataValueEditor(QWidget* parent, int& value, Messages& messages);
 // The same, telling the player in message boxes over `parent`.

@@ -145,17 +145,17 @@ TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
   EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));
   EXPECT_EQ(ActionOf(32833).text(), "Load Helmet");
   // Nothing on the route handles these without a document window.
-  for (int id : {32833, kExportObj, 32805, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
-  for (int id : {kOpen, kImportFromExe, kEditPatchLevel, kTriggerDistance, kNew, kLaunchZav})
+  for (int id : {32833, kExportObj, kSetCarTextureJam, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kOpen, kImportFromExe, kEditPatchLevel, kTriggerDistance, kNew, kLaunchZav, kSetAnimationDelay})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kImportFromExe);
   EXPECT_EQ(MenuTitles(), TitlesOf(DocumentMenu()));
   EXPECT_EQ(ActionOf(32833).text(), "Import Helmet");
-  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances, kJamView})
+  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances, kJamView, kSetCarTextureJam})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
   // No handler anywhere: the edit commands, F6 and the car view's own commands until that view exists.
-  for (int id : {57643, 57635, 57634, 57637, 57680, 32798, 32814, kSetAnimationDelay})
+  for (int id : {57643, 57635, 57634, 57637, 57680, 32798, 32814})
     EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kClose);
