@@ -8,10 +8,8 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 
 #include "ModalDialog.h"
