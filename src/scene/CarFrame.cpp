@@ -136,7 +136,7 @@ class FramePainter {
 
   void Polygon(const Object3D& shape, const TextureCmd& command, int position, bool withTexCoords) {
     const bool selected = &command == shape.m_SelectedCommand;
-    SetColor(selected                    ? kYellow
+    SetColor(selected                  ? kYellow
              : m_Flags.showSingleColor ? kRed
                                        : kPolygonColors[static_cast<std::size_t>(position) % kPolygonColors.size()]);
     if (!m_Flags.showFilled && !selected) return;

@@ -24,8 +24,8 @@ struct RecordedVertex {
 
 struct RecordedBatch {
   DrawMode mode = DrawMode::Points;
-  double size = 0;  // the point size for points, the line width for lines, 0 for polygons
-  int texture = 0;  // the bound slot while texturing is on, else 0
+  double size = 0;             // the point size for points, the line width for lines, 0 for polygons
+  int texture = 0;             // the bound slot while texturing is on, else 0
   std::optional<Vec3> normal;  // the current normal when the batch began
   std::vector<RecordedVertex> vertices;
   // One per vertex when the batch gave texture coordinates.
@@ -87,7 +87,7 @@ class FrameRecorder : public Drawing {
   std::vector<RecordedLabel> m_Labels;
   std::optional<RecordedBatch> m_Batch;
   std::vector<std::array<double, 2>> m_BatchUv;  // the current coordinate at each vertex
-  bool m_BatchHasUv = false;                      // the batch gave texture coordinates
+  bool m_BatchHasUv = false;                     // the batch gave texture coordinates
 
   std::vector<Matrix4> m_Saved;
   Matrix4 m_Matrix;
