@@ -1,0 +1,180 @@
+#include "scene/Viewpoint.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "base/Trace.h"
+#include "shape/Car.h"
+
+namespace tavrel {
+namespace {
+
+void ExpectNear(Vec3 actual, Vec3 expected, double tolerance = 1e-9) {
+  EXPECT_NEAR(actual.x, expected.x, tolerance);
+  EXPECT_NEAR(actual.y, expected.y, tolerance);
+  EXPECT_NEAR(actual.z, expected.z, tolerance);
+}
+
+void ExpectSameMatrix(const Matrix4& actual, const Matrix4& expected) {
+  for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], 1e-12) << "element " << i;
+}
+
+TEST(ViewpointTest, ZoomHasNoMemoryOfWhereItStarted) {
+  Viewpoint threeIn;
+  for (int i = 0; i < 3; ++i) threeIn.ZoomIn();
+  EXPECT_DOUBLE_EQ(threeIn.m_Distance, 4096);
+
+  Viewpoint inThenOut;
+  inThenOut.ZoomIn();
+  inThenOut.ZoomOut();
+  EXPECT_DOUBLE_EQ(inThenOut.m_Distance, 7680);
+}
+
+TEST(ViewpointTest, FixedViewsSetTheAnglesOnly) {
+  Viewpoint viewpoint;
+  viewpoint.m_CameraView = 4;
+  viewpoint.ZoomIn();
+  const FixedView* top = FixedViewNamed("top");
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(top->id, 32820);
+  EXPECT_STREQ(top->menuText, "View Top");
+  viewpoint.SetFixedView(*top);
+  EXPECT_EQ(viewpoint.m_AngleX, 0);
+  EXPECT_EQ(viewpoint.m_AngleY, 0);
+  EXPECT_EQ(viewpoint.m_AngleZ, -90);
+  EXPECT_DOUBLE_EQ(viewpoint.m_Distance, 6400);
+  EXPECT_EQ(viewpoint.m_CameraView, 4);  // shows only after the normal view is chosen again
+
+  EXPECT_EQ(FixedViewWithId(32825), FixedViewNamed("back-right"));
+  EXPECT_EQ(FixedViewWithId(32825)->angleZ, 315);
+  EXPECT_EQ(FixedViewNamed("Top"), nullptr);
+  EXPECT_EQ(FixedViewWithId(32826), nullptr);
+}
+
+TEST(ViewpointTest, AnimationTurnsOneDegreeAboutYOnlyWhileRunning) {
+  Viewpoint viewpoint;
+  EXPECT_FALSE(viewpoint.AnimationTick());
+  EXPECT_EQ(viewpoint.m_AngleY, 131);
+  viewpoint.m_Animating = true;
+  EXPECT_TRUE(viewpoint.AnimationTick());
+  EXPECT_TRUE(viewpoint.AnimationTick());
+  EXPECT_EQ(viewpoint.m_AngleY, 129);
+  EXPECT_EQ(viewpoint.m_AngleX, -148);
+  EXPECT_EQ(viewpoint.m_AngleZ, 181);
+}
+
+TEST(ViewpointTest, DragTurnsOneDegreePerPixelFromTheLastPosition) {
+  struct Case {
+    bool ctrl;
+    double angleY;
+    double angleZ;
+  };
+  // Two moves: by (5, -3), then by (-2, 4) from there.
+  for (const Case& c : {Case{false, 131 + 3, 181}, Case{true, 131, 181 + 3}}) {
+    Viewpoint viewpoint;
+    MouseRotation drag;
+    EXPECT_FALSE(drag.MoveTo(50, 50, viewpoint));  // no button down: nothing turns
+    drag.Press(10, 10, c.ctrl);
+    EXPECT_TRUE(drag.MoveTo(15, 7, viewpoint));
+    EXPECT_TRUE(drag.MoveTo(13, 11, viewpoint));
+    EXPECT_EQ(viewpoint.m_AngleX, -148 + 1) << "ctrl " << c.ctrl;
+    EXPECT_EQ(viewpoint.m_AngleY, c.angleY) << "ctrl " << c.ctrl;
+    EXPECT_EQ(viewpoint.m_AngleZ, c.angleZ) << "ctrl " << c.ctrl;
+    drag.Release();
+    EXPECT_FALSE(drag.MoveTo(100, 100, viewpoint));
+    EXPECT_EQ(viewpoint.m_AngleX, -148 + 1);
+  }
+}
+
+TEST(ViewpointTest, CtrlCountsOnlyAsTheDragBegins) {
+  Viewpoint viewpoint;
+  MouseRotation drag;
+  drag.Press(0, 0, true);
+  drag.Release();
+  drag.Press(0, 0, false);
+  drag.MoveTo(7, 0, viewpoint);
+  EXPECT_EQ(viewpoint.m_AngleY, 131 + 7);
+  EXPECT_EQ(viewpoint.m_AngleZ, 181);
+}
+
+TEST(ViewpointTest, ProjectionAspectIsWidthOverHeightOrTheWidthAlone) {
+  ExpectSameMatrix(ViewProjection({800, 400}), Perspective(45, 2.0, 100, 20000));
+  ExpectSameMatrix(ViewProjection({640, 0}), Perspective(45, 640, 100, 20000));
+  ExpectSameMatrix(ViewProjection({3, 4}), Perspective(45, 0.75, 100, 20000));
+}
+
+TEST(ViewpointTest, NormalViewMovesAwayThenTurnsAboutXThenYThenZ) {
+  Viewpoint viewpoint;
+  viewpoint.m_AngleX = 90;
+  viewpoint.m_AngleY = 90;
+  viewpoint.m_AngleZ = 0;
+  // y first takes (1, 0, 0) to (0, 0, -1), then x takes that to (0, 1, 0).
+  ExpectNear(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 1, -8000});
+
+  viewpoint.m_AngleY = 0;
+  viewpoint.m_AngleZ = 90;
+  // z takes (1, 0, 0) to (0, 1, 0), then x takes that to (0, 0, 1).
+  ExpectNear(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 0, 1 - 8000});
+}
+
+TEST(ViewpointTest, NormalViewIgnoresTheCarAndItsCameras) {
+  Car car;
+  car.m_Cameras[0].m_Record.X = 100;
+  Viewpoint viewpoint;
+  ExpectSameMatrix(ViewpointModelview(viewpoint, &car), NormalModelview(viewpoint));
+  ExpectSameMatrix(ViewpointModelview(viewpoint, nullptr), NormalModelview(viewpoint));
+}
+
+class CameraViewTest : public ::testing::Test {
+ protected:
+  CameraViewTest() {
+    setTraceSink([this](const std::string& line) { traced.push_back(line); });
+    // Camera 3 of the menu is the car's third camera; the others stand elsewhere.
+    Camera& camera = car.m_Cameras[2];
+    camera.m_Record.X = 100;
+    camera.m_Record.Z = 50;
+    camera.m_Record.Y = 20;
+    camera.m_RollDeg = 90;
+    car.m_Cameras[1].m_Record.X = -300;
+    car.m_Cameras[3].m_Record.Y = 700;
+    viewpoint.m_CameraView = 3;
+  }
+  ~CameraViewTest() override { setTraceSink({}); }
+
+  Car car;
+  Viewpoint viewpoint;
+  std::vector<std::string> traced;
+};
+
+TEST_F(CameraViewTest, LooksFromTheScaledMirroredEyeTowardsTheRolledCentre) {
+  const double r = 90 * 3.1415927 / 180;
+  const Vec3 eye{-500, 100, 250};
+  const Vec3 centre{100 + std::sin(r), 20 + std::cos(r), 50};
+  const Matrix4 modelview = ViewpointModelview(viewpoint, &car);
+  ExpectNear(TransformPoint(modelview, eye), {0, 0, 0}, 1e-9);
+  const double reach = std::hypot(centre.x - eye.x, centre.y - eye.y, centre.z - eye.z);
+  ExpectNear(TransformPoint(modelview, centre), {0, 0, -reach}, 1e-9);
+  // Up stays up on the screen.
+  EXPECT_GT(TransformPoint(modelview, {eye.x, eye.y + 1000, eye.z}).y, 0);
+  // The pi of 3.1415927 is a little large, so the cosine comes out just below 0.
+  EXPECT_EQ(traced, std::vector<std::string>{"look 1.000000 -0.000000\n"});
+}
+
+TEST_F(CameraViewTest, IgnoresTheAnglesAndTheDistance) {
+  const Matrix4 before = ViewpointModelview(viewpoint, &car);
+  viewpoint.SetFixedView(*FixedViewNamed("front"));
+  viewpoint.ZoomOut();
+  ExpectSameMatrix(ViewpointModelview(viewpoint, &car), before);
+  ExpectSameMatrix(before, CameraModelview(car.m_Cameras[2]));
+}
+
+TEST_F(CameraViewTest, WithoutACarTheModelviewStaysAsItWas) {
+  ExpectSameMatrix(ViewpointModelview(viewpoint, nullptr), Matrix4{});
+  EXPECT_TRUE(traced.empty());
+}
+
+}  // namespace
+}  // namespace tavrel
