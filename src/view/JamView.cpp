@@ -42,8 +42,6 @@ JamView::JamView(Document& document, Messages& messages, std::uint32_t jamSeed, 
   UpdateScrollRanges();
 }
 
-JamView::~JamView() = default;
-
 void JamView::ToggleJamIds() {
   m_ShowJamIds = !m_ShowJamIds;
   viewport()->update();

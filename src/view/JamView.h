@@ -30,7 +30,6 @@ class JamView : public QAbstractScrollArea {
 
   // `jamSeed` unscrambles a JAM whose file could not be read before.
   JamView(Document& document, Messages& messages, std::uint32_t jamSeed, QWidget* parent = nullptr);
-  ~JamView() override;
 
   // The JAM shown: the document's selected JAM when the view was first shown.
   const std::shared_ptr<JAM>& Jam() const { return m_Jam; }
