@@ -22,5 +22,6 @@ void addTransferCommands(CLI::App& app);
 void addTextureCfgCommand(CLI::App& app);
 void addMakeDemoCommand(CLI::App& app);
 void addExportGltfCommand(CLI::App& app);
+void addFrameCommand(CLI::App& app);
 
 }  // namespace tavrel::cli

@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   tavrel::cli::addTexturesCommand(app);
   tavrel::cli::addMakeDemoCommand(app);
   tavrel::cli::addExportGltfCommand(app);
+  tavrel::cli::addFrameCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {

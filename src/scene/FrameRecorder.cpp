@@ -6,7 +6,8 @@
 namespace tavrel {
 namespace {
 
-using nlohmann::json;
+// Keys in the order the frame format lists them.
+using json = nlohmann::ordered_json;
 
 // Rounded to 3 decimals; whole numbers as integers, so 150 reads 150, not 150.0.
 json number(double value) {
