@@ -10,8 +10,8 @@ namespace {
 
 // The item pictures by image index.
 constexpr const char* kImageFiles[CarTreeModel::kImageCount] = {
-    "car",          "points", "connections", "commands",      "unused",  "cameras",
-    "helmet",       "mapped-command", "command-variant", "texture-files", "cockpit", "wheel",
+    "car",    "points",         "connections",     "commands",      "unused",  "cameras",
+    "helmet", "mapped-command", "command-variant", "texture-files", "cockpit", "wheel",
 };
 
 }  // namespace
@@ -77,7 +77,8 @@ Document* CarTreeModel::DocumentOfCar(const Object3D* shape) const {
 }
 
 CarTreeModel::Listing* CarTreeModel::ListingOf(const Document& document) const {
-  const auto found = std::ranges::find_if(m_Listings, [&](const auto& listing) { return listing->document == &document; });
+  const auto found =
+      std::ranges::find_if(m_Listings, [&](const auto& listing) { return listing->document == &document; });
   return found == m_Listings.end() ? nullptr : found->get();
 }
 
@@ -92,7 +93,8 @@ int CarTreeModel::FirstRow(const Listing& listing) const {
 
 int CarTreeModel::TopRowOf(const OutlineNode& carItem) const {
   for (const auto& listing : m_Listings)
-    if (listing->rows > 0 && listing->document->Outline() == carItem.parent) return FirstRow(*listing) + int(carItem.row);
+    if (listing->rows > 0 && listing->document->Outline() == carItem.parent)
+      return FirstRow(*listing) + int(carItem.row);
   return -1;
 }
 
@@ -125,9 +127,7 @@ void CarTreeModel::SetText(OutlineNode& node, std::string text) {
   Changed(&node);
 }
 
-QModelIndex CarTreeModel::AllCarsIndex() const {
-  return createIndex(0, 0, const_cast<OutlineNode*>(&m_AllCars));
-}
+QModelIndex CarTreeModel::AllCarsIndex() const { return createIndex(0, 0, const_cast<OutlineNode*>(&m_AllCars)); }
 
 OutlineNode* CarTreeModel::NodeOf(const QModelIndex& index) const {
   auto* node = static_cast<OutlineNode*>(index.internalPointer());
@@ -145,7 +145,8 @@ QModelIndex CarTreeModel::IndexOf(const OutlineNode& node) const {
 QModelIndex CarTreeModel::index(int row, int column, const QModelIndex& parent) const {
   if (row < 0 || column != 0 || row >= rowCount(parent)) return {};
   if (!parent.isValid()) return AllCarsIndex();
-  if (const OutlineNode* node = NodeOf(parent)) return createIndex(row, 0, node->MadeChildren()[std::size_t(row)].get());
+  if (const OutlineNode* node = NodeOf(parent))
+    return createIndex(row, 0, node->MadeChildren()[std::size_t(row)].get());
   int first = 0;
   for (const auto& listing : m_Listings) {
     if (row < first + listing->rows) return createIndex(row, 0, &listing->CarItem(row - first));

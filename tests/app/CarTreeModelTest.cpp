@@ -122,7 +122,8 @@ TEST_F(CarTreeModelTest, FollowsTheDocumentsThroughListingRelistingAndRemoval) {
   ASSERT_TRUE(second.NewFromExecutable());
   ASSERT_EQ(model.rowCount(model.AllCarsIndex()), 10);
   for (int row = 0; row < 10; ++row)
-    EXPECT_EQ(model.NodeOf(TopRow(row)), (row < 5 ? first : second).Outline()->MadeChildren()[std::size_t(row % 5)].get());
+    EXPECT_EQ(model.NodeOf(TopRow(row)),
+              (row < 5 ? first : second).Outline()->MadeChildren()[std::size_t(row % 5)].get());
 
   // An edited element's item tells the views.
   QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
@@ -148,7 +149,8 @@ TEST_F(CarTreeModelTest, FollowsTheDocumentsThroughListingRelistingAndRemoval) {
   // Removing the first document takes exactly its five rows.
   model.RemoveDocument(first);
   ASSERT_EQ(model.rowCount(model.AllCarsIndex()), 5);
-  for (int row = 0; row < 5; ++row) EXPECT_EQ(model.NodeOf(TopRow(row)), second.Outline()->MadeChildren()[std::size_t(row)].get());
+  for (int row = 0; row < 5; ++row)
+    EXPECT_EQ(model.NodeOf(TopRow(row)), second.Outline()->MadeChildren()[std::size_t(row)].get());
   first.ElementChanged(point);
   EXPECT_EQ(changed.size(), 1) << "a removed document is no longer heard";
 

@@ -44,10 +44,11 @@ class CarTreeTest : public AppFixture {
     return node ? Model().IndexOf(*node) : QModelIndex();
   }
 
-  // Where the item shows, scrolled into view.
+  // Where the item starts, scrolled into view: long labels run past the view's edge.
   QPoint Place(const QModelIndex& index) {
     View().scrollTo(index);
-    return View().visualRect(index).center();
+    const QRect rect = View().visualRect(index);
+    return {rect.left() + 8, rect.center().y()};
   }
   void Click(const QModelIndex& index) {
     QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Place(index));
@@ -78,7 +79,8 @@ TEST_F(CarTreeTest, TwoDocumentsGiveTenCarItemsAndClosingOneTakesItsFive) {
   const QModelIndex allCars = Model().AllCarsIndex();
   ASSERT_EQ(Model().rowCount(allCars), 10);
   EXPECT_TRUE(View().isExpanded(allCars));
-  EXPECT_EQ(Model().index(5, 0, allCars).data().toString(), "Car:" + QString::fromStdString(second.GetCar()->GetName()));
+  EXPECT_EQ(Model().index(5, 0, allCars).data().toString(),
+            "Car:" + QString::fromStdString(second.GetCar()->GetName()));
 
   app->Window().MdiArea().setActiveSubWindow(app->Window().MdiArea().subWindowList().front());
   ASSERT_EQ(app->ActiveDocument(), &first);
@@ -137,6 +139,18 @@ TEST_F(CarTreeTest, ATextureFilesItemBecomesTheSelectedJamWithoutARedraw) {
   EXPECT_EQ(document.SelectedJam(), car.m_CarJams[4].m_Jam);
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
   EXPECT_EQ(redrawCount, 0);
+
+  // Its colour tables' rows are made when the view expands them.
+  OutlineNode& itemLine = *car.m_CarJams[4].m_TreeItem->MadeChildren().front()->MadeChildren().front();
+  OutlineNode& table = *itemLine.MadeChildren().back();
+  const QModelIndex tableIndex = IndexOf(&table);
+  for (QModelIndex above = tableIndex.parent(); above.isValid(); above = above.parent()) View().expand(above);
+  Settle();
+  EXPECT_TRUE(table.MadeChildren().empty()) << "shown but not expanded";
+  View().expand(tableIndex);
+  Settle();
+  EXPECT_EQ(table.MadeChildren().size(), 256u);
+  EXPECT_EQ(Model().rowCount(tableIndex), 256);
 }
 
 TEST_F(CarTreeTest, DoubleClickOnAPointEditsItAndRelabelsItsItem) {
@@ -158,10 +172,42 @@ TEST_F(CarTreeTest, DoubleClickOnAPointEditsItAndRelabelsItsItem) {
   ASSERT_TRUE(shown);
   EXPECT_EQ(std::vector<int>({point.m_X, point.m_Y, point.m_Z}), std::vector<int>({-11, 22, 33}));
   const Point3D& centre = document.GetCar()->m_ViewCenter;
-  EXPECT_EQ(std::vector<int>({centre.m_From, centre.m_To, centre.m_U1}), std::vector<int>({opened.x, opened.y, opened.z}));
+  EXPECT_EQ(std::vector<int>({centre.m_From, centre.m_To, centre.m_U1}),
+            std::vector<int>({opened.x, opened.y, opened.z}));
   EXPECT_EQ(index.data().toString().toStdString(), point.ShortLabel());
   EXPECT_TRUE(index.data().toString().startsWith("v[2] -11 22 33 (u1="));
   EXPECT_GE(redrawCount, 2) << "after View Center and after the edit";
+}
+
+// A camera relabels its item with its short label; a data-value line carries
+// its first value, whose editor keeps the line's label.
+TEST_F(CarTreeTest, DoubleClickOnACameraOrADataValueLineOpensItsEditor) {
+  Document& document = ImportDemo();
+  Car& car = *document.GetCar();
+  Camera& camera = car.m_Cameras[0];
+  const QModelIndex cameraIndex = IndexOf(camera.m_TreeItem);
+  ASSERT_TRUE(AnswerDialog([&] { DoubleClick(cameraIndex); },
+                           [](QDialog& dialog) {
+                             SetText(dialog, "edit1000", "70000");
+                             SetText(dialog, "edit1003", "1000");
+                             test::Click(dialog, kOk);
+                           }));
+  EXPECT_EQ(camera.m_Record.X, 70000 - 65536);
+  EXPECT_EQ(camera.m_DirectionDeg, -80) << "182000 raw units kept in 16 bits are -14608";
+  EXPECT_EQ(cameraIndex.data().toString().toStdString(), camera.ShortLabel());
+  EXPECT_TRUE(cameraIndex.data().toString().startsWith("c[1] (4464,"));
+
+  DatVal& value = car.m_DataValues[8];
+  const QModelIndex line = IndexOf(value.m_TreeItem);
+  const QString label = line.data().toString();
+  ASSERT_TRUE(label.startsWith("u[8]"));
+  ASSERT_TRUE(AnswerDialog([&] { DoubleClick(line); },
+                           [](QDialog& dialog) {
+                             SetText(dialog, "edit1000", "4321");
+                             test::Click(dialog, kOk);
+                           }));
+  EXPECT_EQ(value.m_Value, 4321);
+  EXPECT_EQ(line.data().toString(), label);
 }
 
 TEST_F(CarTreeTest, DoubleClickOnAGroupOrCarItemOpensNothing) {
