@@ -15,13 +15,13 @@
 #include "app/Actions.h"
 #include "app/CarTree.h"
 #include "app/CarTreeModel.h"
+#include "app/CarChildView.h"
 #include "app/CommandTable.h"
 #include "app/GameLocation.h"
 #include "app/JamChildView.h"
 #include "app/MainWindow.h"
 #include "app/PatchLevelDialog.h"
 #include "app/PngEncoding.h"
-#include "app/SummaryView.h"
 #include "app/TriggerDistanceDialog.h"
 #include "app/ValueDialogs.h"
 #include "base/Settings.h"
@@ -140,9 +140,9 @@ Document* Application::ActiveDocument() {
   return entry ? entry->document.get() : nullptr;
 }
 
-SummaryView* Application::ActiveView() {
+CarView* Application::ActiveView() {
   QMdiSubWindow* window = m_Window->MdiArea().currentSubWindow();
-  return window ? qobject_cast<SummaryView*>(window->widget()) : nullptr;
+  return window ? qobject_cast<CarView*>(window->widget()) : nullptr;
 }
 
 Application::OpenDocument& Application::AddDocument() {
@@ -165,8 +165,10 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   entry.Handle(kExportCtf, [&document] { document.ExportCtf(); });
   entry.Handle(kImportCtf, [&document] { document.ImportCtf(); });
   entry.Handle(kExportObj, [&document] { document.ExportObj(); });
+  // In the livery the active car view shows.
   entry.Handle(kExportGltf, [this, &document] {
-    document.ExportGltf(m_Program.Store().ReadString(kPreferences, "DefaultZavJamFileName", "Mclare98.jam"), EncodePng);
+    CarView* view = ActiveView();
+    document.ExportGltf(view ? view->Flags().m_CarJamName : ReadDisplayFlags(m_Settings).m_CarJamName, EncodePng);
   });
   for (const PartCommands& part : PartCommandIds()) {
     const PartFileKind& kind = *FindPartFileKind(part.shape);
@@ -187,7 +189,7 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
 
 QWidget* Application::MakeView(OpenDocument& entry, ViewKind kind) {
   if (kind == ViewKind::Jam) return new JamChildView(*entry.document, m_Messages, m_Program.m_JamSeed, *m_Window);
-  return new SummaryView(*entry.document, m_Printer, m_Program, m_Messages);
+  return new CarChildView(*entry.document, m_Program, m_Window->Tree(), m_Messages, m_Chooser, m_Printer);
 }
 
 QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
@@ -225,7 +227,6 @@ void Application::Retitle(OpenDocument& entry) {
   for (std::size_t i = 0; i < entry.windows.size(); ++i) {
     const QString numbered = entry.windows.size() > 1 ? QString("%1:%2").arg(title).arg(i + 1) : title;
     entry.windows[i]->setWindowTitle(numbered);
-    if (auto* view = qobject_cast<SummaryView*>(entry.windows[i]->widget())) view->SetTitle(title);
   }
 }
 

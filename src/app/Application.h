@@ -27,7 +27,7 @@ class FileChooser;
 class MainWindow;
 class Messages;
 class Settings;
-class SummaryView;
+class CarView;
 
 // What the command line asks for.
 struct StartOptions {
@@ -63,7 +63,8 @@ class Application : public QObject, public CommandTarget {
   std::size_t DocumentCount() const { return m_Documents.size(); }
   // The document of the active window, or null.
   Document* ActiveDocument();
-  SummaryView* ActiveView();
+  // The car view of the active window, or null.
+  CarView* ActiveView();
 
  signals:
   void PatchLevelRead();

@@ -150,7 +150,7 @@ std::vector<MenuTitle> MakeMainMenu() {
 std::vector<MenuTitle> MakeDocumentMenu() {
   using namespace command;
   std::vector<MenuItem> cameraItems = {Item(32814)};
-  for (int id : {32806, 32815, 32808, 32807, 32809, 32810, 32811, 32812, 32813}) cameraItems.push_back(Item(id));
+  for (int id : kCameraViews) cameraItems.push_back(Item(id));
   cameraItems.push_back(kSep);
   for (int id = 32816; id <= 32825; ++id) cameraItems.push_back(Item(id));
   return {
@@ -166,10 +166,12 @@ std::vector<MenuTitle> MakeDocumentMenu() {
         Item(kTriggerDistance)}},
       {"&View",
        {Item(kToggleToolbar), Item(kToggleStatusBar), kSep, Item(32793), Item(32779), kSep, Item(32800), Item(32799),
-        kSep, Item(32798), Item(32782), Item(32783)}},
+        kSep, Item(32798), Item(32782), Item(32783), Item(kShowSingleColor), Item(kLighting)}},
       {"Animate", {Item(32826), Item(kSetAnimationDelay)}},
       {"Camera", cameraItems},
-      {"JAM", {Item(32805), Item(kJamView), Item(kShowJamIds), Item(kUseInternalJams)}},
+      {"JAM",
+       {Item(32805), Item(kJamView), Item(kShowJamIds), Item(kUseInternalJams), kSep, Item(kDrawRcrJam),
+        Item(kProduceRcrImages)}},
       {"&Window", {Item(kNewWindow), Item(kCascade), Item(kTile), Item(kArrangeIcons)}},
       HelpMenu(),
   };

@@ -4,6 +4,7 @@
 // toolbars are lists of ids. Actions, menus and toolbars are made from these
 // tables in one place (Actions).
 
+#include <array>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,16 @@ inline constexpr int kImportFromExe = 32773;
 inline constexpr int kExportToExe = 32774;
 inline constexpr int kSetCarTextureJam = 32805;
 inline constexpr int kRcrDistances = 32859;
+inline constexpr int kShowSingleColor = 32796;
+inline constexpr int kLighting = 32797;
+inline constexpr int kStartStopAnimation = 32826;
+inline constexpr int kNormalView = 32814;
+// "View From Camera 1" to "View From Camera 9", in camera order.
+inline constexpr std::array<int, 9> kCameraViews = {32806, 32815, 32808, 32807, 32809, 32810, 32811, 32812, 32813};
+inline constexpr int kExportRcrJam = 32851;
+inline constexpr int kDrawRcrJam = 32854;
+inline constexpr int kProduceRcrImages = 32855;
+inline constexpr int kReloadTextureCfg = 32868;
 inline constexpr int kTriggerDistance = 32829;
 inline constexpr int kJamView = 32830;
 inline constexpr int kZoomIn = 32827;

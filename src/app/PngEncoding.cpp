@@ -4,15 +4,27 @@
 #include <QImage>
 
 namespace tavrel {
+namespace {
+
+std::optional<std::vector<std::uint8_t>> PngBytes(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return std::nullopt;
+  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+}
+
+}  // namespace
 
 std::optional<std::vector<std::uint8_t>> EncodePng(const Picture& picture) {
   if (picture.width <= 0 || picture.height <= 0 || picture.rgb.size() != picture.Offset(0, picture.height))
     return std::nullopt;
-  const QImage image(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return std::nullopt;
-  return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+  return PngBytes(QImage(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888));
+}
+
+WriteResult WritePngFile(const QImage& image, const std::filesystem::path& path) {
+  const auto bytes = PngBytes(image);
+  if (!bytes) return {WriteResult::Failure::Write, path, std::make_error_code(std::errc::invalid_argument)};
+  return writeFileAtomically(path, ByteView(bytes->data(), bytes->size()));
 }
 
 }  // namespace tavrel

@@ -79,9 +79,6 @@ class Document : public JamSelection {
   TextureSlots& TextureBitmaps() { return m_TextureBitmaps; }
   const std::shared_ptr<JAM>& SelectedJam() const { return m_SelectedJam; }
   void SelectJam(std::shared_ptr<JAM> jam) override;
-  // The livery JAM chosen with "Set Car Texture Jam"; empty until one is chosen.
-  const std::string& CarJamName() const { return m_CarJamName; }
-  void SetCarJamName(std::string name) { m_CarJamName = std::move(name); }
   // The items the car and its parts are listed with (children of this node);
   // none while the car is not listed.
   OutlineNode* Outline() const { return m_Outline.get(); }
@@ -123,7 +120,6 @@ class Document : public JamSelection {
   CarMappingTable m_Mapping;
   TextureSlots m_TextureBitmaps;
   std::shared_ptr<JAM> m_SelectedJam;
-  std::string m_CarJamName;
   std::unique_ptr<OutlineNode> m_Outline;
   std::filesystem::path m_PathName;
   std::string m_Title;

@@ -10,7 +10,7 @@
 #include "app/Actions.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
-#include "app/SummaryView.h"
+#include "view/CarView.h"
 #include "document/Document.h"
 
 namespace tavrel::test {
@@ -84,7 +84,8 @@ TEST_F(ApplicationTest, ImportFromExeOpensAWindowOnTheGamesCar) {
   EXPECT_NE(document->Outline(), nullptr) << "the car was listed";
   EXPECT_EQ(Windows().size(), 1);
   EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel - car1");
-  EXPECT_TRUE(app->ActiveView()->Lines().contains(QString("Points: %1").arg(document->GetCar()->m_PointCount)));
+  ASSERT_NE(app->ActiveView(), nullptr);
+  EXPECT_EQ(&app->ActiveView()->GetDocument(), document) << "the window shows the car";
   EXPECT_TRUE(MessageTexts().empty()) << MessageTexts().front();
 }
 
@@ -93,8 +94,12 @@ TEST_F(ApplicationTest, ImportFromAWrongLocationStillOpensAnEmptyWindow) {
   Trigger(kImportFromExe);
   ASSERT_EQ(app->DocumentCount(), 1u);
   EXPECT_FALSE(app->ActiveDocument()->HasCar());
-  ASSERT_FALSE(MessageTexts().empty());
-  EXPECT_EQ(MessageTexts().back().rfind("Bad Exe Path ", 0), 0u) << MessageTexts().back();
+  // The executable is missing, and so are the two JAM files the new car view takes its textures from.
+  const std::vector<std::string> texts = MessageTexts();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].rfind("Bad Exe Path ", 0), 0u) << texts[0];
+  EXPECT_NE(texts[1].find("Chassis3.jam"), std::string::npos) << texts[1];
+  EXPECT_NE(texts[2].find("Mclare98.jam"), std::string::npos) << texts[2];
 }
 
 TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
@@ -152,11 +157,11 @@ TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
   Trigger(kImportFromExe);
   EXPECT_EQ(MenuTitles(), TitlesOf(DocumentMenu()));
   EXPECT_EQ(ActionOf(32833).text(), "Import Helmet");
-  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances, kJamView, kSetCarTextureJam})
+  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances, kJamView, kSetCarTextureJam,
+                 32798, kNormalView, kZoomIn})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
-  // No handler anywhere: the edit commands, F6 and the car view's own commands until that view exists.
-  for (int id : {57643, 57635, 57634, 57637, 57680, 32798, 32814})
-    EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  // No handler anywhere: the edit commands, F6, and the JAM view's own command in a car view.
+  for (int id : {57643, 57635, 57634, 57637, 57680, kShowJamIds}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kClose);
   EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));

@@ -124,13 +124,13 @@ TEST_F(DocumentCommandsTest, ExchangeAndPartCommandsWriteAndReadTheirFiles) {
   EXPECT_TRUE(app->ActiveDocument()->HasCar());
 }
 
-TEST_F(DocumentCommandsTest, PrintingPutsTheCarsSummaryOnThePage) {
+TEST_F(DocumentCommandsTest, PrintingPutsTheCarsPictureOnThePage) {
   ImportDemo();
   const std::filesystem::path pdf = dir / "car.pdf";
   app->Printer().setOutputFormat(QPrinter::PdfFormat);
   app->Printer().setOutputFileName(QString::fromStdString(pdf.string()));
   Trigger(kPrintDirect);
-  // A page with text on it, not an empty one: a blank PDF page is well under this.
+  // A page with the picture on it, not an empty one: a blank PDF page is well under this.
   EXPECT_GT(QFileInfo(QString::fromStdString(pdf.string())).size(), 4000);
 }
 

@@ -13,10 +13,12 @@
 #include <QToolButton>
 
 #include "AppFixture.h"
+#include "view/CarView.h"
 #include "ModalDialog.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "app/ValueDialogs.h"
+#include "view/CarView.h"
 #include "document/Document.h"
 #include "shape/Camera.h"
 #include "support/TestSupport.h"
@@ -333,23 +335,23 @@ TEST_F(ValueDialogsTest, CarJamDialogOffersTheLiveriesSortedAndTakesATypedName) 
   EXPECT_EQ(cancelled, std::nullopt);
 }
 
-TEST_F(ValueDialogsTest, SetCarTextureJamKeepsTheNameInTheDocument) {
+TEST_F(ValueDialogsTest, SetCarTextureJamGivesTheCarViewItsLivery) {
   StartOnDemo();
   Trigger(command::kImportFromExe);
-  Document* document = app->ActiveDocument();
-  ASSERT_TRUE(document);
+  CarView* view = app->ActiveView();
+  ASSERT_TRUE(view);
   struct Case {
     const char* button;
     const char* kept;
   };
-  for (const Case& c : {Case{kCancel, ""}, Case{kOk, "Willia98.jam"}}) {
+  for (const Case& c : {Case{kCancel, "Mclare98.jam"}, Case{kOk, "Willia98.jam"}}) {
     EXPECT_TRUE(AnswerDialog([&] { Trigger(command::kSetCarTextureJam); },
                              [&](QDialog& dialog) {
                                EXPECT_EQ(dialog.parentWidget(), &app->Window());
                                Find<QComboBox>(dialog, "combo1013")->setCurrentText("Willia98.jam");
                                Click(dialog, c.button);
                              }));
-    EXPECT_EQ(document->CarJamName(), c.kept);
+    EXPECT_EQ(view->Flags().m_CarJamName, c.kept);
   }
 }
 

@@ -1,0 +1,128 @@
+#include "view/CarView.h"
+
+#include <QCursor>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QPainter>
+
+#include "base/Settings.h"
+#include "document/Document.h"
+#include "document/ProgramValues.h"
+#include "scene/PointPicking.h"
+#include "shape/Car.h"
+
+namespace tavrel {
+namespace {
+
+PickShapes pickShapes(const DisplayFlags& flags) {
+  return {flags.showCar, flags.showHelmet, flags.showCockpit, flags.showTyres, flags.showSWheel};
+}
+
+}  // namespace
+
+CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors, QWidget* parent)
+    : QOpenGLWidget(parent),
+      m_Document(document),
+      m_Program(program),
+      m_Editors(editors),
+      m_Flags(ReadDisplayFlags(program.Store())),
+      m_Frame(document.TextureBitmaps()) {
+  setObjectName("carView");
+  setMouseTracking(false);
+  setMinimumSize(64, 48);
+  connect(&m_Animation, &QTimer::timeout, this, [this] {
+    if (m_Viewpoint.AnimationTick()) update();
+  });
+  const auto redraw = [this] { update(); };
+  m_Connections.push_back(document.RedrawWanted().Connect(redraw));
+  m_Connections.push_back(document.CarListed().Connect(redraw));
+  m_Connections.push_back(document.CarUnlisted().Connect(redraw));
+  m_EditConnection = document.ElementEdited().Connect([this](Observer&) { update(); });
+  ResetTextureBitmaps(document.TextureBitmaps());
+  LoadCarTextures();
+}
+
+CarView::~CarView() {
+  WriteDisplayFlags(m_Program.Store(), m_Flags);
+  ReleaseTextures();
+}
+
+void CarView::LoadCarTextures() { m_Document.LoadTextures(m_Flags.m_CarJamName); }
+
+void CarView::ToggleAnimation() {
+  if (m_Viewpoint.m_Animating) {
+    m_Viewpoint.m_Animating = false;
+    m_Animation.stop();
+    return;
+  }
+  m_Animation.start(static_cast<int>(m_Program.m_AnimationDelay));
+  m_Viewpoint.m_Animating = true;
+}
+
+void CarView::ReloadTextureCfg() {
+  m_Frame.Drawing().ForgetTextures();
+  m_Document.ReloadTextureCfg();
+  update();
+}
+
+QImage CarView::GrabFrame() { return grabFramebuffer(); }
+
+void CarView::initializeGL() {
+  // A new context (the widget moved to another window) holds none of the old
+  // context's textures: they are made again at the next textured frame.
+  m_Frame.Drawing().ForgetTextures();
+  connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CarView::ReleaseTextures, Qt::UniqueConnection);
+}
+
+void CarView::ReleaseTextures() {
+  if (context() == nullptr) return;
+  makeCurrent();
+  m_Frame.Drawing().ReleaseTextures();
+  doneCurrent();
+}
+
+void CarView::paintGL() {
+  Car* car = m_Document.GetCar();
+  const ViewMatrices view = ViewMatricesFor(m_Viewpoint, car, {width(), height()});
+  const FrameInput input{car, m_Document.Mapping(), m_Flags};
+  const qreal ratio = devicePixelRatioF();
+  const QSize devicePixels(qRound(width() * ratio), qRound(height() * ratio));
+  if (!m_Frame.Draw3D(input, view, devicePixels, palette().color(QPalette::Base))) return;
+  const QPointF mouse = mapFromGlobal(QCursor::pos());
+  if (PickAfterFrame(*car, pickShapes(m_Flags), view, mouse.x(), mouse.y())) update();
+  QPainter painter(this);
+  PaintLabels(painter, m_Frame.Labels(input), view);
+}
+
+void CarView::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    repaint();
+    m_Animation.stop();
+    m_Viewpoint.m_Animating = false;
+    const QPoint at = event->position().toPoint();
+    m_Rotation.Press(at.x(), at.y(), event->modifiers().testFlag(Qt::ControlModifier));
+  }
+  QOpenGLWidget::mousePressEvent(event);
+}
+
+void CarView::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (m_Rotation.MoveTo(at.x(), at.y(), m_Viewpoint)) update();
+  QOpenGLWidget::mouseMoveEvent(event);
+}
+
+void CarView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) m_Rotation.Release();
+  QOpenGLWidget::mouseReleaseEvent(event);
+}
+
+void CarView::mouseDoubleClickEvent(QMouseEvent* event) {
+  Car* car = m_Document.GetCar();
+  if (event->button() == Qt::LeftButton && car != nullptr && car->m_SelectedPoint != nullptr) {
+    car->m_SelectedPoint->Edit(m_Editors);
+    update();
+  }
+  QOpenGLWidget::mouseDoubleClickEvent(event);
+}
+
+}  // namespace tavrel

@@ -1,0 +1,69 @@
+#pragma once
+// The car view: the car in 3D in a GL widget, with its own display flags and
+// viewpoint. The left button turns the model (Ctrl: about z), a click stops the
+// animation, a double click edits the point under the mouse. The flags come
+// from the settings when the view is made and go back when it goes.
+
+#include <QOpenGLWidget>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "base/Signal.h"
+#include "scene/DisplayFlags.h"
+#include "scene/Viewpoint.h"
+#include "view/GlFrame.h"
+
+namespace tavrel {
+
+class Document;
+class EditorHost;
+class Observer;
+class ProgramValues;
+class Settings;
+
+class CarView : public QOpenGLWidget {
+  Q_OBJECT
+ public:
+  // `editors` edits the point a double click picks: the tree panel, which relabels its item.
+  CarView(Document& document, ProgramValues& program, EditorHost& editors, QWidget* parent = nullptr);
+  ~CarView() override;
+
+  Document& GetDocument() { return m_Document; }
+  DisplayFlags& Flags() { return m_Flags; }
+  Viewpoint& View() { return m_Viewpoint; }
+  ProgramValues& Program() { return m_Program; }
+
+  // Turns the animation on at the application's delay, or off.
+  void ToggleAnimation();
+  // "Reload Texture.cfg": the mapping read again, the textures filled again at the next textured frame.
+  void ReloadTextureCfg();
+  // The livery's and the chassis's pictures into the document's slots.
+  void LoadCarTextures();
+  // The frame as the window shows it, labels included; a null image when none can be made.
+  QImage GrabFrame();
+
+ protected:
+  void initializeGL() override;
+  void paintGL() override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  void ReleaseTextures();
+
+  Document& m_Document;
+  ProgramValues& m_Program;
+  EditorHost& m_Editors;
+  DisplayFlags m_Flags;
+  Viewpoint m_Viewpoint;
+  MouseRotation m_Rotation;
+  GlFrame m_Frame;
+  QTimer m_Animation;
+  std::vector<Signal<>::Connection> m_Connections;
+  Signal<Observer&>::Connection m_EditConnection;
+};
+
+}  // namespace tavrel

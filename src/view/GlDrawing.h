@@ -1,0 +1,64 @@
+#pragma once
+// The drawing interface over OpenGL's immediate mode, for the context current at
+// the time, and the four texture objects that context holds for a document's
+// texture slots. Texture objects belong to one context: every view has its own.
+
+#include <array>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "scene/Drawing.h"
+#include "scene/Matrix4.h"
+
+namespace tavrel {
+
+class TextureSlots;
+
+// A number to write over the finished picture, at a model point.
+struct FrameLabel {
+  std::string text;
+  Vec3 at;
+};
+
+class GlDrawing : public Drawing {
+ public:
+  explicit GlDrawing(const TextureSlots& textures) : m_Slots(textures) {}
+
+  void Begin(DrawMode mode) override;
+  void End() override;
+  void Vertex(double x, double y, double z) override;
+  void Color(double r, double g, double b) override;
+  void TexCoord(double u, double v) override;
+  void Normal(double x, double y, double z) override;
+  void Enable(Capability capability) override;
+  void Disable(Capability capability) override;
+  void BindTexture(int slot) override;
+  void MakeTextures() override;
+  void LineWidth(double width) override;
+  void PointSize(double size) override;
+  int PushMatrix() override;
+  int PopMatrix() override;
+  void Translate(double x, double y, double z) override;
+  void Rotate(double degrees, double x, double y, double z) override;
+  void Cylinder(double base, double top, double height, int slices, int stacks) override;
+  void Label(const std::string& text, double x, double y, double z) override;
+
+  // Whether the texture objects hold the slots' pictures.
+  bool TexturesMade() const { return m_TexturesMade; }
+  // The next textured frame fills the texture objects again from the slots.
+  void ForgetTextures() { m_TexturesMade = false; }
+  // Deletes the texture objects; their context must be current.
+  void ReleaseTextures();
+  // The labels of the frame drawn last, taken away.
+  std::vector<FrameLabel> TakeLabels() { return std::exchange(m_Labels, {}); }
+
+ private:
+  const TextureSlots& m_Slots;
+  std::array<unsigned, 4> m_Textures{};  // 0 until made in the current context
+  bool m_TexturesMade = false;
+  int m_MatrixDepth = 0;
+  std::vector<FrameLabel> m_Labels;
+};
+
+}  // namespace tavrel

@@ -1,0 +1,48 @@
+#include "view/GlFrame.h"
+
+#include <GL/gl.h>
+
+#include <QPainter>
+
+#include "scene/PointPicking.h"
+
+namespace tavrel {
+
+bool GlFrame::Draw3D(const FrameInput& input, const ViewMatrices& view, QSize devicePixels,
+                     const QColor& background) {
+  glClearColor(static_cast<GLfloat>(background.redF()), static_cast<GLfloat>(background.greenF()),
+               static_cast<GLfloat>(background.blueF()), 1.0F);
+  glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+  glDepthFunc(GL_LESS);
+  glEnable(GL_DEPTH_TEST);
+  glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+  glShadeModel(GL_FLAT);
+  glViewport(0, 0, devicePixels.width(), devicePixels.height());
+  glMatrixMode(GL_PROJECTION);
+  glLoadMatrixd(view.projection.m.data());
+  glMatrixMode(GL_MODELVIEW);
+  glLoadMatrixd(view.modelview.m.data());
+  FrameInput frame = input;
+  frame.texturesMade = m_Drawing.TexturesMade();
+  return DrawCarFrame3D(m_Drawing, frame);
+}
+
+std::vector<FrameLabel> GlFrame::Labels(const FrameInput& input) {
+  m_Drawing.TakeLabels();
+  FrameLabels(m_Drawing, input);
+  return m_Drawing.TakeLabels();
+}
+
+void PaintLabels(QPainter& painter, const std::vector<FrameLabel>& labels, const ViewMatrices& view) {
+  if (labels.empty()) return;
+  painter.setPen(Qt::black);
+  painter.setBackgroundMode(Qt::TransparentMode);
+  const QFontMetrics metrics = painter.fontMetrics();
+  for (const FrameLabel& label : labels) {
+    const auto at = ScreenPositionOf(label.at, view);
+    if (!at) continue;
+    painter.drawText(QPointF(at->x, at->y + metrics.ascent()), QString::fromStdString(label.text));
+  }
+}
+
+}  // namespace tavrel

@@ -1,0 +1,47 @@
+#include "view/OffscreenFrame.h"
+
+#include <GL/gl.h>
+
+#include <QOpenGLFramebufferObject>
+#include <QPainter>
+
+namespace tavrel {
+
+OffscreenFrame::OffscreenFrame(const TextureSlots& textures) : m_Frame(textures) {
+  m_Surface.setFormat(QSurfaceFormat::defaultFormat());
+  m_Surface.create();
+  m_Context.setFormat(QSurfaceFormat::defaultFormat());
+  m_Ready = m_Surface.isValid() && m_Context.create() && m_Context.makeCurrent(&m_Surface);
+}
+
+OffscreenFrame::~OffscreenFrame() {
+  if (!m_Ready) return;
+  m_Context.makeCurrent(&m_Surface);
+  m_Frame.Drawing().ReleaseTextures();
+  m_Buffer.reset();
+  m_Context.doneCurrent();
+}
+
+QImage OffscreenFrame::Render(const FrameInput& input, const ViewMatrices& view, QSize size,
+                              const QColor& background) {
+  if (!m_Ready || !m_Context.makeCurrent(&m_Surface)) return {};
+  if (!m_Buffer || m_Buffer->size() != size) {
+    m_Buffer = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::CombinedDepthStencil);
+    if (!m_Buffer->isValid()) {
+      m_Buffer.reset();
+      return {};
+    }
+  }
+  m_Buffer->bind();
+  const bool drawn = m_Frame.Draw3D(input, view, size, background);
+  glFinish();
+  QImage picture = m_Buffer->toImage().convertToFormat(QImage::Format_RGB32);
+  m_Buffer->release();
+  if (drawn) {
+    QPainter painter(&picture);
+    PaintLabels(painter, m_Frame.Labels(input), view);
+  }
+  return picture;
+}
+
+}  // namespace tavrel
