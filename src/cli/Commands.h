@@ -23,5 +23,6 @@ void addTextureCfgCommand(CLI::App& app);
 void addMakeDemoCommand(CLI::App& app);
 void addExportGltfCommand(CLI::App& app);
 void addFrameCommand(CLI::App& app);
+void addPickCommand(CLI::App& app);
 
 }  // namespace tavrel::cli

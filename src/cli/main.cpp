@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   tavrel::cli::addMakeDemoCommand(app);
   tavrel::cli::addExportGltfCommand(app);
   tavrel::cli::addFrameCommand(app);
+  tavrel::cli::addPickCommand(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
