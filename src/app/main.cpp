@@ -4,18 +4,40 @@
 #include <QCommandLineParser>
 #include <QIcon>
 #include <cstdio>
+#include <optional>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "app/QtDialogs.h"
 #include "app/QtSettings.h"
+#include "app/Screenshot.h"
 
 namespace {
 
 struct CommandLine {
   QString settingsFile;
   tavrel::StartOptions start;
+  std::optional<tavrel::ScreenshotOptions> screenshot;
 };
+
+// "W,H" with two positive numbers.
+std::optional<QSize> ParseSize(const QString& text) {
+  const QStringList parts = text.split(',');
+  bool wide = false;
+  bool high = false;
+  if (parts.size() != 2) return std::nullopt;
+  const QSize size(parts[0].toInt(&wide), parts[1].toInt(&high));
+  if (!wide || !high || size.width() < 1 || size.height() < 1) return std::nullopt;
+  return size;
+}
+
+// A whole number of at least `least`.
+std::optional<int> ParseCount(const QString& text, int least) {
+  bool ok = false;
+  const int value = text.toInt(&ok);
+  if (!ok || value < least) return std::nullopt;
+  return value;
+}
 
 // False, after printing why, when the arguments make no sense.
 bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
@@ -29,7 +51,16 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   const QCommandLineOption patchLevel("patch-level", "The patch level for this run: 0 or 1 (nothing is stored).",
                                       "0|1");
   const QCommandLineOption importExe("import-exe", "Import the car from the game's executable at start.");
-  parser.addOptions({settings, gameDir, patchLevel, importExe});
+  const QCommandLineOption screenshot("screenshot", "Write the car view's picture of the car to this PNG file and quit.",
+                                      "OUT.png");
+  const QCommandLineOption size("size", "The picture's size for --screenshot (default 1024,768).", "W,H");
+  const QCommandLineOption view("view", "A fixed view for --screenshot: right, left, front, bottom, top, back, "
+                                "front-left, front-right, back-left or back-right.", "NAME");
+  const QCommandLineOption camera("camera", "The view from in-car camera N (1 to 9) for --screenshot.", "N");
+  const QCommandLineOption set("set", "Display settings for --screenshot, e.g. showTexture=1,showPoints=0.",
+                               "KEY=0|1,...");
+  const QCommandLineOption frames("frames", "Draw N frames first and report their mean time (--screenshot).", "N");
+  parser.addOptions({settings, gameDir, patchLevel, importExe, screenshot, size, view, camera, set, frames});
   parser.process(app);
 
   line.settingsFile = parser.isSet(settings) ? parser.value(settings) : qEnvironmentVariable("TAVREL_SETTINGS");
@@ -48,6 +79,41 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
     return false;
   }
   if (!parser.positionalArguments().isEmpty()) line.start.file = parser.positionalArguments().front();
+  if (!parser.isSet(screenshot)) {
+    for (const QCommandLineOption* option : {&size, &view, &camera, &set, &frames})
+      if (parser.isSet(*option)) {
+        std::fprintf(stderr, "tavrel: --%s goes with --screenshot\n", qPrintable(option->names().front()));
+        return false;
+      }
+    return true;
+  }
+  tavrel::ScreenshotOptions& shot = line.screenshot.emplace();
+  shot.out = parser.value(screenshot);
+  if (parser.isSet(size)) {
+    const auto parsed = ParseSize(parser.value(size));
+    if (!parsed) {
+      std::fprintf(stderr, "tavrel: --size takes two positive numbers W,H\n");
+      return false;
+    }
+    shot.size = *parsed;
+  }
+  if (parser.isSet(view)) shot.view = parser.value(view).toStdString();
+  if (parser.isSet(camera)) {
+    shot.camera = ParseCount(parser.value(camera), 1);
+    if (!shot.camera) {
+      std::fprintf(stderr, "tavrel: --camera takes 1 to 9\n");
+      return false;
+    }
+  }
+  shot.set = parser.value(set).toStdString();
+  if (parser.isSet(frames)) {
+    const auto count = ParseCount(parser.value(frames), 1);
+    if (!count) {
+      std::fprintf(stderr, "tavrel: --frames takes a positive number\n");
+      return false;
+    }
+    shot.frames = *count;
+  }
   return true;
 }
 
@@ -64,6 +130,7 @@ int main(int argc, char** argv) {
   if (!ParseCommandLine(app, line)) return 2;
 
   tavrel::QtSettings settings(line.settingsFile);
+  if (line.screenshot) return tavrel::RunScreenshot(*line.screenshot, line.start, settings);
   tavrel::QtMessages messages;
   tavrel::QtFileChooser chooser;
   tavrel::Application application(settings, messages, chooser);

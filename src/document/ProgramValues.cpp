@@ -41,6 +41,11 @@ void ProgramValues::EditPatchLevel(const std::function<std::optional<int>()>& ch
   if (!m_PatchLevelOverride) m_Settings.WriteInt(kPreferences, kPatchLevelKey, m_PatchLevel);
 }
 
+void ProgramValues::UseStoredPatchLevel() {
+  const int stored = m_Settings.ReadInt(kPreferences, kPatchLevelKey, kNoPatchLevel);
+  OverridePatchLevel(stored == kNoPatchLevel ? 0 : stored);
+}
+
 void ProgramValues::OverridePatchLevel(int level) {
   m_PatchLevelOverride = level;
   m_PatchLevel = level;

@@ -45,6 +45,9 @@ class ProgramValues {
   void EditPatchLevel(const std::function<std::optional<int>()>& choose);
   // This run's level, stored nowhere and asked for by nobody.
   void OverridePatchLevel(int level);
+  // For runs that ask nothing: the stored level, the original game's when none
+  // is stored; nothing is written.
+  void UseStoredPatchLevel();
 
   unsigned m_AnimationDelay = 15;  // milliseconds; not stored
   bool m_UseInternalJams = true;

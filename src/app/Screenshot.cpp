@@ -1,0 +1,98 @@
+#include "app/Screenshot.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPalette>
+#include <cstdio>
+#include <iostream>
+
+#include "app/PngEncoding.h"
+#include "base/Messages.h"
+#include "document/Document.h"
+#include "document/FileChooser.h"
+#include "document/ProgramValues.h"
+#include "view/OffscreenFrame.h"
+
+namespace tavrel {
+namespace {
+
+// No dialog opens while a picture is made: every question is cancelled.
+class NoFileChooser : public FileChooser {
+ public:
+  std::optional<std::filesystem::path> Choose(FileAction, const FileDialogKind&) override { return std::nullopt; }
+};
+
+int fail(const std::string& text, int status) {
+  std::fprintf(stderr, "tavrel: %s\n", text.c_str());
+  return status;
+}
+
+// The viewpoint the options ask for; nothing, after saying why, when they name none that exists.
+std::optional<Viewpoint> viewpointFor(const ScreenshotOptions& options) {
+  Viewpoint viewpoint;
+  if (options.view) {
+    const FixedView* fixed = FixedViewNamed(*options.view);
+    if (fixed == nullptr) {
+      fail("--view takes right, left, front, bottom, top, back, front-left, front-right, back-left or back-right", 2);
+      return std::nullopt;
+    }
+    viewpoint.SetFixedView(*fixed);
+  }
+  if (options.camera) {
+    if (*options.camera < 1 || *options.camera > 9) {
+      fail("--camera takes 1 to 9", 2);
+      return std::nullopt;
+    }
+    viewpoint.m_CameraView = *options.camera;
+  }
+  return viewpoint;
+}
+
+bool loadCar(Document& document, const StartOptions& start) {
+  if (start.importFromExe) return document.NewFromExecutable() && document.HasCar();
+  return document.Open(start.file.toStdString()) && document.HasCar();
+}
+
+}  // namespace
+
+int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, Settings& settings) {
+  if (options.size.width() < 1 || options.size.height() < 1) return fail("--size takes two positive numbers W,H", 2);
+  if (start.file.isEmpty() == !start.importFromExe) return fail("--screenshot takes one car file or --import-exe", 2);
+  DisplayFlags flags = ReadDisplayFlags(settings);
+  if (const auto error = SetDisplayFlags(flags, options.set)) return fail(*error, 2);
+  const std::optional<Viewpoint> viewpoint = viewpointFor(options);
+  if (!viewpoint) return 2;
+
+  ProgramValues program(settings);
+  if (start.gameDirectory) program.OverrideGameLocation(*start.gameDirectory);
+  if (start.patchLevel)
+    program.OverridePatchLevel(*start.patchLevel);
+  else
+    program.UseStoredPatchLevel();
+  StreamMessages messages(std::cerr);
+  NoFileChooser chooser;
+  Document document(program, messages, chooser);
+  if (!loadCar(document, start)) return fail("no car to draw", 1);
+  // As a new car view does: the built-in picture in every slot, then the car's JAM files.
+  ResetTextureBitmaps(document.TextureBitmaps());
+  document.LoadTextures(flags.m_CarJamName);
+
+  OffscreenFrame frame(document.TextureBitmaps());
+  if (!frame.Ready()) return fail("Cannot Grab Screen", 1);
+  const FrameInput input{document.GetCar(), document.Mapping(), flags};
+  const ViewMatrices view = ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
+  const QColor background = QApplication::palette().color(QPalette::Base);
+  if (options.frames > 0) {
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < options.frames; ++i) frame.Render(input, view, options.size, background);
+    std::fprintf(stderr, "mean frame time: %.3f ms\n", static_cast<double>(timer.nsecsElapsed()) / 1e6 / options.frames);
+  }
+  const QImage picture = frame.Render(input, view, options.size, background);
+  if (picture.isNull()) return fail("Cannot Grab Screen", 1);
+  if (const WriteResult written = WritePngFile(picture, options.out.toStdString()); !written)
+    return fail(WriteFailureMessage(written), 1);
+  return 0;
+}
+
+}  // namespace tavrel
