@@ -239,6 +239,22 @@ TEST(CarFrame, TexturesBindTheirSlotsAndEntriesWithoutOneKeepTheLast) {
   EXPECT_EQ(polygons[1].texture, 3);
 }
 
+TEST(CarFrame, CommandsBeyondTheMappingTableKeepTheBoundSlotAndTakeCoordinatesZero) {
+  ShapeData data = Triangle();
+  data.indexLists.assign(CarMappingTable::kEntryCount + 1, {1, 2, 3});
+  const auto car = MakeShape(data);
+  CarMappingTable mapping;
+  mapping.ReadTextureCfgText("389,1,3,8,8,8,8,8,8\n");
+  const auto polygons =
+      DrawFrame(car.get(), Only({&DisplayFlags::showCar, &DisplayFlags::showFilled, &DisplayFlags::showTexture}),
+                mapping, true)
+          .Batches(DrawMode::Polygon);
+  ASSERT_EQ(polygons.size(), 391u);
+  EXPECT_EQ(polygons[389].texture, 1);
+  EXPECT_EQ(polygons[390].texture, 1);
+  EXPECT_EQ(*polygons[390].uv, (std::vector<std::array<double, 2>>(3, {0, 1})));
+}
+
 TEST(CarFrame, FrameStateFollowsTheFlags) {
   const auto car = MakeShape(Triangle());
   DisplayFlags flags = Only({&DisplayFlags::showCulling, &DisplayFlags::showLighting});
