@@ -4,6 +4,7 @@
 // The first frame of a new car view, as the JSON of its recorded batches and
 // number labels: display flags at their defaults but for --set, texture objects
 // not made yet, texture.cfg read from the working directory as the program does.
+#include <algorithm>
 #include <iostream>
 #include <optional>
 
@@ -42,38 +43,36 @@ LoadedShape importCar(const std::string& exe, int patchLevel, Messages& messages
   }
   const ExePositions positions = PositionsForPatchLevel(patchLevel);
   auto car = ImportFromExe(exe, positions, messages);
-  if (!car) return {nullptr, kFailed};
+  if (!car) {
+    std::cerr << "Bad Exe Path " << exe << '\n';
+    return {nullptr, kFailed};
+  }
   const bool camerasRead = ReadCamerasFromExe(*car, exe, positions, messages);
   if (car->m_Valid == 0) return {nullptr, kFailed};
   return {std::move(car), camerasRead ? kSuccess : kFailed};
 }
 
-// Table positions counted from 0, as the tree shows them; none out of range.
-template <typename Element, typename Table>
-Element* selectedIn(Table& table, int count, std::optional<int> position, const char* what, bool& ok) {
-  if (!position) return nullptr;
-  if (*position >= 0 && *position < count && *position < static_cast<int>(table.size()))
-    return &table[static_cast<std::size_t>(*position)];
-  std::cerr << "No " << what << ' ' << *position << ": the car has " << count << ' ' << what << "s\n";
-  ok = false;
-  return nullptr;
+// Table positions counted from 0, as the tree shows them.
+template <typename Table, typename Element>
+bool selectIn(Table& table, int count, std::optional<int> position, const char* what, Element*& selected) {
+  if (!position) return true;
+  if (*position < 0 || *position >= std::min(count, static_cast<int>(table.size()))) {
+    std::cerr << "No " << what << ' ' << *position << ": the car has " << count << ' ' << what << "s\n";
+    return false;
+  }
+  selected = &table[static_cast<std::size_t>(*position)];
+  return true;
 }
 
 bool select(Car* car, const FrameOptions& options) {
-  Car empty;
-  Car& shape = car != nullptr ? *car : empty;
-  bool ok = true;
-  Vertex* point = selectedIn<Vertex>(shape.m_Points, shape.m_PointCount, options.selectPoint, "point", ok);
-  TextureCmd* command =
-      selectedIn<TextureCmd>(shape.m_Commands, shape.m_CommandCount, options.selectCommand, "command", ok);
-  Camera* camera =
-      selectedIn<Camera>(shape.m_Cameras, car != nullptr ? Car::kCameraCount : 0, options.selectCamera, "camera", ok);
-  if (ok && car != nullptr) {
-    car->m_SelectedPoint = point;
-    car->m_SelectedCommand = command;
-    car->m_SelectedCamera = camera;
+  if (car == nullptr) {
+    const bool wanted = options.selectPoint || options.selectCommand || options.selectCamera;
+    if (wanted) std::cerr << "No car to select in\n";
+    return !wanted;
   }
-  return ok;
+  return selectIn(car->m_Points, car->m_PointCount, options.selectPoint, "point", car->m_SelectedPoint) &&
+         selectIn(car->m_Commands, car->m_CommandCount, options.selectCommand, "command", car->m_SelectedCommand) &&
+         selectIn(car->m_Cameras, Car::kCameraCount, options.selectCamera, "camera", car->m_SelectedCamera);
 }
 
 int runFrame(const FrameOptions& options) {

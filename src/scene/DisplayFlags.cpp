@@ -38,6 +38,7 @@ constexpr std::array<FlagKey, 21> kFlagKeys{{
     {"showSWheel", &DisplayFlags::showSWheel},
 }};
 constexpr std::size_t kJamNameWrittenBefore = 18;  // "showNoseDetail"
+constexpr const char* kCarJamNameKey = "DefaultZavJamFileName";
 
 const FlagKey* findKey(std::string_view key) {
   for (const FlagKey& entry : kFlagKeys)

@@ -36,9 +36,6 @@ struct DisplayFlags {
   std::string m_CarJamName = "Mclare98.jam";
 };
 
-// The settings key of the livery JAM.
-inline constexpr const char* kCarJamNameKey = "DefaultZavJamFileName";
-
 // A missing key gives the flag's default; any stored value but 1 reads as off.
 DisplayFlags ReadDisplayFlags(Settings& settings);
 void WriteDisplayFlags(Settings& settings, const DisplayFlags& flags);

@@ -122,6 +122,12 @@ TEST(FrameCommand, ACarTheImportDropsLeavesAnEmptyFrameAndFails) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(json::parse(result.out), json::parse(R"({"batches": [], "labels": []})"));
   EXPECT_NE(result.err.find("Bad magic number"), std::string::npos) << result.err;
+
+  const auto selecting =
+      RunCli({"frame", "--exe", (dir / "zav.exe").string(), "--patch-level", "0", "--select-point", "0"});
+  EXPECT_EQ(selecting.status, 2);
+  EXPECT_NE(selecting.err.find("No car to select in\n"), std::string::npos) << selecting.err;
+  EXPECT_EQ(selecting.out, "");
 }
 
 TEST(FrameCommand, UsageErrorsSayWhatIsWrongAndPrintNoFrame) {
