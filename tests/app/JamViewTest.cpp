@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTest>
 
 #include "AppFixture.h"
 #include "app/CommandTable.h"
@@ -205,15 +206,19 @@ TEST_F(JamViewTest, WithoutASelectedJamItSaysSoOnceAndDrawsNothing) {
 
 TEST_F(JamViewTest, AnUnreadableJamIsReportedOncePerBurstOfRepaintsAndShownOnceItsFileAppears) {
   JamView& view = ShowJam(std::make_shared<JAM>(dir / "later.jam"));
-  EXPECT_EQ(CountOf(kTrouble), 1);
+  // Every repaint tries again: let the windows' first repaints pass.
+  QTest::qWait(100);
+  const int shown = CountOf(kTrouble);
+  EXPECT_GE(shown, 1);
   for (int i = 0; i < 3; ++i) view.viewport()->repaint();
-  Settle();
-  EXPECT_EQ(CountOf(kTrouble), 2) << "three repaints before the message shows give one message";
+  EXPECT_EQ(CountOf(kTrouble), shown) << "not shown from inside a repaint";
+  QCoreApplication::sendPostedEvents(&view, QEvent::MetaCall);
+  EXPECT_EQ(CountOf(kTrouble), shown + 1) << "three repaints before the message shows give one message";
 
   WriteBytes(dir / "later.jam", BuildJamFile(TestJam()));
   const QImage image = Drawn(view);
-  Settle();
-  EXPECT_EQ(CountOf(kTrouble), 2);
+  QTest::qWait(100);
+  EXPECT_EQ(CountOf(kTrouble), shown + 1);
   EXPECT_TRUE(view.Jam()->IsLoaded());
   EXPECT_EQ(image.pixelColor(16, 8), CanvasColour(16, 8));
 }
@@ -245,15 +250,16 @@ TEST_F(JamViewTest, ItsCommandsReachTheActiveJamViewOnlyAndItsWindowsBelongToThe
   EXPECT_EQ(area.subWindowList()[1]->windowTitle(), "car1:2");
   for (int id : {kZoomIn, kZoomOut, kShowJamIds, kJamView, kExportToExe})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
-  EXPECT_FALSE(ActionOf(kPrint).isEnabled()) << "the summary's command is not on the JAM view's route";
+  // The car view's commands are not on the JAM view's route.
+  for (int id : {kPrint, 32798, 32814}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
-  // New Window opens one more JAM view; the summary window keeps its own commands.
+  // New Window opens one more JAM view; the car window keeps its own commands.
   Trigger(kNewWindow);
   ASSERT_EQ(area.subWindowList().size(), 3);
   EXPECT_NE(dynamic_cast<JamView*>(area.currentSubWindow()->widget()), nullptr);
   area.setActiveSubWindow(area.subWindowList()[0]);
   Settle();
-  EXPECT_FALSE(ActionOf(kZoomIn).isEnabled());
+  EXPECT_FALSE(ActionOf(kShowJamIds).isEnabled());
   EXPECT_TRUE(ActionOf(kPrint).isEnabled());
 
   // The document goes with its last window, JAM views included.
