@@ -48,7 +48,9 @@ void JamView::ToggleJamIds() {
 }
 
 void JamView::ZoomBy(double factor) {
-  m_Zoom *= factor;
+  const double zoom = m_Zoom * factor;
+  if (zoom > kMaxZoom || zoom < kMinZoom) return;
+  m_Zoom = zoom;
   UpdateScrollRanges();
   viewport()->update();
 }

@@ -25,6 +25,10 @@ class JamView : public QAbstractScrollArea {
   static constexpr int kAreaHeight = 2000;
   static constexpr double kZoomInFactor = 1.1;
   static constexpr double kZoomOutFactor = 0.9;
+  // Zoom commands that would leave this range do nothing: beyond it the drawing's
+  // coordinates would overflow, or the drawing would vanish.
+  static constexpr double kMaxZoom = 32.0;
+  static constexpr double kMinZoom = 1.0 / 32.0;
   // The outlines of "Show RCR Jam Ids" stand in a column, one every this many rows at scale 1.
   static constexpr int kIdRowSpacing = 30;
 

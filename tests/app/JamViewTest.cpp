@@ -127,6 +127,28 @@ TEST_F(JamViewTest, DrawsEachItemAtItsPlaceAndSizeAtScaleOneAndScaledAfterAZoom)
   EXPECT_TRUE(MessageTexts().empty()) << MessageTexts().front();
 }
 
+TEST_F(JamViewTest, ZoomStaysWithinItsRangeAndStillDraws) {
+  JamView& view = ShowJam(WrittenJam());
+  Trigger(kShowJamIds);
+  for (int i = 0; i < 60; ++i) Trigger(kZoomIn);
+  EXPECT_LE(view.Zoom(), JamView::kMaxZoom);
+  EXPECT_GT(view.Zoom(), JamView::kMaxZoom / JamView::kZoomInFactor);
+  // Item 1's first canvas pixel covers the top left corner of the window.
+  view.horizontalScrollBar()->setValue(int(16 * view.Zoom()) + 1);
+  view.verticalScrollBar()->setValue(int(8 * view.Zoom()) + 1);
+  EXPECT_EQ(Drawn(view).pixelColor(0, 0), CanvasColour(16, 8));
+
+  Trigger(kShowJamIds);
+  for (int i = 0; i < 120; ++i) Trigger(kZoomOut);
+  EXPECT_GE(view.Zoom(), JamView::kMinZoom);
+  EXPECT_LT(view.Zoom(), JamView::kMinZoom / JamView::kZoomOutFactor);
+  // The whole canvas in a few pixels: item 0's strip, 1 x 18 pixels at (6, 0).
+  const QImage image = Drawn(view);
+  EXPECT_NE(image.pixelColor(6, 9), kBackground);
+  EXPECT_EQ(image.pixelColor(7, 9), kBackground);
+  EXPECT_EQ(image.pixelColor(6, 19), kBackground);
+}
+
 TEST_F(JamViewTest, JamIdsOutlineEachItemInAColumnWithItsIdOverTheMiddle) {
   JamView& view = ShowJam(WrittenJam());
   Trigger(kShowJamIds);
