@@ -59,7 +59,8 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
   if (options.size.width() < 1 || options.size.height() < 1) return fail("--size takes two positive numbers W,H", 2);
   if (start.file.isEmpty() == !start.importFromExe) return fail("--screenshot takes one car file or --import-exe", 2);
   DisplayFlags flags = ReadDisplayFlags(settings);
-  if (const auto error = SetDisplayFlags(flags, options.set)) return fail(*error, 2);
+  if (!options.set.empty())
+    if (const auto error = SetDisplayFlags(flags, options.set)) return fail(*error, 2);
   const std::optional<Viewpoint> viewpoint = viewpointFor(options);
   if (!viewpoint) return 2;
 

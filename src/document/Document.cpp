@@ -157,7 +157,11 @@ void Document::ImportPart(const PartFileKind& kind) {
   Car* part = m_Car ? kind.PartOf(*m_Car) : nullptr;
   if (part == nullptr) return;
   const auto path = m_Chooser.Choose(FileAction::Open, kind.dialog);
-  if (!path || !ReadPartFile(*path, *part, kind, m_Messages)) return;
+  if (!path) return;
+  // A point picked on the part is the car's selection too; the part's points
+  // are about to be replaced, so it goes.
+  if (m_Car->m_SelectedPoint != nullptr && m_Car->m_SelectedPoint->m_Owner == part) m_Car->m_SelectedPoint = nullptr;
+  if (!ReadPartFile(*path, *part, kind, m_Messages)) return;
   // The part's elements were replaced: its items go and come anew, the rest of
   // the car's items (and its texture files) stay as they are.
   UpdateAllViews();

@@ -71,7 +71,15 @@ void GlDrawing::Enable(Capability capability) {
 void GlDrawing::Disable(Capability capability) { glDisable(glCapability(capability)); }
 
 void GlDrawing::BindTexture(int slot) {
-  if (m_Textures[0] != 0 && slot >= 1 && slot <= 4) glBindTexture(GL_TEXTURE_2D, m_Textures[static_cast<std::size_t>(slot - 1)]);
+  if (m_Textures[0] == 0 || slot < 1 || slot > 4) return;
+  glBindTexture(GL_TEXTURE_2D, m_Textures[static_cast<std::size_t>(slot - 1)]);
+  m_BoundSlot = slot;
+}
+
+void GlDrawing::RestoreBinding() {
+  if (m_BoundSlot == 0) return;
+  BindTexture(m_BoundSlot);
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
 }
 
 void GlDrawing::MakeTextures() {
@@ -80,6 +88,7 @@ void GlDrawing::MakeTextures() {
     glBindTexture(GL_TEXTURE_2D, m_Textures[static_cast<std::size_t>(slot - 1)]);
     upload(m_Slots.Slot(slot));
   }
+  m_BoundSlot = 4;
   m_TexturesMade = true;
 }
 
@@ -87,6 +96,7 @@ void GlDrawing::ReleaseTextures() {
   if (m_Textures[0] != 0) glDeleteTextures(4, m_Textures.data());
   m_Textures = {};
   m_TexturesMade = false;
+  m_BoundSlot = 0;
 }
 
 void GlDrawing::LineWidth(double width) { glLineWidth(static_cast<GLfloat>(width)); }

@@ -50,6 +50,10 @@ class GlDrawing : public Drawing {
   void ForgetTextures() { m_TexturesMade = false; }
   // Deletes the texture objects; their context must be current.
   void ReleaseTextures();
+  // Binds again the texture the last frame left bound. A frame relies on what
+  // the one before left (a polygon without a texture number keeps the binding),
+  // but between frames the toolkit draws with the same context and changes it.
+  void RestoreBinding();
   // The labels of the frame drawn last, taken away.
   std::vector<FrameLabel> TakeLabels() { return std::exchange(m_Labels, {}); }
 
@@ -57,6 +61,7 @@ class GlDrawing : public Drawing {
   const TextureSlots& m_Slots;
   std::array<unsigned, 4> m_Textures{};  // 0 until made in the current context
   bool m_TexturesMade = false;
+  int m_BoundSlot = 0;  // none yet
   int m_MatrixDepth = 0;
   std::vector<FrameLabel> m_Labels;
 };

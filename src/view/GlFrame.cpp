@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QPainter>
 
 #include "scene/PointPicking.h"
@@ -18,6 +20,9 @@ bool GlFrame::Draw3D(const FrameInput& input, const ViewMatrices& view, QSize de
   glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
   glShadeModel(GL_FLAT);
   glViewport(0, 0, devicePixels.width(), devicePixels.height());
+  // The toolkit's own drawing between frames may leave another unit active and another texture bound.
+  QOpenGLContext::currentContext()->functions()->glActiveTexture(GL_TEXTURE0);
+  m_Drawing.RestoreBinding();
   glMatrixMode(GL_PROJECTION);
   glLoadMatrixd(view.projection.m.data());
   glMatrixMode(GL_MODELVIEW);

@@ -209,8 +209,10 @@ TEST_F(DocumentTest, PartImportRelistsOnlyThatPartInItsPlace) {
     events.push_back("listed " + std::to_string(row));
     EXPECT_EQ(car.m_Helmet->m_RootItem, &top.Child(row)) << "the new items are in place when announced";
   });
+  car.m_SelectedPoint = &car.m_Helmet->m_Points.at(0);  // as a pick on the helmet leaves it
   chooser.answers = {dir / "helmet.ch3"};
   document.ImportPart(helmet);
+  EXPECT_EQ(car.m_SelectedPoint, nullptr) << "the car keeps no selection among the helmet's old points";
   const std::string row = std::to_string(helmetRow);
   EXPECT_EQ(events, (std::vector<std::string>{"redraw", "unlisting " + row, "unlisted " + row, "listing " + row,
                                               "listed " + row}));

@@ -1,0 +1,196 @@
+// The car view in real windows under Xvfb: its settings, the point under the
+// cursor at any device pixel ratio, textures in every view and context, and
+// pictures compared with references a person has looked at.
+
+#include <gtest/gtest.h>
+
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+#include <cmath>
+
+#include "AppFixture.h"
+#include "app/CarTree.h"
+#include "app/CommandTable.h"
+#include "app/MainWindow.h"
+#include "app/Screenshot.h"
+#include "base/Settings.h"
+#include "builders/ShapeImageBuilder.h"
+#include "document/Document.h"
+#include "scene/PointPicking.h"
+#include "shape/Car.h"
+#include "view/CarView.h"
+
+namespace tavrel::test {
+namespace {
+
+constexpr int kShowCar = 32798;
+constexpr int kUseTextureMaps = 32790;
+
+// Two points far apart and one polygon over three connections.
+ShapeRecipe SmallCar() {
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {-1500, 600, 0, 0}, {0, 1500, 300, 0}};
+  recipe.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}};
+  recipe.commands = {{1, 1, 2, 3, 0}};
+  return recipe;
+}
+
+class CarViewTest : public AppFixture {
+ protected:
+  std::filesystem::path WriteSmallCar() {
+    const std::filesystem::path file = dir / "small.cs3";
+    WriteBytes(file, BuildShapeImage(SmallCar()));
+    return file;
+  }
+
+  CarView& OpenSmallCar() {
+    StartOnDemo();
+    EXPECT_TRUE(app->OpenFile(QString::fromStdString(WriteSmallCar().string())));
+    CarView* view = app->ActiveView();
+    EXPECT_NE(view, nullptr);
+    return *view;
+  }
+
+  // Moves the cursor to a place in the view and draws a frame, which picks.
+  static void PickAt(CarView& view, QPointF at) {
+    QCursor::setPos(view.mapToGlobal(at.toPoint()));
+    QCoreApplication::processEvents();
+    view.GrabFrame();
+  }
+
+  static QPointF WhereShown(CarView& view, int point) {
+    Car& car = *view.GetDocument().GetCar();
+    const Vertex& p = car.m_Points.at(static_cast<std::size_t>(point));
+    const ViewMatrices matrices = ViewMatricesFor(view.View(), &car, {view.width(), view.height()});
+    const auto at = ScreenPositionOf({double(p.m_X), double(p.m_Y), double(p.m_Z)}, matrices);
+    EXPECT_TRUE(at.has_value());
+    return at ? QPointF(at->x, at->y) : QPointF();
+  }
+};
+
+TEST_F(CarViewTest, ShowCarSwitchedOffIsStoredAndTheNextViewStartsWithTheCarHidden) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  ASSERT_TRUE(app->ActiveView()->Flags().showCar);
+  Trigger(kShowCar);
+  EXPECT_FALSE(app->ActiveView()->Flags().showCar);
+  EXPECT_FALSE(ActionOf(kShowCar).isChecked());
+  Trigger(command::kClose);
+  EXPECT_EQ(settings->ReadInt(kPreferences, "showCar", 1), 0);
+  EXPECT_EQ(settings->ReadString(kPreferences, "DefaultZavJamFileName", ""), "Mclare98.jam");
+
+  Trigger(command::kImportFromExe);
+  EXPECT_FALSE(app->ActiveView()->Flags().showCar);
+  EXPECT_TRUE(app->ActiveView()->Flags().showTyres);
+}
+
+// The pick works in the view's logical pixels while the GL viewport counts
+// device pixels: run once more with QT_SCALE_FACTOR=2, the same test must pass.
+TEST_F(CarViewTest, PicksThePointUnderTheCursor) {
+  CarView& view = OpenSmallCar();
+  view.window()->activateWindow();
+  Car& car = *view.GetDocument().GetCar();
+  for (int point : {1, 2, 0}) {
+    PickAt(view, WhereShown(view, point) + QPointF(3, -4));  // 5 pixels off
+    EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[static_cast<std::size_t>(point)]) << point;
+  }
+  // Nowhere near a point: the selection stays.
+  PickAt(view, WhereShown(view, 1) + QPointF(0, 40));
+  EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
+}
+
+TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  CarView& first = *app->ActiveView();
+  QCursor::setPos(0, 0);  // no pick changes the pictures between grabs
+  first.resize(320, 240);
+  const QImage plain = first.GrabFrame();
+  Trigger(kUseTextureMaps);
+  const QImage textured = first.GrabFrame();
+  ASSERT_FALSE(textured.isNull());
+  EXPECT_NE(textured, plain) << "textures change the picture";
+
+  Trigger(command::kNewWindow);
+  CarView& second = *app->ActiveView();
+  ASSERT_NE(&second, &first);
+  Trigger(kUseTextureMaps);
+  second.resize(320, 240);
+  const QImage secondPicture = second.GrabFrame();
+  EXPECT_EQ(secondPicture, textured) << "a second view makes its own textures";
+
+  // In another top-level window the view gets a new context and fills it again.
+  QWidget elsewhere;
+  auto* layout = new QHBoxLayout(&elsewhere);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(&second);
+  elsewhere.resize(320, 240);
+  elsewhere.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(second.GrabFrame(), textured);
+  layout->removeWidget(&second);
+  second.setParent(nullptr);
+  delete &second;
+}
+
+// Pictures within a tolerance of a reference a person has looked at. A missing
+// reference is written from this run's picture, and the test fails until it is
+// looked at and added.
+void ExpectLooksLike(const QImage& picture, const char* name) {
+  const QString reference = QString(TAVREL_REFERENCE_DIR) + "/" + name + ".png";
+  const QImage expected(reference);
+  if (expected.isNull()) {
+    picture.save(reference);
+    FAIL() << "wrote " << reference.toStdString() << ": look at it, then add it";
+  }
+  ASSERT_EQ(picture.size(), expected.size());
+  const QImage a = picture.convertToFormat(QImage::Format_RGB32);
+  const QImage b = expected.convertToFormat(QImage::Format_RGB32);
+  int differing = 0;
+  for (int y = 0; y < a.height(); ++y)
+    for (int x = 0; x < a.width(); ++x) {
+      const QColor p = a.pixelColor(x, y);
+      const QColor q = b.pixelColor(x, y);
+      if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 24)
+        ++differing;
+    }
+  EXPECT_LE(differing, a.width() * a.height() / 200) << name << ": " << differing << " pixels differ";
+}
+
+struct PictureCase {
+  const char* name;
+  const char* view;
+  const char* set;
+};
+
+TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
+  const PictureCase cases[] = {
+      {"demo-normal", nullptr, ""},
+      {"demo-front-textured", "front", "showTexture=1,showAxis=0"},
+      {"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
+  };
+  // texture.cfg comes from the working directory, as the game's tools expect.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(DemoGame());
+  for (const PictureCase& c : cases) {
+    ScreenshotOptions options;
+    options.out = QString::fromStdString((dir / (std::string(c.name) + ".png")).string());
+    options.size = QSize(320, 240);
+    if (c.view) options.view = c.view;
+    options.set = c.set;
+    StartOptions start;
+    start.gameDirectory = DemoGame().string();
+    start.patchLevel = 0;
+    start.importFromExe = true;
+    EXPECT_EQ(RunScreenshot(options, start, *settings), 0) << c.name;
+    ExpectLooksLike(QImage(options.out), c.name);
+  }
+  std::filesystem::current_path(before);
+}
+
+}  // namespace
+}  // namespace tavrel::test
