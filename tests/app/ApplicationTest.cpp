@@ -96,10 +96,11 @@ TEST_F(ApplicationTest, ImportFromAWrongLocationStillOpensAnEmptyWindow) {
   EXPECT_FALSE(app->ActiveDocument()->HasCar());
   // The executable is missing, and so are the two JAM files the new car view takes its textures from.
   const std::vector<std::string> texts = MessageTexts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[0].rfind("Bad Exe Path ", 0), 0u) << texts[0];
-  EXPECT_NE(texts[1].find("Chassis3.jam"), std::string::npos) << texts[1];
-  EXPECT_NE(texts[2].find("Mclare98.jam"), std::string::npos) << texts[2];
+  ASSERT_EQ(texts.size(), 4u) << testing::PrintToString(texts);
+  EXPECT_EQ(texts[0].rfind("Cannot find ZAV.EXE ", 0), 0u) << texts[0];
+  EXPECT_EQ(texts[1].rfind("Bad Exe Path ", 0), 0u) << texts[1];
+  EXPECT_NE(texts[2].find("Chassis3.jam"), std::string::npos) << texts[2];
+  EXPECT_NE(texts[3].find("Mclare98.jam"), std::string::npos) << texts[3];
 }
 
 TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
