@@ -86,7 +86,7 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
   if (options.frames > 0) {
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < options.frames; ++i) frame.Render(input, view, options.size, background);
+    for (int i = 0; i < options.frames; ++i) frame.Draw(input, view, options.size, background);
     std::fprintf(stderr, "mean frame time: %.3f ms\n", static_cast<double>(timer.nsecsElapsed()) / 1e6 / options.frames);
   }
   const QImage picture = frame.Render(input, view, options.size, background);

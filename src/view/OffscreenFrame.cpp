@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <QOpenGLFramebufferObject>
+#include <QOpenGLPaintDevice>
 #include <QPainter>
 
 namespace tavrel {
@@ -22,26 +23,30 @@ OffscreenFrame::~OffscreenFrame() {
   m_Context.doneCurrent();
 }
 
-QImage OffscreenFrame::Render(const FrameInput& input, const ViewMatrices& view, QSize size,
-                              const QColor& background) {
-  if (!m_Ready || !m_Context.makeCurrent(&m_Surface)) return {};
+bool OffscreenFrame::Draw(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background) {
+  if (!m_Ready || !m_Context.makeCurrent(&m_Surface)) return false;
   if (!m_Buffer || m_Buffer->size() != size) {
     m_Buffer = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::CombinedDepthStencil);
     if (!m_Buffer->isValid()) {
       m_Buffer.reset();
-      return {};
+      return false;
     }
   }
   m_Buffer->bind();
-  const bool drawn = m_Frame.Draw3D(input, view, size, background);
-  glFinish();
-  QImage picture = m_Buffer->toImage().convertToFormat(QImage::Format_RGB32);
-  m_Buffer->release();
-  if (drawn) {
-    QPainter painter(&picture);
+  if (m_Frame.Draw3D(input, view, size, background)) {
+    // The labels go onto the same buffer, as the window writes them over its picture.
+    QOpenGLPaintDevice device(size);
+    QPainter painter(&device);
     PaintLabels(painter, m_Frame.Labels(input), view);
   }
-  return picture;
+  glFinish();
+  return true;
+}
+
+QImage OffscreenFrame::Render(const FrameInput& input, const ViewMatrices& view, QSize size,
+                              const QColor& background) {
+  if (!Draw(input, view, size, background)) return {};
+  return m_Buffer->toImage().convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace tavrel

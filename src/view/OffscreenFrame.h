@@ -23,7 +23,10 @@ class OffscreenFrame {
 
   // False when this machine gives no GL context or off-screen buffer.
   bool Ready() const { return m_Ready; }
-  // Draws the frame at `size`; a null image when it could not be drawn.
+  // Draws the frame, labels included, at `size` and waits until it is done;
+  // false when it could not be drawn.
+  bool Draw(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background);
+  // The frame drawn and read back; a null image when it could not be drawn.
   QImage Render(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background);
 
  private:
