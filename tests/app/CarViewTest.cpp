@@ -137,6 +137,47 @@ TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {
   delete &second;
 }
 
+TEST_F(CarViewTest, ViewpointCommandsTurnZoomAndCheckTheirItems) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  Viewpoint& viewpoint = app->ActiveView()->View();
+  EXPECT_TRUE(ActionOf(command::kNormalView).isChecked());
+  Trigger(command::kCameraViews[2]);
+  EXPECT_EQ(viewpoint.m_CameraView, 3);
+  EXPECT_TRUE(ActionOf(command::kCameraViews[2]).isChecked());
+  EXPECT_FALSE(ActionOf(command::kNormalView).isChecked());
+  Trigger(32820);  // "View Top"
+  EXPECT_EQ(viewpoint.m_AngleX, 0);
+  EXPECT_EQ(viewpoint.m_AngleZ, -90);
+  EXPECT_EQ(viewpoint.m_CameraView, 3) << "a fixed view leaves the camera view";
+  for (int i = 0; i < 3; ++i) Trigger(command::kZoomIn);
+  EXPECT_DOUBLE_EQ(viewpoint.m_Distance, 4096);
+  Trigger(command::kStartStopAnimation);
+  EXPECT_TRUE(ActionOf(command::kStartStopAnimation).isChecked());
+  const double angle = viewpoint.m_AngleY;
+  QTest::qWait(100);
+  EXPECT_LT(viewpoint.m_AngleY, angle) << "the animation turns the car";
+  QTest::mouseClick(app->ActiveView(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_FALSE(viewpoint.m_Animating) << "a click stops it";
+}
+
+TEST_F(CarViewTest, RcrImagesAreTheBackViewSavedAsAPicture) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  CarView& view = *app->ActiveView();
+  const std::filesystem::path out = dir / "rcr-back.png";
+  chooser.answers = {out};
+  Trigger(command::kProduceRcrImages);
+  EXPECT_EQ(view.View().m_AngleX, -90);
+  EXPECT_EQ(view.View().m_AngleY, 0);
+  EXPECT_EQ(view.View().m_AngleZ, 0);
+  const QImage saved(QString::fromStdString(out.string()));
+  ASSERT_FALSE(saved.isNull());
+  EXPECT_EQ(saved.size(), view.size() * view.devicePixelRatio());
+  Trigger(command::kExportRcrJam);
+  EXPECT_EQ(MessageTexts().back(), "Current Not Implemented");
+}
+
 // Pictures within a tolerance of a reference a person has looked at. A missing
 // reference is written from this run's picture, and the test fails until it is
 // looked at and added.
