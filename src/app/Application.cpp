@@ -196,7 +196,9 @@ QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
   QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(MakeView(entry, kind));
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
-  window->resize(600, 420);
+  // Large enough to look at the car, small enough that cascaded windows stay in reach.
+  const QSize area = m_Window->MdiArea().viewport()->size();
+  window->resize(std::max(600, area.width() * 3 / 4), std::max(420, area.height() * 3 / 4));
   entry.windows.push_back(window);
   connect(window, &QObject::destroyed, this, [this, window] { WindowGone(window); });
   Retitle(entry);
