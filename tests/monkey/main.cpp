@@ -94,6 +94,7 @@ int main(int argc, char** argv) {
     start.importFromExe = true;
     if (!app.Start(start)) return 1;
     WaitForDocument(app);
+    app.OpenFile(QString::fromStdString((game / "cars" / "demo.cs3").string()));
 
     Monkey monkey(app, random, game);
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
