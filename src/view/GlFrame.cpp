@@ -2,9 +2,11 @@
 
 #include <GL/gl.h>
 
+#include <QGlyphRun>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QPainter>
+#include <QRawFont>
 
 #include "scene/PointPicking.h"
 
@@ -42,12 +44,29 @@ void PaintLabels(QPainter& painter, const std::vector<FrameLabel>& labels, const
   if (labels.empty()) return;
   painter.setPen(Qt::black);
   painter.setBackgroundMode(Qt::TransparentMode);
-  const QFontMetrics metrics = painter.fontMetrics();
+  // All labels in one glyph run: the GL paint engine draws a run at once, where
+  // a text each costs a draw of its own (over a thousand on a numbered car).
+  const QRawFont font = QRawFont::fromFont(painter.font());
+  const int ascent = painter.fontMetrics().ascent();
+  QList<quint32> glyphs;
+  QList<QPointF> positions;
   for (const FrameLabel& label : labels) {
     const auto at = ScreenPositionOf(label.at, view);
     if (!at) continue;
-    painter.drawText(QPointF(at->x, at->y + metrics.ascent()), QString::fromStdString(label.text));
+    const QList<quint32> indexes = font.glyphIndexesForString(QString::fromStdString(label.text));
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes);
+    QPointF pen(at->x, at->y + ascent);
+    for (qsizetype i = 0; i < indexes.size(); ++i) {
+      glyphs.append(indexes[i]);
+      positions.append(pen);
+      pen += advances[i];
+    }
   }
+  QGlyphRun run;
+  run.setRawFont(font);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  painter.drawGlyphRun(QPointF(0, 0), run);
 }
 
 }  // namespace tavrel
