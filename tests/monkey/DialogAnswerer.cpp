@@ -19,13 +19,23 @@
 namespace tavrel::monkey {
 namespace {
 
-constexpr int kTriesBeforeCancel = 5;
+// Answers given while modal windows stay up (a dialog and the messages about
+// its bad values) before each is cancelled.
+constexpr int kTriesBeforeCancel = 8;
 
 // Values a player might type, the bad and the extreme among them.
 constexpr std::array kTyped = {"0",     "1",          "-1",          "7",           "40",          "255",
                                "256",   "1000",       "-32768",      "32767",       "65535",       "2147483647",
                                "-2147483648", "99999999999", "",     "abc",         "1.5",         " 12 ",
                                "0x10",  "-",          "+5"};
+
+// Answers are given once the timer's slot has returned: an answer that opens
+// another modal window (a message about a bad value) runs its own event loop,
+// in which the timer fires only when it is not still busy with the last answer.
+template <typename Widget, typename Slot>
+void Later(Widget& widget, Slot slot) {
+  QMetaObject::invokeMethod(&widget, slot, Qt::QueuedConnection);
+}
 
 QString Describe(const QWidget& widget) {
   const QString title = widget.windowTitle();
@@ -50,10 +60,9 @@ DialogAnswerer::DialogAnswerer(Random& random, bool printing) : m_Random(random)
 
 void DialogAnswerer::Poll() {
   QWidget* modal = QApplication::activeModalWidget();
-  if (!modal) return;
-  if (modal != m_Current) {
-    m_Current = modal;
+  if (!modal) {
     m_Tries = 0;
+    return;
   }
   ++m_Tries;
   ++answered;
@@ -65,18 +74,18 @@ void DialogAnswerer::Answer(QWidget& modal) {
   const QByteArray what = Describe(modal).toUtf8();
   if (!dialog || m_Tries > kTriesBeforeCancel) {
     Say("    cancel %s\n", what.constData());
-    dialog ? dialog->reject() : static_cast<void>(modal.close());
+    dialog ? Later(*dialog, &QDialog::reject) : Later(modal, &QWidget::close);
     return;
   }
   // The system's own dialogs are answered without typing into them: a file
   // dialog's or a print dialog's fields could name a place outside the run's folder.
   if (auto* files = qobject_cast<QFileDialog*>(dialog)) {
     Say("    cancel %s\n", what.constData());
-    files->reject();
+    Later(*files, &QDialog::reject);
   } else if (qobject_cast<QPrintDialog*>(dialog) || qobject_cast<QPrintPreviewDialog*>(dialog)) {
     const bool print = m_Printing && qobject_cast<QPrintDialog*>(dialog) && m_Random.Chance(50);
     Say("    %s %s\n", print ? "accept" : "cancel", what.constData());
-    print ? dialog->accept() : dialog->reject();
+    Later(*dialog, print ? &QDialog::accept : &QDialog::reject);
   } else {
     Say("    answer %s\n", what.constData());
     if (!qobject_cast<QMessageBox*>(dialog)) FillFields(*dialog);
@@ -107,12 +116,12 @@ void DialogAnswerer::PressButton(QDialog& dialog) {
   if (pushButtons.isEmpty() || m_Random.Chance(10)) {
     const Qt::Key key = m_Random.Chance(50) ? Qt::Key_Return : Qt::Key_Escape;
     Say("      key %s\n", key == Qt::Key_Return ? "Return" : "Escape");
-    QTest::keyClick(&dialog, key);
+    QTimer::singleShot(0, &dialog, [&dialog, key] { QTest::keyClick(&dialog, key); });
     return;
   }
   QAbstractButton* button = m_Random.Pick(pushButtons);
   Say("      press \"%s\"\n", qPrintable(button->text()));
-  button->click();
+  Later(*button, &QAbstractButton::click);
 }
 
 }  // namespace tavrel::monkey

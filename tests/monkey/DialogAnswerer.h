@@ -1,11 +1,10 @@
 #pragma once
 // Answers whatever modal window the program opens, while any action runs: it
 // types values (bad ones too) into a dialog's fields, picks in its lists and
-// presses one of its buttons. A window that stays open after a few tries is
+// presses one of its buttons. Windows that stay up after a few answers are
 // cancelled, so no action hangs.
 
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 
 #include "monkey/Random.h"
@@ -33,7 +32,6 @@ class DialogAnswerer : public QObject {
   Random& m_Random;
   bool m_Printing;
   QTimer m_Timer;
-  QPointer<QWidget> m_Current;
   int m_Tries = 0;
 };
 
