@@ -45,6 +45,9 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
 CarView::~CarView() {
   WriteDisplayFlags(m_Program.Store(), m_Flags);
   ReleaseTextures();
+  // The base class destroys the context after this object is gone; its
+  // aboutToBeDestroyed must not call back into what is left of it.
+  if (context()) disconnect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &CarView::ReleaseTextures);
 }
 
 void CarView::LoadCarTextures() { m_Document.LoadTextures(m_Flags.m_CarJamName); }
