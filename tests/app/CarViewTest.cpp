@@ -214,9 +214,7 @@ TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
       {"demo-front-textured", "front", "showTexture=1,showAxis=0"},
       {"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
   };
-  // texture.cfg comes from the working directory, as the game's tools expect.
-  const std::filesystem::path before = std::filesystem::current_path();
-  std::filesystem::current_path(DemoGame());
+  const InFolder inDemo(DemoGame());
   for (const PictureCase& c : cases) {
     ScreenshotOptions options;
     options.out = QString::fromStdString((dir / (std::string(c.name) + ".png")).string());
@@ -230,7 +228,6 @@ TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
     EXPECT_EQ(RunScreenshot(options, start, *settings), 0) << c.name;
     ExpectLooksLike(QImage(options.out), c.name);
   }
-  std::filesystem::current_path(before);
 }
 
 }  // namespace

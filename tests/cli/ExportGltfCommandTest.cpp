@@ -30,7 +30,7 @@ ShapeRecipe SquareAndTriangles() {
   return recipe;
 }
 
-void WriteText(const std::filesystem::path& path, const std::string& text) { std::ofstream(path) << text; }
+using test::WriteText;
 
 // The square and triangles as car.cs3, with a texture.cfg that maps them onto slots 2 and 4.
 void WriteMappedCar(const std::filesystem::path& folder) {

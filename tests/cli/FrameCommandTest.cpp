@@ -15,23 +15,8 @@ using nlohmann::json;
 using test::RunCli;
 using test::TempDir;
 
-// The tool reads texture.cfg from its working directory: run it in a folder of ours.
-class InFolder {
- public:
-  explicit InFolder(const std::filesystem::path& folder) : m_Previous(std::filesystem::current_path()) {
-    std::filesystem::current_path(folder);
-  }
-  ~InFolder() { std::filesystem::current_path(m_Previous); }
-  InFolder(const InFolder&) = delete;
-  InFolder& operator=(const InFolder&) = delete;
-
- private:
-  std::filesystem::path m_Previous;
-};
-
-void WriteText(const std::filesystem::path& path, const std::string& text) {
-  test::WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
-}
+using test::InFolder;
+using test::WriteText;
 
 // Model points (0,0,0), (1000,0,0), (0,1000,0) in one triangle; the image stores x negated.
 ShapeRecipe Triangle() {

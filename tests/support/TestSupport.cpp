@@ -71,4 +71,14 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+void WriteText(const std::filesystem::path& path, const std::string& text) {
+  WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+InFolder::InFolder(const std::filesystem::path& folder) : m_Previous(std::filesystem::current_path()) {
+  std::filesystem::current_path(folder);
+}
+
+InFolder::~InFolder() { std::filesystem::current_path(m_Previous); }
+
 }  // namespace tavrel::test

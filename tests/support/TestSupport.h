@@ -75,6 +75,20 @@ std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages);
 std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe);
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
+void WriteText(const std::filesystem::path& path, const std::string& text);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+
+// Makes `folder` the working directory for the object's life: texture.cfg is
+// read from there, as the game's tools expect.
+class InFolder {
+ public:
+  explicit InFolder(const std::filesystem::path& folder);
+  ~InFolder();
+  InFolder(const InFolder&) = delete;
+  InFolder& operator=(const InFolder&) = delete;
+
+ private:
+  std::filesystem::path m_Previous;
+};
 
 }  // namespace tavrel::test
