@@ -26,17 +26,18 @@ measure() {
     echo $(((end - start) / 1000000))
   }
   median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+  local -a tavrelRun=("$tavrel" --settings "$out/settings.ini" --game-dir . --patch-level 0 --import-exe
+                      --screenshot "$out/tavrel.png" --size "$size" --set showTexture=1)
+  local -a f3dRun=(f3d --output "$out/f3d.png" --resolution "$size" "$gltf")
   # The first run of each fills the disk cache and is not counted.
-  milliseconds "$tavrel" --settings "$out/settings.ini" --game-dir . --patch-level 0 --import-exe \
-    --screenshot "$out/tavrel.png" --size "$size" --set showTexture=1 > /dev/null
-  milliseconds f3d --output "$out/f3d.png" --resolution "$size" "$gltf" > /dev/null
-  local time
+  milliseconds "${tavrelRun[@]}" > /dev/null
+  milliseconds "${f3dRun[@]}" > /dev/null
+  local took
   for ((run = 0; run < runs; ++run)); do
-    time=$(milliseconds "$tavrel" --settings "$out/settings.ini" --game-dir . --patch-level 0 --import-exe \
-      --screenshot "$out/tavrel.png" --size "$size" --set showTexture=1)
-    tavrelTimes+=("$time")
-    time=$(milliseconds f3d --output "$out/f3d.png" --resolution "$size" "$gltf")
-    f3dTimes+=("$time")
+    took=$(milliseconds "${tavrelRun[@]}")
+    tavrelTimes+=("$took")
+    took=$(milliseconds "${f3dRun[@]}")
+    f3dTimes+=("$took")
   done
   local tavrelMedian f3dMedian
   tavrelMedian=$(median "${tavrelTimes[@]}")
