@@ -24,10 +24,9 @@ namespace {
 constexpr int kTriesBeforeCancel = 8;
 
 // Values a player might type, the bad and the extreme among them.
-constexpr std::array kTyped = {"0",     "1",          "-1",          "7",           "40",          "255",
-                               "256",   "1000",       "-32768",      "32767",       "65535",       "2147483647",
-                               "-2147483648", "99999999999", "",     "abc",         "1.5",         " 12 ",
-                               "0x10",  "-",          "+5"};
+constexpr std::array kTyped = {"0",    "1",      "-1",    "7",     "40",         "255",         "256",
+                               "1000", "-32768", "32767", "65535", "2147483647", "-2147483648", "99999999999",
+                               "",     "abc",    "1.5",   " 12 ",  "0x10",       "-",           "+5"};
 
 // Answers are given once the timer's slot has returned: an answer that opens
 // another modal window (a message about a bad value) runs its own event loop,
@@ -97,7 +96,7 @@ void DialogAnswerer::FillFields(QDialog& dialog) {
   for (QLineEdit* edit : Usable<QLineEdit>(dialog)) {
     if (edit->isReadOnly() || m_Random.Chance(40)) continue;
     const QString text = m_Random.Chance(30) ? QString::number(m_Random.Between(-5000, 5000))
-                                              : QString::fromLatin1(m_Random.Pick(kTyped));
+                                             : QString::fromLatin1(m_Random.Pick(kTyped));
     Say("      %s = \"%s\"\n", qPrintable(edit->objectName()), qPrintable(text));
     edit->setText(text);
   }

@@ -27,8 +27,7 @@ namespace tavrel::monkey {
 namespace {
 
 // Never run: one starts another program, the other ends the run.
-const std::array kForbidden = {QString("command%1").arg(command::kLaunchZav),
-                               QString("command%1").arg(command::kExit)};
+const std::array kForbidden = {QString("command%1").arg(command::kLaunchZav), QString("command%1").arg(command::kExit)};
 
 // A colour table has 256 rows: opened now and then, not every time.
 constexpr int kBigListing = 64;
@@ -81,10 +80,9 @@ void Monkey::Act(long number) {
 
 void Monkey::CheckGameLocation() const {
   const auto exe = std::filesystem::weakly_canonical(m_App.Program().ExecutablePath());
-  const auto [end, inside] = std::ranges::mismatch(m_Game, exe);
-  if (end == m_Game.end()) return;
+  if (std::ranges::mismatch(m_Game, exe).in1 == m_Game.end()) return;
   Say("the game executable %s is outside the run's folder %s: stopped\n", exe.string().c_str(),
-              m_Game.string().c_str());
+      m_Game.string().c_str());
   std::abort();
 }
 
@@ -149,9 +147,9 @@ void Monkey::TreeAction() {
       break;
     }
     default: {
-      static const std::array keys = {Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Left, Qt::Key_Right, Qt::Key_Home,
-                                      Qt::Key_End,    Qt::Key_PageUp,   Qt::Key_PageDown, Qt::Key_Return,
-                                      Qt::Key_Space,  Qt::Key_Asterisk, Qt::Key_Plus, Qt::Key_Minus};
+      static const std::array keys = {Qt::Key_Up,       Qt::Key_Down,   Qt::Key_Left,     Qt::Key_Right,  Qt::Key_Home,
+                                      Qt::Key_End,      Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Return, Qt::Key_Space,
+                                      Qt::Key_Asterisk, Qt::Key_Plus,   Qt::Key_Minus};
       const Qt::Key key = m_Random.Pick(keys);
       Say("tree key %s\n", qPrintable(QKeySequence(key).toString()));
       view.setFocus();
@@ -198,7 +196,7 @@ void Monkey::CarViewMouse() {
       const Qt::KeyboardModifiers modifiers = m_Random.Chance(30) ? Qt::ControlModifier : Qt::NoModifier;
       const int moves = m_Random.Between(1, 8);
       Say("car view drag %s%s from %d,%d, %d moves\n", modifiers ? "ctrl+" : "",
-                  button == Qt::LeftButton ? "left" : "right", at.x(), at.y(), moves);
+          button == Qt::LeftButton ? "left" : "right", at.x(), at.y(), moves);
       SendMouse(*view, QEvent::MouseButtonPress, at, button, button, modifiers);
       for (int i = 0; i < moves; ++i) {
         // Now and then far outside the window, as a fast mouse would go.
@@ -251,7 +249,7 @@ void Monkey::WindowAction() {
       QMdiSubWindow* window = m_Random.Pick(windows);
       const int state = m_Random.Below(3);
       Say("%s window \"%s\"\n", std::array{"maximize", "minimize", "restore"}[state],
-                  qPrintable(window->windowTitle()));
+          qPrintable(window->windowTitle()));
       if (state == 0) window->showMaximized();
       if (state == 1) window->showMinimized();
       if (state == 2) window->showNormal();

@@ -24,8 +24,8 @@ std::optional<std::filesystem::path> RandomChooser::Choose(FileAction action, co
     case 2: answer = m_Folder / ("new" + std::to_string(m_Random.Below(8)) + "." + std::string(kind.extension)); break;
     default: answer = ExistingFile(action); break;
   }
-  Say("    %s dialog \"%s\": %s\n", action == FileAction::Open ? "open" : "save",
-              std::string(kind.defaultName).c_str(), answer ? answer->string().c_str() : "cancel");
+  Say("    %s dialog \"%s\": %s\n", action == FileAction::Open ? "open" : "save", std::string(kind.defaultName).c_str(),
+      answer ? answer->string().c_str() : "cancel");
   return answer;
 }
 

@@ -33,10 +33,15 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string_view name = argv[i];
     const long value = std::strtol(argv[i + 1], nullptr, 10);
-    if (name == "--seed") options.seed = static_cast<std::uint32_t>(value);
-    else if (name == "--seconds") options.seconds = value;
-    else if (name == "--actions") options.actions = value;
-    else return false;
+    if (name == "--seed") {
+      options.seed = static_cast<std::uint32_t>(value);
+    } else if (name == "--seconds") {
+      options.seconds = value;
+    } else if (name == "--actions") {
+      options.actions = value;
+    } else {
+      return false;
+    }
   }
   return argc % 2 == 1;
 }
