@@ -70,7 +70,7 @@ class IntegerFields {
   std::vector<std::pair<QLineEdit*, int*>> m_Fields;
 };
 
-struct FieldSpec {
+struct LabelledField {
   int id;
   const char* label;
   int& value;
@@ -113,15 +113,15 @@ bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<vo
   CheckedDialog dialog(parent, "Point Values Editor");
   IntegerFields fields;
   auto* grid = new QGridLayout;
-  const std::array<FieldSpec, 3> rows{{{1000, "X:", values.x}, {1001, "Y:", values.y}, {1002, "Z:", values.z}}};
+  const std::array<LabelledField, 3> rows{{{1000, "X:", values.x}, {1001, "Y:", values.y}, {1002, "Z:", values.z}}};
   for (int i = 0; i < int(rows.size()); ++i) {
-    const FieldSpec& spec = rows[std::size_t(i)];
-    QLineEdit* field = fields.Add(spec.id, spec.value, &dialog);
+    const LabelledField& row = rows[std::size_t(i)];
+    QLineEdit* field = fields.Add(row.id, row.value, &dialog);
     auto* withArrows = new QHBoxLayout;
     withArrows->setSpacing(0);
     withArrows->addWidget(field);
     withArrows->addWidget(new UpDownArrows(kFirstArrowsId + i, *field, -kArrowsLimit, kArrowsLimit));
-    grid->addWidget(new QLabel(QString::fromLatin1(spec.label)), i, 0);
+    grid->addWidget(new QLabel(QString::fromLatin1(row.label)), i, 0);
     grid->addLayout(withArrows, i, 1);
   }
   dialog.m_Take = [&] { return fields.Take(messages); };
@@ -137,7 +137,7 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
   IntegerFields fields;
   auto* grid = new QGridLayout;
   // Position and angles side by side, the details below them.
-  const std::array<std::array<FieldSpec, 2>, 4> pairs{{
+  const std::array<std::array<LabelledField, 2>, 4> pairs{{
       {{{1000, "X:", values.x}, {1003, "Direction:", values.direction}}},
       {{{1001, "Y:", values.y}, {1004, "Pitch:", values.pitch}}},
       {{{1002, "Z:", values.z}, {1007, "Roll:", values.roll}}},
@@ -145,16 +145,16 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
   }};
   for (int row = 0; row < int(pairs.size()); ++row) {
     for (int column = 0; column < 2; ++column) {
-      const FieldSpec& f = pairs[std::size_t(row)][std::size_t(column)];
+      const LabelledField& f = pairs[std::size_t(row)][std::size_t(column)];
       QLineEdit* field = fields.Add(f.id, f.value, &dialog);
       AddRow(*grid, row, 2 * column, f.label, field);
     }
   }
   grid->addItem(new QSpacerItem(0, 8), int(pairs.size()), 0);
-  const std::array<FieldSpec, 2> wheels{{{1025, "Rear Wheel (Sprite/Polygon)", values.rearWheel},
+  const std::array<LabelledField, 2> wheels{{{1025, "Rear Wheel (Sprite/Polygon)", values.rearWheel},
                                          {1026, "Front Wheel (Sprite/Polygon)", values.frontWheel}}};
   int row = int(pairs.size()) + 1;
-  for (const FieldSpec& f : wheels) {
+  for (const LabelledField& f : wheels) {
     QLineEdit* field = fields.Add(f.id, f.value, &dialog);
     grid->addWidget(new QLabel(QString::fromLatin1(f.label)), row, 0, 1, 3);
     grid->addWidget(field, row++, 3);
