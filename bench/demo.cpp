@@ -12,6 +12,7 @@
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
+#include "GameFolder.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
 #include "textures/JAM.h"
@@ -55,9 +56,7 @@ void LoadDemo(benchmark::State& state, bool expand) {
   const std::filesystem::path game = DemoGame();
   MemorySettings settings;
   ProgramValues program(settings);
-  program.OverrideGameLocation(game.string());
-  program.OverridePatchLevel(0);
-  program.m_TextureCfgFolder = game;
+  UseGameFolder(program, game);
   SilentMessages messages;
   FixedFileChooser chooser(game / "unused");
   long long items = 0;

@@ -26,6 +26,7 @@
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
+#include "GameFolder.h"
 
 namespace {
 
@@ -67,9 +68,7 @@ long long HeapInUse() {
 void ShowDemoCar(benchmark::State& state, const std::filesystem::path& game) {
   MemorySettings settings;
   ProgramValues program(settings);
-  program.OverrideGameLocation(game.string());
-  program.OverridePatchLevel(0);
-  program.m_TextureCfgFolder = game;
+  UseGameFolder(program, game);
   SilentMessages messages;
   FixedFileChooser chooser(game / "unused");
   long long bytes = 0;
