@@ -37,6 +37,7 @@
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
+#include "GameFolder.h"
 #include "textures/TextureSlots.h"
 #include "view/OffscreenFrame.h"
 
@@ -101,13 +102,10 @@ struct DemoCar {
   std::unique_ptr<Document> document;
 
   explicit DemoCar(int jamTimes) : game(jamTimes) {
-    program.OverrideGameLocation(game.folder.path().string());
-    program.OverridePatchLevel(0);
-    program.m_TextureCfgFolder = game.folder.path();
+    UseGameFolder(program, game.folder.path());
     document = std::make_unique<Document>(program, messages, chooser);
     if (!document->NewFromExecutable()) return;
-    ResetTextureBitmaps(document->TextureBitmaps());
-    document->LoadTextures(kLivery);
+    document->ResetTextures(kLivery);
   }
 };
 

@@ -74,9 +74,7 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
   NoFileChooser chooser;
   Document document(program, messages, chooser);
   if (!loadCar(document, start)) return fail("no car to draw", 1);
-  // As a new car view does: the built-in picture in every slot, then the car's JAM files.
-  ResetTextureBitmaps(document.TextureBitmaps());
-  document.LoadTextures(flags.m_CarJamName);
+  document.ResetTextures(flags.m_CarJamName);
 
   OffscreenFrame frame(document.TextureBitmaps());
   if (!frame.Ready()) return fail("Cannot Grab Screen", 1);

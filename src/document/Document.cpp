@@ -199,6 +199,11 @@ void Document::LoadTextures(const std::string& liveryName) {
   LoadCarTextures(m_TextureBitmaps, sources, m_Messages);
 }
 
+void Document::ResetTextures(const std::string& liveryName) {
+  ResetTextureBitmaps(m_TextureBitmaps);
+  LoadTextures(liveryName);
+}
+
 void Document::SelectJam(std::shared_ptr<JAM> jam) {
   m_SelectedJam = std::move(jam);
   m_SelectionChanged.Emit();

@@ -71,6 +71,9 @@ class Document : public JamSelection {
   void ReloadTextureCfg();
   // Fills the four texture slots from the game's JAM files for a livery.
   void LoadTextures(const std::string& liveryName);
+  // What a new car view does: the built-in picture in every slot, then the
+  // livery's and the chassis's pictures.
+  void ResetTextures(const std::string& liveryName);
 
   // ---- what the document holds ----
   Car* GetCar() const { return m_Car.get(); }

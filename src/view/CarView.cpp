@@ -38,8 +38,7 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
   m_Connections.push_back(document.CarListed().Connect(redraw));
   m_Connections.push_back(document.CarUnlisted().Connect(redraw));
   m_EditConnection = document.ElementEdited().Connect([this](Observer&) { update(); });
-  ResetTextureBitmaps(document.TextureBitmaps());
-  LoadCarTextures();
+  document.ResetTextures(m_Flags.m_CarJamName);
 }
 
 CarView::~CarView() {
