@@ -10,6 +10,7 @@
 
 #include "base/Messages.h"
 #include "builders/ExeBuilder.h"
+#include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 #include "shape/RcrPatches.h"
 

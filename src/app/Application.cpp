@@ -211,6 +211,11 @@ QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
   return window;
 }
 
+void Application::RemoveDocument(std::list<std::unique_ptr<OpenDocument>>::iterator entry) {
+  m_Window->Tree().Model().RemoveDocument(*(*entry)->document);
+  m_Documents.erase(entry);
+}
+
 void Application::WindowGone(const QMdiSubWindow* window) {
   const auto owner = std::ranges::find_if(m_Documents, [window](const auto& entry) {
     return std::ranges::find(entry->windows, window) != entry->windows.end();
@@ -219,8 +224,7 @@ void Application::WindowGone(const QMdiSubWindow* window) {
   std::erase((*owner)->windows, window);
   // The document goes with its last window, and its items with it.
   if ((*owner)->windows.empty()) {
-    m_Window->Tree().Model().RemoveDocument(*(*owner)->document);
-    m_Documents.erase(owner);
+    RemoveDocument(owner);
   } else {
     Retitle(**owner);
   }
@@ -264,7 +268,11 @@ bool Application::OpenFile(const QString& path) {
     return false;
   }
   OpenDocument& entry = AddDocument();
-  entry.document->Open(canonical.toStdString());
+  // A file that gives no car makes no document (its message has said why).
+  if (!entry.document->Open(canonical.toStdString())) {
+    RemoveDocument(std::prev(m_Documents.end()));
+    return false;
+  }
   OpenWindow(entry);
   AddRecentFile(canonical);
   return true;

@@ -76,6 +76,8 @@ class Application : public QObject, public CommandTarget {
   CommandTarget* Resolve(Route route);
   OpenDocument* EntryOf(const QMdiSubWindow* window);
   OpenDocument& AddDocument();
+  // The document and its items go (its windows are gone or never came).
+  void RemoveDocument(std::list<std::unique_ptr<OpenDocument>>::iterator entry);
   void AddDocumentCommands(OpenDocument& entry);
   QMdiSubWindow* OpenWindow(OpenDocument& entry, ViewKind kind = ViewKind::Car);
   QWidget* MakeView(OpenDocument& entry, ViewKind kind);

@@ -16,9 +16,10 @@ void QtMessages::show(const std::string& text, Icon icon) {
     QMessageBox::information(m_Parent, kApplicationName, message);
 }
 
-bool QtMessages::ask(const std::string& text) {
+bool QtMessages::ask(const std::string& text, Answer byDefault) {
   return QMessageBox::question(m_Parent, kApplicationName, QString::fromStdString(text),
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+                               QMessageBox::Yes | QMessageBox::No,
+                               byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString QtFileFilter(std::string_view filter) {

@@ -17,7 +17,8 @@ class QtMessages : public Messages {
  public:
   void SetParent(QWidget* parent) { m_Parent = parent; }
   void show(const std::string& text, Icon icon) override;
-  bool ask(const std::string& text) override;
+  using Messages::ask;
+  bool ask(const std::string& text, Answer byDefault) override;
 
  private:
   QPointer<QWidget> m_Parent;

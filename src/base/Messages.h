@@ -9,20 +9,26 @@ namespace tavrel {
 
 enum class Icon { Plain, Stop };
 
+// The button a question's Enter key gives.
+enum class Answer { Yes, No };
+
 class Messages {
  public:
   virtual ~Messages() = default;
   virtual void show(const std::string& text, Icon icon = Icon::Plain) = 0;
-  // A yes/no question; true means yes.
-  virtual bool ask(const std::string& text) = 0;
+  // A yes/no question; true means yes. Questions whose yes may cost the player
+  // something offer no by default.
+  virtual bool ask(const std::string& text, Answer byDefault) = 0;
+  bool ask(const std::string& text) { return ask(text, Answer::Yes); }
 };
 
 // Prints every message as a line on a stream and answers every question alike.
 class StreamMessages : public Messages {
  public:
   explicit StreamMessages(std::ostream& out, bool answer = false) : m_Out(out), m_Answer(answer) {}
+  using Messages::ask;
   void show(const std::string& text, Icon) override { m_Out << text << '\n'; }
-  bool ask(const std::string& text) override {
+  bool ask(const std::string& text, Answer) override {
     m_Out << text << (m_Answer ? " yes\n" : " no\n");
     return m_Answer;
   }
@@ -35,8 +41,9 @@ class StreamMessages : public Messages {
 // Drops every message and answers no: for fuzzers and benchmarks.
 class SilentMessages : public Messages {
  public:
+  using Messages::ask;
   void show(const std::string&, Icon) override {}
-  bool ask(const std::string&) override { return false; }
+  bool ask(const std::string&, Answer) override { return false; }
 };
 
 }  // namespace tavrel

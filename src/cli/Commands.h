@@ -9,6 +9,7 @@
 namespace tavrel::cli {
 
 void addDumpCommand(CLI::App& app);
+void addCheckCommand(CLI::App& app);
 void addExeCommand(CLI::App& app);
 void addRcrCommand(CLI::App& app);
 void addTriggerCommand(CLI::App& app);

@@ -111,6 +111,7 @@ struct PatchOptions {
   std::optional<std::string> car;
   std::optional<std::string> cameras;
   std::array<std::optional<std::string>, kPartFileKinds.size()> parts;  // in kPartFileKinds order
+  bool force = false;
 };
 
 std::vector<std::string> givenFiles(const PatchOptions& options) {
@@ -126,6 +127,7 @@ ExePatchFiles patchFiles(const PatchOptions& options) {
   if (options.cameras) files.cameras = *options.cameras;
   for (std::size_t i = 0; i < kPartFileKinds.size(); ++i)
     if (options.parts[i]) files.parts[i] = *options.parts[i];
+  files.force = options.force;
   return files;
 }
 
@@ -224,6 +226,8 @@ void addExeCommand(CLI::App& app) {
     patchCommand->add_option("--" + std::string(kindName(kind.shape)), patch->parts[i],
                              "Part file (." + std::string(kind.dialog.extension) + ")");
   }
+  patchCommand->add_flag("--force", patch->force,
+                         "Patch shapes whose elements name points or connections their tables do not hold");
   patchCommand->callback([patch] { exitStatus() = runPatch(*patch); });
 }
 

@@ -21,7 +21,8 @@ LoadedShape LoadShapeArgument(const std::string& file, ShapeKind kind, Messages&
     return {nullptr, kUsage};
   }
   auto car = LoadShapeFile(file, messages, kind);
-  if (!car) return {nullptr, *size > Car::kImageSize ? kFailed : kUsage};
+  // A file of the wrong length was read and refused; one that gave nothing was unreadable.
+  if (!car) return {nullptr, *size != ShapeFileLength(kind) ? kFailed : kUsage};
   const int status = car->m_Valid ? kSuccess : kFailed;
   return {std::move(car), status};
 }

@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
   CLI::App app{"Tavrel command-line tool: reads and writes Zav's car shapes, executables and textures."};
   app.require_subcommand(1);
   tavrel::cli::addDumpCommand(app);
+  tavrel::cli::addCheckCommand(app);
   tavrel::cli::addExeCommand(app);
   tavrel::cli::addRcrCommand(app);
   tavrel::cli::addTriggerCommand(app);

@@ -20,6 +20,8 @@ namespace {
 
 constexpr const char* kNoCar = "No Car Loaded";
 
+std::string levelName(int level) { return level == 0 ? "the original level" : "patch level 1.13"; }
+
 // The buffer and the pictures, then the .gltf that refers to them, staged
 // together: a failure leaves none of them new, never a new .gltf beside an old .bin.
 WriteResult writeGltfAsset(const GltfAsset& asset, const TextureSlots& slots, const std::filesystem::path& out,
@@ -53,6 +55,7 @@ Document::~Document() { Clear(); }
 bool Document::NewFromExecutable() {
   Clear();
   const std::filesystem::path exe = m_Program.ExecutablePath();
+  if (!SettlePatchLevel(exe)) return false;
   m_Car = ImportFromExe(exe, m_Program.Positions(), m_Messages);
   if (!m_Car) {
     m_Messages.show(format("Bad Exe Path %s", exe.string().c_str()));
@@ -69,14 +72,29 @@ bool Document::NewFromExecutable() {
 }
 
 bool Document::Open(const std::filesystem::path& path) {
+  auto car = LoadShapeFile(path, m_Messages);
+  if (!car) return false;
   Clear();
   m_PathName = path;
   m_Title = path.filename().string();
-  m_Car = LoadShapeFile(path, m_Messages);
-  if (m_Car) {
-    ReadMapping();
-    ListCar();
-  }
+  m_Car = std::move(car);
+  ReadMapping();
+  ListCar();
+  return true;
+}
+
+// An executable at the other patch level than the player's would give an empty
+// car (and a message for each shape) or refuse every patch; one look at both
+// places tells which level it is.
+bool Document::SettlePatchLevel(const std::filesystem::path& exe) {
+  const int level = m_Program.PatchLevel();
+  const int other = level == 0 ? 1 : 0;
+  if (HoldsCarAt(exe, m_Program.Positions()) || !HoldsCarAt(exe, PositionsForPatchLevel(other))) return true;
+  const std::string question =
+      format("%s does not hold a car at %s, but it does at %s. Use %s?", exe.filename().string().c_str(),
+             levelName(level).c_str(), levelName(other).c_str(), levelName(other).c_str());
+  if (!m_Messages.ask(question)) return false;
+  m_Program.TakePatchLevel(other);
   return true;
 }
 
@@ -119,7 +137,8 @@ void Document::Save() {
 
 void Document::ExportToExe() {
   if (!m_Car) return;
-  tavrel::ExportToExe(m_Program.ExecutablePath(), *m_Car, m_Program.Positions(), m_Messages);
+  const std::filesystem::path exe = m_Program.ExecutablePath();
+  if (SettlePatchLevel(exe)) tavrel::ExportToExe(exe, *m_Car, m_Program.Positions(), m_Messages);
 }
 
 void Document::ExportCameras() {

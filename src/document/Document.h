@@ -46,9 +46,13 @@ class Document : public JamSelection {
   // ---- life ----
   // "Import From Exe...": the car, its parts and cameras from the game's
   // executable. False ("Bad Exe Path %s") when the executable gave no car; an
-  // image without a valid magic number leaves the document empty.
+  // image without a valid magic number leaves the document empty. Like
+  // "Export To Exe...", it first makes sure the executable is at the player's
+  // patch level, or offers the other level where that holds the car; false
+  // when the player declined.
   bool NewFromExecutable();
-  // A shape file; the document stays open, empty, when it gives no car.
+  // A shape file. False, leaving the document as it was, when the file gives
+  // no car (a message has said why): no document is to be made for it.
   bool Open(const std::filesystem::path& path);
   // Unlists the car (the car itself stays until the document goes).
   void Clear();
@@ -111,6 +115,7 @@ class Document : public JamSelection {
   Signal<>& RedrawWanted() { return m_RedrawWanted; }
 
  private:
+  bool SettlePatchLevel(const std::filesystem::path& exe);
   void ListCar();
   void RelistShape(Car& shape, ShapeKind kind);
   void ReadMapping();

@@ -39,6 +39,16 @@ void ProgramValues::ReadPatchLevel(const std::function<std::optional<int>()>& ch
 void ProgramValues::EditPatchLevel(const std::function<std::optional<int>()>& choose) {
   if (const std::optional<int> chosen = choose()) m_PatchLevel = *chosen;
   if (!m_PatchLevelOverride) m_Settings.WriteInt(kPreferences, kPatchLevelKey, m_PatchLevel);
+  SelectPositions();
+}
+
+void ProgramValues::TakePatchLevel(int level) {
+  if (m_PatchLevelOverride)
+    m_PatchLevelOverride = level;
+  else
+    m_Settings.WriteInt(kPreferences, kPatchLevelKey, level);
+  m_PatchLevel = level;
+  SelectPositions();
 }
 
 void ProgramValues::UseStoredPatchLevel() {

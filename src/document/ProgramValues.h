@@ -34,15 +34,18 @@ class ProgramValues {
   void OverrideExecutablePath(std::filesystem::path path) { m_ExecutableOverride = std::move(path); }
 
   // The patch level: 0 for the original game, 1 for the 1.13 patch. It selects
-  // the executable positions once, at start-up; the RCR block follows it at once.
+  // the executable positions, for the next import or export.
   int PatchLevel() const { return m_PatchLevel; }
   const ExePositions& Positions() const { return m_Positions; }
   // Start-up: the stored "ZavPatchLevel", or, when none is stored, the level
   // `choose` gives (nothing: cancelled, the level stays). The positions follow.
   void ReadPatchLevel(const std::function<std::optional<int>()>& choose);
   // "Edit Zav Patch Level": the chosen level (nothing: cancelled, the level
-  // stays) is stored either way; the positions are not selected again.
+  // stays) is stored either way and used from the next import or export on.
   void EditPatchLevel(const std::function<std::optional<int>()>& choose);
+  // The level an executable was found to be at, taken for this and later
+  // imports: stored, unless this run's level was given for the run alone.
+  void TakePatchLevel(int level);
   // This run's level, stored nowhere and asked for by nobody.
   void OverridePatchLevel(int level);
   // For runs that ask nothing: the stored level, the original game's when none

@@ -7,15 +7,11 @@
 #include <vector>
 
 #include "shape/Object3D.h"
+#include "shape/PlacementPoints.h"
 
 namespace tavrel {
 
 using ScenePoint = std::array<double, 3>;
-
-inline constexpr int kFirstWheelPoint = 37;
-inline constexpr int kWheelCount = 4;
-inline constexpr int kHelmetPoint = 0;
-inline constexpr int kSteeringWheelPoint = 84;
 
 // The point's model coordinates; the shape must have it (HasPoint).
 ScenePoint PointOf(const Object3D& shape, int index);

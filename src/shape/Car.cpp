@@ -5,24 +5,16 @@
 #include "base/Format.h"
 #include "base/Messages.h"
 #include "base/Trace.h"
+#include "shape/ShapeLayout.h"
 
 namespace tavrel {
 namespace {
 
 constexpr std::int64_t kImageSize = static_cast<std::int64_t>(Car::kImageSize);
-constexpr int kPointRecordSize = 16;
-constexpr int kConnectionRecordSize = 8;
-constexpr int kPointsTrailerSize = 8;  // bytes between the last point record and the first connection
 
 // Negation in the game's 32-bit arithmetic (the most negative value stays as it is).
 std::int32_t negate(std::int32_t value) {
   return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
-}
-
-// Region lengths are signed 32-bit differences of game addresses; a negative
-// count means an empty region.
-std::int32_t recordCount(std::uint32_t begin, std::uint32_t end, int recordSize) {
-  return std::max(0, static_cast<std::int32_t>(end - begin) / recordSize);
 }
 
 // Header addresses are trusted by the game but not by us: a region is decoded
@@ -107,17 +99,16 @@ struct Regions {
 };
 
 Regions locateRegions(const ShapeHeader& h, int tableOffset) {
+  const ShapeLayout layout = LayoutOf(h, tableOffset);
   Regions r{};
-  const std::int32_t points = recordCount(h.pointsBegin, h.pointsEnd, kPointRecordSize);
-  r.points = h.OffsetOf(h.pointsBegin, tableOffset);
-  r.connections = r.points + std::int64_t{kPointRecordSize} * points + kPointsTrailerSize;
-  r.commands = h.OffsetOf(h.textureBegin, tableOffset);
-  r.commandsEnd = h.OffsetOf(h.textureEnd, tableOffset);
-  r.dataValues = h.OffsetOf(h.vertexEnd, tableOffset);
-  r.pointCount = recordsInside(r.points, points, kPointRecordSize);
-  r.connectionCount = recordsInside(r.connections, recordCount(h.pointsEnd, h.vertexEnd, kConnectionRecordSize),
-                                    kConnectionRecordSize);
-  r.dataValueCount = recordsInside(r.dataValues, recordCount(h.vertexEnd, h.fileEnd, 2), 2);
+  r.points = layout.points;
+  r.connections = layout.connections;
+  r.commands = layout.commands;
+  r.commandsEnd = layout.commandsEnd;
+  r.dataValues = layout.dataValues;
+  r.pointCount = recordsInside(r.points, layout.pointCount, kPointRecordSize);
+  r.connectionCount = recordsInside(r.connections, layout.connectionCount, kConnectionRecordSize);
+  r.dataValueCount = recordsInside(r.dataValues, layout.dataValueCount, kDataValueSize);
   return r;
 }
 

@@ -4,25 +4,37 @@
 #include <memory>
 #include <string>
 
+#include "base/Format.h"
 #include "base/Messages.h"
 #include "shape/CameraFile.h"
 #include "shape/GameExecutable.h"
+#include "shape/ShapeCheck.h"
+#include "shape/ShapeFile.h"
 
 namespace tavrel {
 namespace {
 
-// The car's image reaches over the cockpit, steering wheel and helmet in the
-// executable, holding their bytes as they were at the import. Once a part is
-// patched, the car's copy takes its bytes too, or the car's patch in the next
-// export would put the old part back.
-void mirrorPartIntoCar(Car& car, const Car& part, const PartFileKind& kind, const ExePositions& positions) {
-  const std::int64_t offset = positions.of(kind.shape) - positions.car;
-  const std::int64_t begin = std::max<std::int64_t>(offset, 0);
-  const std::int64_t end =
-      std::min<std::int64_t>(offset + static_cast<std::int64_t>(kind.length), static_cast<std::int64_t>(Car::kImageSize));
-  if (begin >= end) return;
-  std::copy(part.m_Image.begin() + (begin - offset), part.m_Image.begin() + (end - offset),
-            car.m_Image.begin() + begin);
+// A long list of index errors is shown as its first lines and a count.
+constexpr std::size_t kListedProblems = 10;
+
+std::string refusal(const Car& shape, const std::string& problem, const char* after = "") {
+  return format("Cannot patch \"%s\" into ZAV.EXE: %s. Nothing was written%s.", shape.GetName().c_str(),
+                problem.c_str(), after);
+}
+
+std::string listed(const std::vector<ShapeProblem>& problems, Severity severity) {
+  std::string list;
+  std::size_t count = 0;
+  for (const ShapeProblem& problem : problems) {
+    if (problem.severity != severity) continue;
+    if (++count <= kListedProblems) list += problem.text + "\n";
+  }
+  if (count > kListedProblems) list += format("and %zu more\n", count - kListedProblems);
+  return list;
+}
+
+const ShapeProblem& first(const std::vector<ShapeProblem>& problems, Severity severity) {
+  return *std::ranges::find(problems, severity, &ShapeProblem::severity);
 }
 
 // An item of a patch with its region; none when what it would write was refused.
@@ -43,15 +55,26 @@ std::vector<ExportStep> patchItems(const std::filesystem::path& path, std::vecto
   return steps;
 }
 
+std::optional<PatchRegion> checkedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
+                                         IndexErrors policy, Messages& messages) {
+  if (!MayPatch(shape, kind, policy, messages)) return std::nullopt;
+  return ShapeRegion(shape, kind, positions);
+}
+
+PatchResult patchShape(const std::filesystem::path& path, Car& shape, ShapeKind kind, const ExePositions& positions,
+                       Messages& messages) {
+  const auto region = checkedRegion(shape, kind, positions, IndexErrors::Ask, messages);
+  if (!region) return PatchResult::Failed(PatchFailure::InvalidSource);
+  const PatchResult result = PatchExecutable(path, std::span(&*region, 1), messages).front();
+  if (result.ok) messages.show("Finished Patching ZAV.EXE");
+  return result;
+}
+
 std::optional<PatchRegion> carFileRegion(const std::filesystem::path& file, const ExePositions& positions,
-                                         Messages& messages) {
-  const auto bytes = ReadFileOfLength(file, Car::kImageSize, "a car shape file", messages);
-  if (!bytes) return std::nullopt;
-  auto car = std::make_unique<Car>();
-  car->SetName(file.string());
-  std::ranges::copy(*bytes, car->m_Image.begin());
-  car->Decode(tableOffset(ShapeKind::Car), messages);
-  return ShapeRegion(*car, ShapeKind::Car, positions.car, Car::kImageSize, messages);
+                                         IndexErrors policy, Messages& messages) {
+  auto car = LoadShapeFile(file, messages);
+  if (!car) return std::nullopt;
+  return checkedRegion(*car, ShapeKind::Car, positions, policy, messages);
 }
 
 std::optional<PatchRegion> cameraFileRegion(const std::filesystem::path& file, const ExePositions& positions,
@@ -62,11 +85,11 @@ std::optional<PatchRegion> cameraFileRegion(const std::filesystem::path& file, c
 }
 
 std::optional<PatchRegion> partFileRegion(const std::filesystem::path& file, const PartFileKind& kind,
-                                          const ExePositions& positions, Messages& messages) {
+                                          const ExePositions& positions, IndexErrors policy, Messages& messages) {
   auto part = std::make_unique<Car>();
   part->SetName(file.string());
   if (!ReadPartFile(file, *part, kind, messages)) return std::nullopt;
-  return PartRegion(*part, kind, positions, messages);
+  return checkedRegion(*part, kind.shape, positions, policy, messages);
 }
 
 }  // namespace
@@ -75,49 +98,81 @@ bool AllPatched(const std::vector<ExportStep>& steps) {
   return std::ranges::all_of(steps, [](const ExportStep& step) { return step.result.ok; });
 }
 
-std::optional<PatchRegion> PartRegion(Car& part, const PartFileKind& kind, const ExePositions& positions,
-                                      Messages& messages) {
-  return ShapeRegion(part, kind.shape, positions.of(kind.shape), kind.length, messages);
+bool MayPatch(const Car& shape, ShapeKind kind, IndexErrors policy, Messages& messages) {
+  const std::vector<ShapeProblem> problems = CheckShape(shape, kind);
+  if (HasProblem(problems, Severity::Error)) {
+    messages.show(refusal(shape, first(problems, Severity::Error).text), Icon::Stop);
+    return false;
+  }
+  if (!HasProblem(problems, Severity::IndexError)) return true;
+  switch (policy) {
+    case IndexErrors::Patch:
+      return true;
+    case IndexErrors::Refuse:
+      messages.show(refusal(shape, first(problems, Severity::IndexError).text, "; --force patches it anyway"),
+                    Icon::Stop);
+      return false;
+    case IndexErrors::Ask:
+      break;
+  }
+  return messages.ask(format("\"%s\" names elements its tables do not hold:\n%sThe game may not cope with it. Patch "
+                             "it into ZAV.EXE anyway?",
+                             shape.GetName().c_str(), listed(problems, Severity::IndexError).c_str()),
+                      Answer::No);
+}
+
+PatchRegion ShapeRegion(Car& shape, ShapeKind kind, const ExePositions& positions) {
+  shape.WriteBack(tableOffset(kind));
+  const PartFileKind* part = FindPartFileKind(kind);
+  const std::size_t size = part != nullptr ? part->length : std::min(ShapeExtent(shape, kind), kCarRoom);
+  const auto image = ByteView(shape.m_Image).first(size);
+  return WholeRegion(positions.of(kind), {image.begin(), image.end()},
+                     kind == ShapeKind::Car ? "Failed to find Car Data" : "Failed to find Object Data",
+                     RequiredShape{positions.of(kind), ShapeName(kind)});
+}
+
+PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages) {
+  return patchShape(path, car, ShapeKind::Car, positions, messages);
 }
 
 PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const PartFileKind& kind,
                             const ExePositions& positions, Messages& messages) {
-  return PatchPart(path, part, kind.shape, positions.of(kind.shape), kind.length, messages);
+  return patchShape(path, part, kind.shape, positions, messages);
 }
 
-// Every question is asked before anything is written, so that the car and its
-// cameras are not patched when a part then turns out to be unusable.
+// Every question is asked and every shape checked before anything is written,
+// so that the car and its cameras are not patched when a part then turns out
+// to be unusable.
 std::vector<ExportStep> ExportToExe(const std::filesystem::path& path, Car& car, const ExePositions& positions,
                                     Messages& messages) {
-  std::vector<PlannedItem> items;
-  items.push_back({"car", ShapeRegion(car, ShapeKind::Car, positions.car, Car::kImageSize, messages)});
-  items.push_back({"cameras", CamerasRegion(car, positions)});
-  std::vector<const PartFileKind*> parts;
-  if (items.front().region && messages.ask("Do you want advanced exporting!...")) {
+  const std::vector<ExportStep> refused = {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
+  if (!ExecutableFile::CanPatch(path, messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};
+  auto carRegion = checkedRegion(car, ShapeKind::Car, positions, IndexErrors::Ask, messages);
+  if (!carRegion) return refused;
+  std::vector<PlannedItem> items = {{"car", std::move(carRegion)}, {"cameras", CamerasRegion(car, positions)}};
+  if (messages.ask("Do you want advanced exporting!...")) {
     for (const PartFileKind& kind : kPartFileKinds) {
       Car* part = kind.PartOf(car);
       if (part == nullptr || !messages.ask(std::string(kind.exportQuestion))) continue;
-      items.push_back({kindName(kind.shape), PartRegion(*part, kind, positions, messages)});
-      parts.push_back(&kind);
+      items.push_back({kindName(kind.shape), checkedRegion(*part, kind.shape, positions, IndexErrors::Ask, messages)});
       if (!items.back().region) break;
     }
   }
   const std::vector<ExportStep> steps = patchItems(path, std::move(items), messages);
-  if (!AllPatched(steps)) return steps;
-  messages.show("Finished Patching ZAV.EXE");
-  for (const PartFileKind* kind : parts) mirrorPartIntoCar(car, *kind->PartOf(car), *kind, positions);
+  if (AllPatched(steps)) messages.show("Finished Patching ZAV.EXE");
   return steps;
 }
 
 std::vector<ExportStep> PatchFilesIntoExe(const std::filesystem::path& path, const ExePatchFiles& files,
                                           const ExePositions& positions, Messages& messages) {
+  const IndexErrors policy = files.force ? IndexErrors::Patch : IndexErrors::Refuse;
   std::vector<PlannedItem> items;
-  if (files.car) items.push_back({"car", carFileRegion(*files.car, positions, messages)});
+  if (files.car) items.push_back({"car", carFileRegion(*files.car, positions, policy, messages)});
   if (files.cameras) items.push_back({"cameras", cameraFileRegion(*files.cameras, positions, messages)});
   for (std::size_t i = 0; i < kPartFileKinds.size(); ++i) {
     const PartFileKind& kind = kPartFileKinds[i];
     if (files.parts[i])
-      items.push_back({kindName(kind.shape), partFileRegion(*files.parts[i], kind, positions, messages)});
+      items.push_back({kindName(kind.shape), partFileRegion(*files.parts[i], kind, positions, policy, messages)});
   }
   return patchItems(path, std::move(items), messages);
 }

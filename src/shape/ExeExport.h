@@ -1,7 +1,8 @@
 #pragma once
-// Patches of several items at once: "Export To Exe..." (the car, its cameras
-// and, on request, each of its parts) and tavrel-cli's patch of files. Either
-// every item is patched or none is.
+// Patches of the car and its parts into the game's executable: "Export To
+// Exe..." (the car, its cameras and, on request, each of its parts) and
+// tavrel-cli's patch of files. A shape is patched only when it is whole, and
+// only into its own region; either every item is patched or none is.
 
 #include <array>
 #include <filesystem>
@@ -27,18 +28,37 @@ struct ExportStep {
 // True when every item was patched.
 bool AllPatched(const std::vector<ExportStep>& steps);
 
-// A part's region: its part-file length at its position (ShapeRegion).
-std::optional<PatchRegion> PartRegion(Car& part, const PartFileKind& kind, const ExePositions& positions,
-                                      Messages& messages);
+// What is done with a shape whose elements name ones its tables do not hold:
+// the view draws such shapes safely, so the player may insist.
+enum class IndexErrors {
+  Ask,       // the problems are listed and the player asked, No by default
+  Refuse,    // refused, with a word that --force patches it anyway
+  Patch,     // patched all the same (--force)
+};
 
-// A part patched on its own ("Finished Patching ZAV.EXE" when done).
+// True when the shape may be patched: it is whole (CheckShape) and its index
+// errors, if any, pass as the policy says. A shape that is not whole is
+// refused with the stop icon and a message naming it and its first problem.
+bool MayPatch(const Car& shape, ShapeKind kind, IndexErrors policy, Messages& messages);
+
+// The region a whole shape goes into at its place, with its edits written back
+// first: for the car its own tables (ShapeExtent), for a part its part file's
+// length. Nothing else of the executable is ever written by a shape's patch.
+PatchRegion ShapeRegion(Car& shape, ShapeKind kind, const ExePositions& positions);
+
+// One shape patched on its own, when it may be (index errors asked about);
+// "Finished Patching ZAV.EXE" when done.
+PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages);
 PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const PartFileKind& kind,
                             const ExePositions& positions, Messages& messages);
 
-// Asks "Do you want advanced exporting!..."; on yes asks for each part the car
-// has, in the order of kPartFileKinds. Then patches the car, its cameras and the
-// parts answered yes, all or none, and says "Finished Patching ZAV.EXE". A car
-// that failed the magic check is refused before any question.
+// Makes sure the executable can be patched now (it is there, writable and not
+// being patched by someone else) before the player is asked anything. Then
+// checks the car, asks "Do you want advanced exporting!..." and, on yes, asks
+// for each part the car has, in the order of kPartFileKinds, checking each one
+// answered yes. Then patches the car, its cameras and those parts, all or none,
+// and says "Finished Patching ZAV.EXE". Nothing is written when any of them is
+// refused.
 std::vector<ExportStep> ExportToExe(const std::filesystem::path& path, Car& car, const ExePositions& positions,
                                     Messages& messages);
 
@@ -47,12 +67,13 @@ struct ExePatchFiles {
   std::optional<std::filesystem::path> car;      // a shape file of a whole car image
   std::optional<std::filesystem::path> cameras;  // a camera file, read over the executable's own cameras
   std::array<std::optional<std::filesystem::path>, kPartFileKinds.size()> parts;  // in kPartFileKinds order
+  bool force = false;  // shapes whose elements name missing ones are patched all the same
 };
 
 // Reads and checks every file given (a car or part file of its kind's exact
-// length and a valid magic number, a camera file that is not empty), then
-// patches them in the order of "Export To Exe...": car, cameras, parts. Nothing
-// is written unless every file is usable and every region checks out.
+// length holding a whole shape, a camera file that is not empty), then patches
+// them in the order of "Export To Exe...": car, cameras, parts. Nothing is
+// written unless every file is usable and every region checks out.
 std::vector<ExportStep> PatchFilesIntoExe(const std::filesystem::path& path, const ExePatchFiles& files,
                                           const ExePositions& positions, Messages& messages);
 

@@ -231,6 +231,22 @@ std::optional<ExecutableFile> ExecutableFile::Open(const std::filesystem::path& 
   return file;
 }
 
+bool ExecutableFile::CanPatch(const std::filesystem::path& path, Messages& messages) {
+  const ExecutableFile file(::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK), 0);
+  struct stat status {};
+  if (file.m_Descriptor < 0 || ::fstat(file.m_Descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    messages.show(MissingExecutableMessage(path), Icon::Stop);
+    return false;
+  }
+  if (::flock(file.m_Descriptor, LOCK_EX | LOCK_NB) != 0) {
+    messages.show(format("ZAV.EXE at path=\"%s\" is being patched by another program; try again when it is done",
+                         path.string().c_str()),
+                  Icon::Stop);
+    return false;
+  }
+  return true;
+}
+
 ExecutableFile::ExecutableFile(ExecutableFile&& other) noexcept
     : m_Descriptor(std::exchange(other.m_Descriptor, -1)), m_Size(other.m_Size) {}
 

@@ -30,6 +30,10 @@ class ExecutableFile {
   // of this program included: one opened for update here must be closed before
   // PatchExecutable is called on it, or the patch waits for ever.
   static std::optional<ExecutableFile> Open(const std::filesystem::path& path, Mode mode, Messages& messages);
+  // True when the executable could be patched now: it opens for update and no
+  // other patch holds it. Otherwise false, after the missing-executable message
+  // or one saying that another patch is under way. Nothing waits.
+  static bool CanPatch(const std::filesystem::path& path, Messages& messages);
 
   ExecutableFile(ExecutableFile&& other) noexcept;
   ExecutableFile& operator=(ExecutableFile&& other) noexcept;

@@ -49,26 +49,11 @@ void importShape(ExecutableFile& file, Car& shape, const ImportedShape& row, std
   shape.Decode(tableOffset(row.kind), messages);
 }
 
-// How messages name the shape a patch level puts at a place.
-std::string shapeName(ShapeKind kind) {
-  std::string name(kindName(kind));
-  std::ranges::replace(name, '-', ' ');
-  return name;
-}
-
 PatchRegion camerasRegion(std::vector<PatchPiece> pieces, const ExePositions& positions) {
   // Camera records carry no magic number; the car of the same patch level shows
   // that its cameras are where they are looked for.
   return {positions.cameras, kCameraFileSize, std::move(pieces), "Failed to find Camera Data",
-          RequiredShape{positions.car, shapeName(ShapeKind::Car)}};
-}
-
-PatchResult patchShape(const std::filesystem::path& path, const std::optional<PatchRegion>& region,
-                       Messages& messages) {
-  if (!region) return PatchResult::Failed(PatchFailure::InvalidSource);
-  const PatchResult result = PatchExecutable(path, std::span(&*region, 1), messages).front();
-  if (result.ok) messages.show("Finished Patching ZAV.EXE");
-  return result;
+          RequiredShape{positions.car, ShapeName(ShapeKind::Car)}};
 }
 
 }  // namespace
@@ -97,19 +82,17 @@ bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePo
   return true;
 }
 
-std::optional<PatchRegion> ShapeRegion(Car& shape, ShapeKind kind, std::int64_t position, std::size_t size,
-                                       Messages& messages) {
-  if (shape.m_Valid == 0) {
-    messages.show(format("\"%s\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE",
-                         shape.GetName().c_str()),
-                  Icon::Stop);
-    return std::nullopt;
-  }
-  shape.WriteBack(tableOffset(kind));
-  const auto image = ByteView(shape.m_Image).first(std::min(size, Car::kImageSize));
-  return WholeRegion(position, {image.begin(), image.end()},
-                     kind == ShapeKind::Car ? "Failed to find Car Data" : "Failed to find Object Data",
-                     RequiredShape{position, shapeName(kind)});
+bool HoldsCarAt(const std::filesystem::path& path, const ExePositions& positions) {
+  SilentMessages silent;
+  auto file = ExecutableFile::Open(path, ExecutableFile::Mode::Read, silent);
+  std::array<std::uint8_t, ShapeHeader::kSize> head{};
+  return file && file->ReadAt(positions.car, head) == head.size() && ShapeHeader::Read(head).HasValidMagic();
+}
+
+std::string ShapeName(ShapeKind kind) {
+  std::string name(kindName(kind));
+  std::ranges::replace(name, '-', ' ');
+  return name;
 }
 
 PatchRegion CamerasRegion(const Car& car, const ExePositions& positions) {
@@ -126,15 +109,6 @@ PatchRegion CamerasRegion(const Car& car, const ExePositions& positions) {
 PatchRegion CameraFileRegion(ByteView records, const ExePositions& positions) {
   records = records.first(std::min(records.size(), kCameraFileSize));
   return camerasRegion({{0, {records.begin(), records.end()}}}, positions);
-}
-
-PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages) {
-  return patchShape(path, ShapeRegion(car, ShapeKind::Car, positions.car, Car::kImageSize, messages), messages);
-}
-
-PatchResult PatchPart(const std::filesystem::path& path, Car& part, ShapeKind kind, std::int64_t position,
-                      std::size_t size, Messages& messages) {
-  return patchShape(path, ShapeRegion(part, kind, position, size, messages), messages);
 }
 
 PatchResult PatchCameras(const std::filesystem::path& path, const Car& car, const ExePositions& positions,

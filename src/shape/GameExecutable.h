@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "shape/Car.h"
 #include "shape/ExecutableFile.h"
@@ -33,13 +34,12 @@ std::unique_ptr<Car> ImportFromExe(const std::filesystem::path& path, const ExeP
 bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions,
                         Messages& messages);
 
-// The region a shape is patched into: the first `size` bytes (at most an image)
-// of its image, with its edits written back, at `position`, where the executable
-// must already hold a shape of the kind. None, after a message with the stop
-// icon, for a shape that failed the magic check: writing it would corrupt the
-// player's game.
-std::optional<PatchRegion> ShapeRegion(Car& shape, ShapeKind kind, std::int64_t position, std::size_t size,
-                                       Messages& messages);
+// True when the executable holds a shape image where the positions put the car:
+// the quick look that tells which patch level an executable is. Nothing is shown.
+bool HoldsCarAt(const std::filesystem::path& path, const ExePositions& positions);
+
+// How messages name the shape a patch level puts at a place: "car", "steering wheel".
+std::string ShapeName(ShapeKind kind);
 
 // The nine camera slots, of which each loaded camera's record replaces its own
 // (the camera position plus 20 bytes per camera before it); unloaded cameras
@@ -48,14 +48,6 @@ PatchRegion CamerasRegion(const Car& car, const ExePositions& positions);
 // The same for the bytes of a camera file (at most nine records; a short one
 // replaces only its own bytes, as reading it into the cameras would).
 PatchRegion CameraFileRegion(ByteView records, const ExePositions& positions);
-
-// Writes the car's edits back into its image and patches the whole image at the
-// car's position ("Finished Patching ZAV.EXE" when done).
-PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages);
-
-// The same for the first `size` bytes (at most an image) of a part's image.
-PatchResult PatchPart(const std::filesystem::path& path, Car& part, ShapeKind kind, std::int64_t position,
-                      std::size_t size, Messages& messages);
 
 // Patches CamerasRegion; no completion message.
 PatchResult PatchCameras(const std::filesystem::path& path, const Car& car, const ExePositions& positions,

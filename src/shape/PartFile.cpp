@@ -44,9 +44,19 @@ bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileK
 }
 
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages) {
-  const auto bytes = ReadFileOfLength(path, kind.length, format("a %s part file", std::string(kind.name).c_str()),
-                                      messages);
+  const auto bytes = ReadFileOfLength(path, kind.length, ShapeFileDescription(kind.shape), messages);
   return bytes && TakePartFileBytes(part, kind, *bytes, messages);
+}
+
+std::string ShapeFileDescription(ShapeKind kind) {
+  const PartFileKind* part = FindPartFileKind(kind);
+  return part == nullptr ? "a car shape file" : format("a %s part file", std::string(part->name).c_str());
+}
+
+std::string WrongLengthMessage(const std::filesystem::path& path, std::uintmax_t size, std::string_view what,
+                               std::size_t length) {
+  return format("\"%s\" is %ju bytes long, but %s is %zu bytes long, so it was not read", path.string().c_str(), size,
+                std::string(what).c_str(), length);
 }
 
 std::optional<std::vector<std::uint8_t>> ReadFileOfLength(const std::filesystem::path& path, std::size_t length,
@@ -58,9 +68,7 @@ std::optional<std::vector<std::uint8_t>> ReadFileOfLength(const std::filesystem:
     return std::nullopt;
   }
   if (bytes->size() != length) {
-    messages.show(format("\"%s\" is %ju bytes long, but %s is %zu bytes long, so it was not read",
-                         path.string().c_str(), fileSize(path).value_or(bytes->size()), std::string(what).c_str(),
-                         length));
+    messages.show(WrongLengthMessage(path, fileSize(path).value_or(bytes->size()), what, length));
     return std::nullopt;
   }
   return bytes;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +67,12 @@ bool WritePartFile(const std::filesystem::path& path, Car& part, const PartFileK
 // (TakePartFileBytes). A file of another length is another kind of file, or one
 // cut short: taking its bytes would leave the part half one shape, half another.
 bool ReadPartFile(const std::filesystem::path& path, Car& part, const PartFileKind& kind, Messages& messages);
+
+// How messages name a file of a shape of the kind: "a car shape file", "a Helmet part file".
+std::string ShapeFileDescription(ShapeKind kind);
+// "\"FILE\" is N bytes long, but WHAT is LENGTH bytes long, so it was not read".
+std::string WrongLengthMessage(const std::filesystem::path& path, std::uintmax_t size, std::string_view what,
+                               std::size_t length);
 
 // The whole file when it is exactly `length` bytes long. Otherwise none, after a
 // message naming the file and, when it is of another length, both lengths

@@ -43,7 +43,7 @@ class CarViewTest : public AppFixture {
  protected:
   std::filesystem::path WriteSmallCar() {
     const std::filesystem::path file = dir / "small.cs3";
-    WriteBytes(file, BuildShapeImage(SmallCar()));
+    WriteBytes(file, BuildShapeFile(SmallCar()));
     return file;
   }
 

@@ -21,7 +21,7 @@ ShapeRecipe Recipe(int tableOffset) {
 
 TEST(DumpCommand, PrintsTheModelValuesAsJson) {
   test::TempDir dir;
-  test::WriteBytes(dir / "helmet.ch3", BuildShapeImage(Recipe(78)));
+  test::WriteBytes(dir / "helmet.ch3", BuildShapeFile(Recipe(78), ShapeKind::Helmet));
   const auto result = RunCli({"dump", (dir / "helmet.ch3").string(), "--kind", "helmet"});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto json = nlohmann::json::parse(result.out);
@@ -39,7 +39,7 @@ TEST(DumpCommand, PrintsTheModelValuesAsJson) {
 
 TEST(DumpCommand, ExitStatusesForBadInput) {
   test::TempDir dir;
-  auto bad = BuildShapeImage(Recipe(94));
+  auto bad = BuildShapeFile(Recipe(94));
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
   test::WriteBytes(dir / "long.cs3", std::vector<std::uint8_t>(Car::kImageSize + 1));

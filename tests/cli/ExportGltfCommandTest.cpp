@@ -34,7 +34,7 @@ using test::WriteText;
 
 // The square and triangles as car.cs3, with a texture.cfg that maps them onto slots 2 and 4.
 void WriteMappedCar(const std::filesystem::path& folder) {
-  test::WriteBytes(folder / "car.cs3", BuildShapeImage(SquareAndTriangles()));
+  test::WriteBytes(folder / "car.cs3", BuildShapeFile(SquareAndTriangles()));
   WriteText(folder / "texture.cfg", "0,2,5,10,20,99,99,30,40,50,60,70,80\n4,4,3,1,2,3,4,5,6\n");
 }
 
@@ -79,7 +79,7 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
 
 TEST(ExportGltfCommand, PolygonsBeforeAnySlotIsBoundAreUntextured) {
   test::TempDir dir;
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(SquareAndTriangles()));
+  test::WriteBytes(dir / "car.cs3", BuildShapeFile(SquareAndTriangles()));
   WriteText(dir / "texture.cfg", "// nothing mapped\n");
   const auto result =
       RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
@@ -94,10 +94,10 @@ TEST(ExportGltfCommand, PolygonsBeforeAnySlotIsBoundAreUntextured) {
 
 TEST(ExportGltfCommand, ExitStatuses) {
   test::TempDir dir;
-  auto bad = BuildShapeImage(SquareAndTriangles());
+  auto bad = BuildShapeFile(SquareAndTriangles());
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(SquareAndTriangles()));
+  test::WriteBytes(dir / "car.cs3", BuildShapeFile(SquareAndTriangles()));
   const std::string game = dir.path().string();
   const std::string out = (dir / "out.gltf").string();
   EXPECT_EQ(RunCli({"export-gltf", (dir / "missing.cs3").string(), game, out}).status, 2);

@@ -41,7 +41,7 @@ json Translation(const json& cylinder) {
 
 TEST(FrameCommand, DrawsAShapeFileWithTheWorkingFoldersMappingSettingsAndSelections) {
   TempDir dir;
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(Triangle()));
+  test::WriteBytes(dir / "car.cs3", BuildShapeFile(Triangle()));
   WriteText(dir / "texture.cfg", "0,2,3,64,0,128,256,0,128\n");
   InFolder inside(dir.path());
   const auto result = RunCli({"frame", "car.cs3", "--set", "showTexture=1,showPointNumbers=1", "--select-point", "1",
@@ -117,7 +117,7 @@ TEST(FrameCommand, ACarTheImportDropsLeavesAnEmptyFrameAndFails) {
 
 TEST(FrameCommand, UsageErrorsSayWhatIsWrongAndPrintNoFrame) {
   TempDir dir;
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(Triangle()));
+  test::WriteBytes(dir / "car.cs3", BuildShapeFile(Triangle()));
   const std::string car = (dir / "car.cs3").string();
   struct Case {
     std::vector<std::string> args;

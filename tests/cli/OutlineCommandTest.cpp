@@ -36,7 +36,7 @@ const std::string kCameraLines =
 
 TEST(OutlineCommand, PrintsEveryItemIndentedByLevel) {
   TempDir dir;
-  test::WriteBytes(dir / "car.cs3", BuildShapeImage(SmallShape(94)));
+  test::WriteBytes(dir / "car.cs3", BuildShapeFile(SmallShape(94)));
   WriteText(dir / "texture.cfg", "1,1,0\n");
   InFolder inside(dir.path());
   const auto result = RunCli({"outline", "car.cs3"});
@@ -62,7 +62,7 @@ TEST(OutlineCommand, PrintsEveryItemIndentedByLevel) {
 
 TEST(OutlineCommand, ImagesComeAfterTheIndentation) {
   TempDir dir;
-  test::WriteBytes(dir / "helmet.ch3", BuildShapeImage(SmallShape(78)));
+  test::WriteBytes(dir / "helmet.ch3", BuildShapeFile(SmallShape(78), ShapeKind::Helmet));
   WriteText(dir / "texture.cfg", "1,1,0\n");
   InFolder inside(dir.path());
   const auto result = RunCli({"outline", (dir / "helmet.ch3").string(), "--kind", "helmet", "--images"});
@@ -88,7 +88,7 @@ TEST(OutlineCommand, ImagesComeAfterTheIndentation) {
 
 TEST(OutlineCommand, ExitStatuses) {
   TempDir dir;
-  auto bad = BuildShapeImage(SmallShape(94));
+  auto bad = BuildShapeFile(SmallShape(94));
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
   InFolder inside(dir.path());

@@ -15,7 +15,7 @@ class PickCommandTest : public ::testing::Test {
   PickCommandTest() {
     ShapeRecipe recipe;
     recipe.points = {{0, 0, 0, 0}, {-1000, 0, 0, 0}};
-    test::WriteBytes(file, BuildShapeImage(recipe));
+    test::WriteBytes(file, BuildShapeFile(recipe));
   }
 
   test::CliResult Pick(std::vector<std::string> options) {

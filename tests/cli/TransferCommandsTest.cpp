@@ -25,7 +25,7 @@ class TransferCommands : public ::testing::Test {
     recipe.points = {{5, 1, 0, 9}, {-3, 2, 7, 9}};
     recipe.connections = {{0, 1, 4, 4}};
     recipe.dataValues = {77};
-    test::WriteBytes(car(), BuildShapeImage(recipe));
+    test::WriteBytes(car(), BuildShapeFile(recipe));
   }
   std::filesystem::path car() const { return directory / "car.cs3"; }
 

@@ -253,10 +253,10 @@ TEST_F(DemoGame, ExportPlacesThePartsWhereTheViewDrawsThem) {
   std::map<std::string, nlohmann::json> placed;
   for (const auto& node : file.json["nodes"]) placed[node["name"]] = node.value("translation", nlohmann::json{0, 0, 0});
   for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(placed["Tyre " + std::to_string(i + 1)], translation(PointOf(*car.car, demo::kFirstWheelPoint + i)));
-  EXPECT_EQ(placed["Helmet"], translation(PointOf(*car.car, demo::kHelmetPoint)));
+    EXPECT_EQ(placed["Tyre " + std::to_string(i + 1)], translation(PointOf(*car.car, kFirstWheelPoint + i)));
+  EXPECT_EQ(placed["Helmet"], translation(PointOf(*car.car, kHelmetPoint)));
   EXPECT_EQ(placed["Cockpit"], nlohmann::json({0, 0, 0}));
-  EXPECT_EQ(placed["Steering Wheel"], translation(PointOf(*cockpit.car, demo::kSteeringWheelPoint)));
+  EXPECT_EQ(placed["Steering Wheel"], translation(PointOf(*cockpit.car, kSteeringWheelPoint)));
   std::set<std::string> materials;
   for (const auto& material : file.json["materials"]) materials.insert(material["name"]);
   EXPECT_EQ(materials, (std::set<std::string>{"Slot 1", "Slot 2", "Slot 3", "Slot 4", "Tyre", "Helmet", "Cockpit",

@@ -179,8 +179,8 @@ TEST(DemoCar, ProportionsOfAnOpenWheelRaceCar) {
   EXPECT_NEAR(box.high.x, -box.low.x, 1);  // symmetric
   EXPECT_GE(box.low.z, 0);                 // nothing below the ground
   EXPECT_LT(box.high.z, 1100);
-  const double frontAxle = PointOf(car, demo::kFirstWheelPoint).y;
-  const double rearAxle = PointOf(car, demo::kFirstWheelPoint + 2).y;
+  const double frontAxle = PointOf(car, kFirstWheelPoint).y;
+  const double rearAxle = PointOf(car, kFirstWheelPoint + 2).y;
   // The nose and front wing reach ahead of the front wheels; the tallest point,
   // the rear wing, stands behind the rear wheels, and the nose ahead of it.
   EXPECT_GT(box.high.y, frontAxle + 800);
@@ -196,7 +196,7 @@ TEST(DemoCar, WheelCentresAtTheFourCornersWithTyresOnTheGround) {
   // Front left, front right, rear left, rear right.
   const int sides[4][2] = {{-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
   for (int i = 0; i < 4; ++i) {
-    const Vec3 centre = PointOf(*car.car, demo::kFirstWheelPoint + i);
+    const Vec3 centre = PointOf(*car.car, kFirstWheelPoint + i);
     EXPECT_EQ(centre.x > 0 ? 1 : -1, sides[i][0]) << i;
     EXPECT_EQ(centre.y > 0 ? 1 : -1, sides[i][1]) << i;
     EXPECT_GT(std::abs(centre.x), 600) << i;  // outside the bodywork
@@ -215,11 +215,11 @@ TEST(DemoCar, DriverSitsInTheCockpitBehindTheSteeringWheel) {
   const DecodedDemo helmet = DecodeDemo(ShapeKind::Helmet);
   const DecodedDemo cockpit = DecodeDemo(ShapeKind::Cockpit);
   const DecodedDemo steering = DecodeDemo(ShapeKind::SteeringWheel);
-  const Vec3 head = PointOf(*car.car, demo::kHelmetPoint);
+  const Vec3 head = PointOf(*car.car, kHelmetPoint);
   const Box helmetBox = BoundsOf(*helmet.car);
   const Box cockpitBox = BoundsOf(*cockpit.car);
-  ASSERT_GT(cockpit.car->m_PointCount, demo::kSteeringWheelPoint);
-  const Vec3 wheel = PointOf(*cockpit.car, demo::kSteeringWheelPoint);
+  ASSERT_GT(cockpit.car->m_PointCount, kSteeringWheelPoint);
+  const Vec3 wheel = PointOf(*cockpit.car, kSteeringWheelPoint);
   // The helmet is inside the cockpit's outline seen from above, and its top
   // stands above everything of the cockpit.
   EXPECT_GT(head.x, cockpitBox.low.x);

@@ -51,7 +51,7 @@ TEST(ProgramValuesTest, PatchLevelIsAskedOnlyAtTheFirstStart) {
   }
 }
 
-TEST(ProgramValuesTest, EditingThePatchLevelStoresItButKeepsThePositions) {
+TEST(ProgramValuesTest, EditingThePatchLevelStoresItAndTakesEffectAtOnce) {
   MemorySettings settings;
   settings.WriteInt(kPreferences, "ZavPatchLevel", 0);
   ProgramValues program(settings);
@@ -60,7 +60,7 @@ TEST(ProgramValuesTest, EditingThePatchLevelStoresItButKeepsThePositions) {
   program.EditPatchLevel([] { return std::optional<int>(1); });
   EXPECT_EQ(program.PatchLevel(), 1);
   EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 1);
-  EXPECT_EQ(program.Positions().car, kOriginalPositions.car) << "the positions change at the next start";
+  EXPECT_EQ(program.Positions().car, kPatchedPositions.car) << "the next import or export uses the new level";
 
   settings.WriteInt(kPreferences, "ZavPatchLevel", 7);
   program.EditPatchLevel([] { return std::optional<int>(); });

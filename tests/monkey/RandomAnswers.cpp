@@ -44,7 +44,7 @@ void RandomMessages::show(const std::string& text, Icon) {
   Say("    message: %s\n", text.c_str());
 }
 
-bool RandomMessages::ask(const std::string& text) {
+bool RandomMessages::ask(const std::string& text, Answer) {
   ++count;
   const bool yes = m_Random.Chance(50);
   Say("    question: %s -> %s\n", text.c_str(), yes ? "yes" : "no");

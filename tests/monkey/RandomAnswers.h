@@ -31,7 +31,8 @@ class RandomMessages : public Messages {
  public:
   explicit RandomMessages(Random& random) : m_Random(random) {}
   void show(const std::string& text, Icon icon) override;
-  bool ask(const std::string& text) override;
+  using Messages::ask;
+  bool ask(const std::string& text, Answer byDefault) override;
 
   int count = 0;
 

@@ -174,10 +174,8 @@ TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) 
 
   // A patch region that the file does not hold whole is not written at all.
   const auto before = *readFile(exe);
-  car->m_Points[0].m_Y += 1;
-  EXPECT_FALSE(PatchCar(exe, *car, kOriginalPositions, messages).ok);
-  EXPECT_EQ(messages.texts().back(), "Failed to find Car Data");
-  EXPECT_FALSE(PatchPart(exe, *car->m_Helmet, ShapeKind::Helmet, kOriginalPositions.helmet, 7764, messages).ok);
+  car->m_Helmet->m_Points[0].m_Y += 1;
+  EXPECT_FALSE(PatchPartOfKind(exe, *car->m_Helmet, *FindPartFileKind(ShapeKind::Helmet), kOriginalPositions, messages).ok);
   EXPECT_EQ(messages.texts().back(), "Failed to find Object Data");
   EXPECT_EQ(*readFile(exe), before);
 }
@@ -364,7 +362,8 @@ TEST_F(GameExecutableTest, AShapeThatFailedTheMagicCheckIsNeverPatched) {
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(messages.shown,
             (std::vector<Message>{
-                {"\"Import From Exe\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE",
+                {"Cannot patch \"Import From Exe\" into ZAV.EXE: Bad magic number 201 in the shape image. Nothing was "
+                 "written.",
                  Icon::Stop}}));
   EXPECT_EQ(*readFile(exe), before);
 }
@@ -496,8 +495,12 @@ TEST_F(ExportToExeTest, NothingIsWrittenUnlessEveryItemCanBe) {
          file.write("\0\0", 2);
        },
        PatchFailure::WrongPlace, "zav.exe does not hold a helmet shape at this patch level; is the patch level right?"},
-      {[&] { car->m_Helmet->m_Valid = 0; }, PatchFailure::InvalidSource,
-       "\"Helmet\" holds no valid shape (bad magic number), so nothing was patched into ZAV.EXE"},
+      {[&] {
+         writeU16(car->m_Helmet->m_Image, 0, 0x1234);
+         car->m_Helmet->Decode(tableOffset(ShapeKind::Helmet), messages);
+       },
+       PatchFailure::InvalidSource,
+       "Cannot patch \"Helmet\" into ZAV.EXE: Bad magic number 1234 in the shape image. Nothing was written."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);

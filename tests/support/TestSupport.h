@@ -22,9 +22,11 @@ struct Message {
 
 class RecordingMessages : public Messages {
  public:
+  using Messages::ask;
   void show(const std::string& text, Icon icon) override { shown.push_back({text, icon}); }
-  bool ask(const std::string& text) override {
+  bool ask(const std::string& text, Answer byDefault) override {
     asked.push_back(text);
+    defaults.push_back(byDefault);
     if (answers.empty()) return false;
     const bool answer = answers.front();
     answers.erase(answers.begin());
@@ -34,6 +36,7 @@ class RecordingMessages : public Messages {
 
   std::vector<Message> shown;
   std::vector<std::string> asked;
+  std::vector<Answer> defaults;  // each question's default answer
   std::vector<bool> answers;  // given to the questions in turn; no when none is left
 };
 

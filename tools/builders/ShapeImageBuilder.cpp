@@ -1,6 +1,7 @@
 #include "builders/ShapeImageBuilder.h"
 
 #include "base/Bytes.h"
+#include "shape/ShapeFile.h"
 
 namespace tavrel {
 namespace {
@@ -43,6 +44,12 @@ std::vector<std::uint8_t> BuildShapeImage(const ShapeRecipe& recipe) {
   for (const auto& connection : recipe.connections)
     for (std::uint16_t value : connection) appendU16(image, value);
   for (std::uint16_t value : recipe.dataValues) appendU16(image, value);
+  return image;
+}
+
+std::vector<std::uint8_t> BuildShapeFile(const ShapeRecipe& recipe, ShapeKind kind) {
+  std::vector<std::uint8_t> image = BuildShapeImage(recipe);
+  image.resize(ShapeFileLength(kind), 0);
   return image;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shape/ShapeHeader.h"
+#include "shape/ShapeKind.h"
 
 namespace tavrel {
 
@@ -27,6 +28,10 @@ struct ShapeRecipe {
 
 // The image up to the end of its data values.
 std::vector<std::uint8_t> BuildShapeImage(const ShapeRecipe& recipe);
+
+// The image padded with zeros to the length of a file of the kind's shape (a
+// whole image for the car, the part file's length for a part).
+std::vector<std::uint8_t> BuildShapeFile(const ShapeRecipe& recipe, ShapeKind kind = ShapeKind::Car);
 
 // A car of realistic size for benchmarks: 300 points, 600 connections, 400
 // polygon commands walking connections both ways, 200 data values.

@@ -10,16 +10,10 @@
 #include "builders/ShapeImageBuilder.h"
 #include "demo/MeshBuilder.h"
 #include "shape/Camera.h"
+#include "shape/PlacementPoints.h"
 #include "shape/ShapeKind.h"
 
 namespace tavrel::demo {
-
-// Points the game looks for: the helmet sits at car point 0, the tyres at car
-// points 37 to 40 (front left, front right, rear left, rear right), the
-// steering wheel at cockpit point 84.
-inline constexpr int kHelmetPoint = 0;
-inline constexpr int kFirstWheelPoint = 37;
-inline constexpr int kSteeringWheelPoint = 84;
 
 struct DemoShape {
   ShapeKind kind = ShapeKind::Car;
