@@ -11,7 +11,10 @@
 #include "DemoGeometry.h"
 #include "builders/ShapeImageBuilder.h"
 #include "shape/ExePositions.h"
+#include "demo/DemoTextureCfg.h"
 #include "shape/PartFile.h"
+#include "shape/ShapeCheck.h"
+#include "textures/CarMappingTable.h"
 
 namespace tavrel::test {
 namespace {
@@ -78,6 +81,15 @@ TEST_P(EveryDemoShape, FitsItsPlaceInTheGame) {
   for (std::size_t i = 2; i < scale.size(); i += 2)
     EXPECT_GT(*readU16(scale, static_cast<std::int64_t>(i)), *readU16(scale, static_cast<std::int64_t>(i - 2)));
   EXPECT_FALSE(d.shape.recipe.dataValues.empty());
+}
+
+// The demo is what players first patch into a game: nothing about it may look wrong.
+TEST_P(EveryDemoShape, PassesTheCheckWithoutAProblem) {
+  const ShapeKind kind = GetParam();
+  const DecodedDemo d = DecodeDemo(kind);
+  CarMappingTable mapping;
+  mapping.ReadTextureCfgText(demo::MakeDemoTextureCfg(demo::MakeDemoCar()));
+  EXPECT_EQ(CheckShape(*d.car, kind, &mapping), std::vector<ShapeProblem>{});
 }
 
 // Every connection a polygon walks is walked once each way: each solid is

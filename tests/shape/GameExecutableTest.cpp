@@ -14,6 +14,7 @@
 #include "shape/CameraFile.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
+#include "shape/ShapeCheck.h"
 #include "support/TestSupport.h"
 
 namespace tavrel {
@@ -467,15 +468,72 @@ TEST_F(ExportToExeTest, WithoutAdvancedExportingOnlyTheCarAndCamerasArePatched) 
   EXPECT_EQ(again->m_Helmet->m_Points[0].m_Y, car->m_Helmet->m_Points[0].m_Y - 1);
 }
 
-// The car's image reaches over the cockpit, steering wheel and helmet; a later
-// export must not put back the part bytes it held when it was imported.
-TEST_F(ExportToExeTest, APatchedPartSurvivesTheNextExport) {
-  car->m_Helmet->m_Points[0].m_Y += 1;
-  messages.answers = {true, true, false, false, false};
-  ExportToExe(exe, *car, kOriginalPositions, messages);
-  const auto steps = ExportToExe(exe, *car, kOriginalPositions, messages);
-  EXPECT_EQ(steps[0].result.bytesChanged, 0u);
-  EXPECT_EQ(Import()->m_Helmet->m_Points[0].m_Y, car->m_Helmet->m_Points[0].m_Y);
+// The game keeps the cockpit, steering wheel and helmet within an image's length
+// after the car. A car export writes the car's own tables only: a car imported
+// earlier cannot put back the helmet a later export patched, and the player's
+// No to every part leaves every part's bytes as they were.
+TEST_F(ExportToExeTest, ACarExportNeverWritesIntoAPartsRegion) {
+  for (const int level : {0, 1}) {
+    SCOPED_TRACE(level);
+    const ExePositions at = PositionsForPatchLevel(level);
+    ASSERT_TRUE(BuildExe(exe, SampleExeRecipe(level)));
+    std::filesystem::remove(BackupPath(exe));  // the other level's executable
+    auto older = Import(at);
+    auto newer = Import(at);
+    newer->m_Helmet->m_Points[0].m_Y += 1;
+    messages.answers = {true, true, false, false, false};
+    ASSERT_TRUE(AllPatched(ExportToExe(exe, *newer, at, messages)));
+    const auto before = *readFile(exe);
+
+    older->m_Points[0].m_Y += 1;
+    older->m_DataValues[1].m_Value = 0x4321;
+    messages.answers = {false};
+    const auto steps = ExportToExe(exe, *older, at, messages);
+    ASSERT_TRUE(AllPatched(steps));
+    EXPECT_GT(steps[0].result.bytesChanged, 0u);
+    const auto carAt = static_cast<std::size_t>(at.car);
+    for (const std::size_t changed : differences(before, *readFile(exe)))
+      EXPECT_TRUE(changed >= carAt && changed < carAt + ShapeExtent(*older, ShapeKind::Car)) << "byte " << changed;
+    EXPECT_EQ(Import(at)->m_Helmet->m_Points[0].m_Y, newer->m_Helmet->m_Points[0].m_Y);
+  }
+}
+
+// A read-only or busy executable is found before the player answers anything.
+TEST_F(ExportToExeTest, AnExecutableThatCannotBePatchedNowIsFoundBeforeTheQuestions) {
+  auto held = ExecutableFile::Open(exe, ExecutableFile::Mode::Update, messages);
+  ASSERT_TRUE(held);
+  messages.answers = {true, true};
+  EXPECT_FALSE(AllPatched(ExportToExe(exe, *car, kOriginalPositions, messages)));
+  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_EQ(messages.shown, (std::vector<Message>{{"ZAV.EXE at path=\"" + exe.string() +
+                                                       "\" is being patched by another program; try again when it "
+                                                       "is done",
+                                                   Icon::Stop}}));
+  held.reset();
+  std::filesystem::remove(exe);
+  messages.shown.clear();
+  EXPECT_FALSE(AllPatched(ExportToExe(exe, *car, kOriginalPositions, messages)));
+  EXPECT_TRUE(messages.asked.empty());
+  EXPECT_EQ(messages.shown, (std::vector<Message>{{MissingExecutableMessage(exe), Icon::Stop}}));
+}
+
+// Elements that name missing ones are drawn safely by the view, so the player
+// may insist; the question offers No first.
+TEST_F(ExportToExeTest, IndexErrorsAreListedAndPatchedOnlyWhenThePlayerInsists) {
+  car->m_Connections[0].m_To = 99;
+  for (const bool insist : {false, true}) {
+    messages.asked.clear();
+    messages.defaults.clear();
+    messages.answers = {insist, false};
+    const auto before = *readFile(exe);
+    EXPECT_EQ(AllPatched(ExportToExe(exe, *car, kOriginalPositions, messages)), insist);
+    ASSERT_FALSE(messages.asked.empty());
+    EXPECT_EQ(messages.asked[0], "\"Import From Exe\" names elements its tables do not hold:\nconnection 0 names "
+                                 "point 99, but the car has 3\nThe game may not cope with it. Patch it into ZAV.EXE "
+                                 "anyway?");
+    EXPECT_EQ(messages.defaults[0], Answer::No);
+    EXPECT_EQ(*readFile(exe) == before, !insist);
+  }
 }
 
 // Every question comes first and every item is checked before the first byte

@@ -2,9 +2,16 @@
 
 #include <algorithm>
 #include <fstream>
+#include <ostream>
 #include <random>
 
 #include <gtest/gtest.h>
+
+namespace tavrel {
+void PrintTo(const ShapeProblem& problem, std::ostream* out) {
+  *out << "{" << static_cast<int>(problem.severity) << ", \"" << problem.text << "\"}";
+}
+}  // namespace tavrel
 
 namespace tavrel::test {
 

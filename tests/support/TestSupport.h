@@ -11,6 +11,12 @@
 #include "builders/ShapeImageBuilder.h"
 #include "shape/Car.h"
 #include "shape/EditorHost.h"
+#include "shape/ShapeCheck.h"
+
+namespace tavrel {
+// Problems print as their severity and text in a failed expectation.
+void PrintTo(const ShapeProblem& problem, std::ostream* out);
+}  // namespace tavrel
 
 namespace tavrel::test {
 
