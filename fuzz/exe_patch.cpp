@@ -1,13 +1,15 @@
 // An executable, a car file, a camera file and part files of random sizes and
 // contents, patched in as tavrel-cli's "exe patch" does. The places keep the
-// game's layout (the car image reaching over the cockpit, steering wheel and
-// helmet) but start at 0, so the executables stay small. Magic numbers at the
+// game's layout (the cockpit, steering wheel and helmet within an image's
+// length after the car) but start at 0, so the executables stay small. Magic numbers at the
 // places and at the start of the files, sizes of exactly a kind's length, and
 // a backup of the executable's size are gates the fuzzer rarely passes by
 // itself, so flags from the input put them there.
 //
 // Whenever the patch fails, the executable must hold exactly what it held;
-// when it succeeds, it keeps its size and the new backup holds the original.
+// when it succeeds, it keeps its size, the new backup holds the original, and
+// every byte outside the regions it was asked to patch (the car's room, the
+// cameras, each part given) is what it was.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -99,6 +101,20 @@ void MakeBackupPlace(FuzzedDataProvider& in, const std::filesystem::path& backup
   }
 }
 
+// The bytes a patch of these files may change.
+std::vector<bool> AskedRegions(const tavrel::ExePatchFiles& files, std::size_t size) {
+  std::vector<bool> asked(size, false);
+  const auto mark = [&](std::int64_t position, std::size_t length) {
+    for (std::size_t i = 0; i < length && static_cast<std::size_t>(position) + i < size; ++i)
+      asked[static_cast<std::size_t>(position) + i] = true;
+  };
+  if (files.car) mark(kPositions.car, tavrel::kCarRoom);
+  if (files.cameras) mark(kPositions.cameras, tavrel::kCameraFileSize);
+  for (std::size_t i = 0; i < tavrel::kPartFileKinds.size(); ++i)
+    if (files.parts[i]) mark(kPositions.of(tavrel::kPartFileKinds[i].shape), tavrel::kPartFileKinds[i].length);
+  return asked;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -118,6 +134,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name = "part." + std::string(kind.dialog.extension);
     files.parts[i] = MakeFile(in, name.c_str(), kind.length, ShapeHeader::kMagicPart);
   }
+  files.force = in.ConsumeBool();
 
   tavrel::SilentMessages messages;
   const auto steps = tavrel::PatchFilesIntoExe(exe, files, kPositions, messages);
@@ -128,6 +145,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   if (after->size() != before.size()) __builtin_trap();
+  const std::vector<bool> asked = AskedRegions(files, before.size());
+  for (std::size_t i = 0; i < before.size(); ++i)
+    if (!asked[i] && (*after)[i] != before[i]) __builtin_trap();
   if (!hadBackup && *after != before && tavrel::readFile(backup) != before) __builtin_trap();
   return 0;
 }

@@ -124,6 +124,23 @@ TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
   EXPECT_EQ(recent->text(), "&1 demo.cs3");
 }
 
+// A car file cut short makes no document, no window and no recent file.
+TEST_F(ApplicationTest, AFileOfTheWrongLengthOpensNothing) {
+  StartOnDemo();
+  const std::filesystem::path cut = dir / "cut.cs3";
+  auto bytes = ReadBytes(DemoGame() / "cars" / "demo.cs3");
+  bytes.resize(500);
+  WriteBytes(cut, bytes);
+  chooser.answers = {cut};
+  Trigger(kOpen);
+  EXPECT_EQ(app->DocumentCount(), 0u);
+  EXPECT_TRUE(Windows().isEmpty());
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"\"" + std::filesystem::canonical(cut).string() +
+                                                     "\" is 500 bytes long, but a car shape file is 133952 bytes "
+                                                     "long, so it was not read"});
+  EXPECT_EQ(StoredSettings().value("Recent File List/File1").toString(), "");
+}
+
 TEST_F(ApplicationTest, NewWindowNumbersTheTitlesAndTheDocumentGoesWithItsLastWindow) {
   StartOnDemo();
   chooser.answers = {DemoGame() / "cars" / "demo.cs3"};

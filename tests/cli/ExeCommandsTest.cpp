@@ -6,6 +6,7 @@
 #include "builders/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "support/CliRunner.h"
+#include "support/SpoiltCars.h"
 #include "support/TestSupport.h"
 
 namespace tavrel {
@@ -148,6 +149,73 @@ TEST_F(ExeCommandsTest, PatchRefusesInputsItCannotUse) {
   }
   EXPECT_EQ(*readFile(exe), before);
   EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+}
+
+// The runs players reported, on the demo game: check names the first problem,
+// and exe patch refuses what is not whole (index errors unless --force) and
+// writes a whole but odd car only into the car's own tables.
+TEST(ExePatchOfSpoiltCars, RefusedOrPatchedOnlyIntoTheCarsOwnTables) {
+  test::TempDir dir;
+  const std::string game = (dir / "game").string();
+  ASSERT_EQ(RunCli({"make-demo", game}).status, 0);
+  const std::string exe = game + "/zav.exe";
+  const auto original = test::ReadBytes(exe);
+  ASSERT_EQ(RunCli({"exe", "extract", exe, "--patch-level", "0", "--out", (dir / "before").string()}).status, 0);
+  const auto patch = [&](const std::string& file, bool force) {
+    std::vector<std::string> args = {"exe", "patch", exe, "--patch-level", "0", "--car", file};
+    if (force) args.push_back("--force");
+    return RunCli(args);
+  };
+  for (const test::SpoiltCar& spoilt : test::SpoiltCars(test::ReadBytes(game + "/cars/demo.cs3"))) {
+    SCOPED_TRACE(spoilt.name);
+    const std::string file = (dir / spoilt.name).string();
+    test::WriteBytes(file, spoilt.bytes);
+    const auto checked = RunCli({"check", file});
+    const auto patched = patch(file, false);
+    if (spoilt.severity == Severity::Warning) {
+      EXPECT_EQ(checked.status, 0);
+      EXPECT_EQ(checked.out.rfind("warning: ", 0), 0u) << checked.out;
+      EXPECT_EQ(checked.out.find("error"), std::string::npos) << checked.out;
+      ASSERT_EQ(patched.status, 0) << patched.err;
+      EXPECT_NE(test::ReadBytes(exe), original);
+      // Every part still decodes and is byte for byte what it was.
+      ASSERT_EQ(RunCli({"exe", "extract", exe, "--patch-level", "0", "--out", (dir / "after").string()}).status, 0);
+      for (const char* part : {"helmet.ch3", "cockpit.cp3", "wheel.ty3", "steering-wheel.st3", "cameras.cam"})
+        EXPECT_EQ(test::ReadBytes(dir / "after" / part), test::ReadBytes(dir / "before" / part)) << part;
+    } else {
+      EXPECT_EQ(checked.status, 1);
+      EXPECT_NE(checked.out.find(spoilt.firstProblem), std::string::npos) << checked.out;
+      EXPECT_EQ(checked.out.rfind(spoilt.severity == Severity::Error ? "error: " : "index error: ", 0), 0u);
+      EXPECT_EQ(patched.status, 1);
+      EXPECT_NE(patched.err.find(spoilt.firstProblem), std::string::npos) << patched.err;
+      EXPECT_EQ(test::ReadBytes(exe), original);
+      EXPECT_FALSE(std::filesystem::exists(exe + ".bak"));
+      EXPECT_EQ(patch(file, true).status, spoilt.severity == Severity::IndexError ? 0 : 1);
+    }
+    test::WriteBytes(exe, original);
+    std::filesystem::remove(exe + ".bak");
+  }
+}
+
+TEST(CheckCommand, TheDemosFilesHaveNoProblemAndJsonListsThem) {
+  test::TempDir dir;
+  const std::string game = (dir / "game").string();
+  ASSERT_EQ(RunCli({"make-demo", game}).status, 0);
+  const std::pair<const char*, const char*> files[] = {{"demo.cs3", "car"},   {"demo.ch3", "helmet"},
+                                                       {"demo.cp3", "cockpit"}, {"demo.ty3", "wheel"},
+                                                       {"demo.st3", "steering-wheel"}};
+  test::InFolder inside(game);  // texture.cfg is read from the working folder
+  for (const auto& [name, kind] : files) {
+    const auto result = RunCli({"check", game + "/cars/" + name, "--kind", kind, "--json"});
+    EXPECT_EQ(result.status, 0) << name << result.err;
+    EXPECT_EQ(result.out, "[]\n") << name;
+  }
+  const auto wrongKind = RunCli({"check", game + "/cars/demo.ch3", "--json"});
+  EXPECT_EQ(wrongKind.status, 1);
+  EXPECT_EQ(wrongKind.out, "[{\"severity\":\"error\",\"text\":\"\\\"" + game +
+                               "/cars/demo.ch3\\\" is 7764 bytes long, but a car shape file is 133952 bytes long, so "
+                               "it was not read\"}]\n");
+  EXPECT_EQ(RunCli({"check", game + "/none.cs3"}).status, 2);
 }
 
 // Every item is checked before the first byte is written: a car that could be

@@ -8,7 +8,9 @@
 #include "document/ProgramValues.h"
 #include "shape/CameraFile.h"
 #include "shape/ExecutableFile.h"
+#include "shape/ShapeCheck.h"
 #include "support/AnsweringChooser.h"
+#include "support/SpoiltCars.h"
 #include "support/TestSupport.h"
 
 namespace tavrel::test {
@@ -258,6 +260,86 @@ TEST_F(DocumentTest, ExportToExeAnsweredNoChangesOnlyTheCarAndTheCameras) {
         << "byte " << at;
   }
   EXPECT_GT(changed, 0u);
+}
+
+// Files players met: one cut short is not opened; the others open, and Export
+// To Exe refuses those that are not whole, asks about index errors (No first)
+// and patches a whole but odd one only into the car's own tables.
+TEST_F(DocumentTest, SpoiltCarFilesAreRefusedOrPatchedOnlyIntoTheCarsOwnTables) {
+  UseOwnExecutable();
+  const auto original = ReadBytes(dir / "zav.exe");
+  const auto carAt = static_cast<std::size_t>(program.Positions().car);
+  for (const SpoiltCar& spoilt : SpoiltCars(ReadBytes(Game() / "cars" / "demo.cs3"))) {
+    SCOPED_TRACE(spoilt.name);
+    WriteBytes(dir / "zav.exe", original);
+    const auto file = dir / spoilt.name;
+    WriteBytes(file, spoilt.bytes);
+    messages.shown.clear();
+    messages.asked.clear();
+    messages.defaults.clear();
+    if (!document.Open(file)) {
+      EXPECT_EQ(spoilt.name, "short.cs3");
+      EXPECT_EQ(messages.texts(), std::vector<std::string>{"\"" + file.string() + "\" " + spoilt.firstProblem});
+      continue;
+    }
+    messages.answers = {false, false};
+    document.ExportToExe();
+    const auto after = ReadBytes(dir / "zav.exe");
+    switch (spoilt.severity) {
+      case Severity::Error:
+        EXPECT_TRUE(messages.asked.empty());
+        ASSERT_FALSE(messages.shown.empty());
+        EXPECT_EQ(messages.shown.back().text.rfind("Cannot patch \"" + file.string() + "\" into ZAV.EXE: " +
+                                                       spoilt.firstProblem, 0),
+                  0u)
+            << messages.shown.back().text;
+        EXPECT_EQ(after, original);
+        break;
+      case Severity::IndexError:
+        ASSERT_EQ(messages.asked.size(), 1u);
+        EXPECT_NE(messages.asked[0].find(spoilt.firstProblem), std::string::npos) << messages.asked[0];
+        EXPECT_EQ(messages.defaults[0], Answer::No);
+        EXPECT_EQ(after, original);
+        break;
+      case Severity::Warning: {
+        EXPECT_EQ(messages.asked, std::vector<std::string>{"Do you want advanced exporting!..."});
+        const std::size_t extent = ShapeExtent(*document.GetCar(), ShapeKind::Car);
+        ASSERT_EQ(after.size(), original.size());
+        EXPECT_NE(after, original);
+        for (std::size_t at = 0; at < after.size(); ++at)
+          EXPECT_TRUE(after[at] == original[at] || (at >= carAt && at < carAt + extent)) << "byte " << at;
+        std::filesystem::remove(dir / "zav.exe.bak");
+        break;
+      }
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
+  }
+}
+
+// An executable at the other level than the stored one: one question, and the
+// answer holds for this and later imports.
+TEST_F(DocumentTest, AnExecutableAtTheOtherPatchLevelIsOfferedOnce) {
+  settings.WriteInt(kPreferences, "ZavPatchLevel", 1);
+  program.ReadPatchLevel([] { return std::optional<int>(); });
+  messages.answers = {false};
+  EXPECT_FALSE(document.NewFromExecutable());
+  EXPECT_FALSE(document.HasCar());
+  EXPECT_EQ(program.PatchLevel(), 1);
+
+  messages.answers = {true};
+  ASSERT_TRUE(document.NewFromExecutable());
+  const std::string question =
+      "zav.exe does not hold a car at patch level 1.13, but it does at the original level. Use the original level?";
+  EXPECT_EQ(messages.asked, (std::vector<std::string>{question, question}));
+  EXPECT_TRUE(messages.shown.empty()) << "no bad magic number for any shape";
+  ASSERT_TRUE(document.HasCar());
+  EXPECT_EQ(document.GetCar()->m_Valid, 1);
+  EXPECT_EQ(program.PatchLevel(), 0);
+  EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 0);
+
+  Document later{program, messages, chooser};
+  ASSERT_TRUE(later.NewFromExecutable());
+  EXPECT_EQ(messages.asked.size(), 2u);
 }
 
 TEST_F(DocumentTest, ClearingUnlistsTheCarOnce) {

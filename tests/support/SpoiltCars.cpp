@@ -63,7 +63,7 @@ std::vector<SpoiltCar> SpoiltCars(const std::vector<std::uint8_t>& whole) {
   std::vector<std::uint8_t> noise(whole.size());
   for (auto& byte : noise) byte = static_cast<std::uint8_t>(random());
   writeU16(noise, 0, static_cast<std::uint16_t>(ShapeHeader::kMagicCar));
-  cars.push_back({"random.cs3", noise, Severity::Error, "its "});
+  cars.push_back({"random.cs3", noise, Severity::Error, "its scale table region ends before it begins"});
   cars.push_back(pointsFarOutside(whole));
   cars.push_back(missingConnection(whole));
   return cars;
