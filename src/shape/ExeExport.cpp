@@ -145,10 +145,9 @@ PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const 
 // to be unusable.
 std::vector<ExportStep> ExportToExe(const std::filesystem::path& path, Car& car, const ExePositions& positions,
                                     Messages& messages) {
-  const std::vector<ExportStep> refused = {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
   if (!ExecutableFile::CanPatch(path, messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};
   auto carRegion = checkedRegion(car, ShapeKind::Car, positions, IndexErrors::Ask, messages);
-  if (!carRegion) return refused;
+  if (!carRegion) return {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
   std::vector<PlannedItem> items = {{"car", std::move(carRegion)}, {"cameras", CamerasRegion(car, positions)}};
   if (messages.ask("Do you want advanced exporting!...")) {
     for (const PartFileKind& kind : kPartFileKinds) {
