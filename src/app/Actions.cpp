@@ -107,7 +107,8 @@ void Actions::ShowMenu(QMenuBar& bar, bool documentMenu) {
 void Actions::Update() {
   for (const auto& [id, action] : m_Actions) {
     const CommandHandler* handler = HandlerOf(id);
-    action->setEnabled(handler != nullptr);
+    action->setEnabled(handler != nullptr && (!handler->enabled || handler->enabled()));
+    if (handler != nullptr && handler->text) action->setText(Text(handler->text()));
     if (action->isCheckable()) action->setChecked(handler && handler->checked && handler->checked());
   }
   // The fixed item stands in for an empty list, disabled.

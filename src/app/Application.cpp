@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -50,10 +51,14 @@ struct Application::OpenDocument : CommandTarget {
   std::unique_ptr<Document> document;
   QString untitledName;  // what the windows show when the document has no title
   std::vector<QMdiSubWindow*> windows;
+  bool closing = false;  // the player has answered for its changes: its windows close without a question
+  Signal<>::Connection stateChanged;
 
-  QString Title() const {
+  QString Name() const {
     return document->Title().empty() ? untitledName : QString::fromStdString(document->Title());
   }
+  // The name, marked while the car has unsaved changes.
+  QString Title() const { return document->IsModified() ? Name() + " *" : Name(); }
 };
 
 Application::Application(Settings& settings, Messages& messages, FileChooser& chooser)
@@ -67,6 +72,8 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   m_Window->setWindowIcon(QIcon(":/icons/tavrel.svg"));
   m_Window->setWindowTitle(kMainTitle);
   m_Window->AddToolbars(*m_Actions);
+  // Leaving the program asks about every document with unsaved changes.
+  m_Window->installEventFilter(this);
   m_ChoosePatchLevel = [this] { return ChoosePatchLevel(m_Window.get()); };
   connect(&m_Window->MdiArea(), &QMdiArea::subWindowActivated, this, &Application::WindowActivated);
   connect(m_Actions, &Actions::RecentFileChosen, this, [this](const QString& path) { OpenFile(path); });
@@ -157,8 +164,17 @@ Application::OpenDocument& Application::AddDocument() {
 void Application::AddDocumentCommands(OpenDocument& entry) {
   using namespace command;
   Document& document = *entry.document;
-  entry.Handle(kSave, [&document] { document.Save(); });
-  entry.Handle(kSaveAs, [&document] { document.Save(); });
+  const auto saved = [this](const std::optional<std::filesystem::path>& path) {
+    if (path) m_Window->SetStatusText(QString("Saved to %1").arg(QDir::toNativeSeparators(QString::fromStdString(path->string()))));
+  };
+  entry.Handle(kSave, [&document, saved] { saved(document.Save()); });
+  entry.Handle(kSaveAs, [&document, saved] { saved(document.SaveAs()); });
+  entry.HandleChanging(
+      kUndo, [&document] { document.Undo(); }, [&document] { return document.CanUndo(); },
+      [&document] { return document.CanUndo() ? "&Undo " + document.UndoName() : std::string("&Undo"); });
+  entry.HandleChanging(
+      kRedo, [&document] { document.Redo(); }, [&document] { return document.CanRedo(); },
+      [&document] { return document.CanRedo() ? "&Redo " + document.RedoName() : std::string("&Redo"); });
   entry.Handle(kExportToExe, [&document] { document.ExportToExe(); });
   entry.Handle(kExportCameras, [&document] { document.ExportCameras(); });
   entry.Handle(kImportCameras, [&document] { document.ImportCameras(); });
@@ -182,9 +198,46 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
     const bool jam = active && dynamic_cast<JamView*>(active->widget());
     OpenWindow(entry, jam ? ViewKind::Jam : ViewKind::Car);
   });
-  entry.Handle(kClose, [&entry] {
+  entry.Handle(kClose, [this, &entry] {
+    if (!MayClose(entry)) return;
+    entry.closing = true;
     for (QMdiSubWindow* window : std::vector(entry.windows)) window->close();
   });
+  entry.stateChanged = document.StateChanged().Connect([this, &entry] {
+    Retitle(entry);
+    WindowActivated();
+  });
+}
+
+// "Save changes to NAME?": Yes saves (asking for a name when the document has
+// no file), No lets the changes go, Cancel keeps the document open.
+bool Application::MayClose(OpenDocument& entry) {
+  if (entry.closing || !entry.document->IsModified()) return true;
+  switch (m_Messages.choose(QString("Save changes to %1?").arg(entry.Name()).toStdString())) {
+    case Choice::Yes: return entry.document->Save().has_value();
+    case Choice::No: return true;
+    case Choice::Cancel: return false;
+  }
+  return false;
+}
+
+// A document's last window, or the main window, closes only when the player
+// has answered for every document with unsaved changes that would go with it.
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Close) return QObject::eventFilter(watched, event);
+  const auto keepOpen = [event] {
+    event->ignore();
+    return true;
+  };
+  if (watched == m_Window.get()) {
+    for (const auto& entry : m_Documents)
+      if (!MayClose(*entry)) return keepOpen();
+    for (const auto& entry : m_Documents) entry->closing = true;
+    return false;
+  }
+  OpenDocument* entry = EntryOf(qobject_cast<QMdiSubWindow*>(watched));
+  if (entry != nullptr && entry->windows.size() == 1 && !MayClose(*entry)) return keepOpen();
+  return false;
 }
 
 QWidget* Application::MakeView(OpenDocument& entry, ViewKind kind) {
@@ -195,6 +248,7 @@ QWidget* Application::MakeView(OpenDocument& entry, ViewKind kind) {
 QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
   QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(MakeView(entry, kind));
   window->setAttribute(Qt::WA_DeleteOnClose);
+  window->installEventFilter(this);
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
   // Large enough to look at the car, small enough that cascaded windows stay in reach.
   const QSize area = m_Window->MdiArea().viewport()->size();

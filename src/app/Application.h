@@ -83,6 +83,8 @@ class Application : public QObject, public CommandTarget {
   QWidget* MakeView(OpenDocument& entry, ViewKind kind);
   void WindowGone(const QMdiSubWindow* window);
   void Retitle(OpenDocument& entry);
+  bool MayClose(OpenDocument& entry);
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void WindowActivated();
   void ChooseAndOpen();
   void AddRecentFile(const QString& path);

@@ -8,7 +8,6 @@
 #include "app/ValueDialogs.h"
 #include "base/Settings.h"
 #include "document/Document.h"
-#include "shape/JamFile.h"
 
 namespace tavrel {
 
@@ -50,49 +49,27 @@ CarTree::CarTree(Settings& settings, QMainWindow& window)
   window.resizeDocks({this}, {width}, Qt::Horizontal);
 }
 
+// Selecting and editing go through the element's document, which redraws its views.
 void CarTree::Selected(const QModelIndex& current) {
   const OutlineNode* node = m_Model->NodeOf(current);
-  Observer* element = node ? node->element : nullptr;
-  if (element == nullptr) return;
-  if (element->m_Kind == kKindJamFile) return static_cast<const JamFile*>(element)->SelectForDocument();
-  Car* owner = element->GetOwner();
-  if (owner == nullptr) return;
-  owner->ClearSelection();
-  element->Select();
-  RedrawIfCar(owner);
+  Document* document = m_Model->DocumentOf(current);
+  if (node != nullptr && node->element != nullptr && document != nullptr) document->SelectElement(*node->element);
 }
 
 void CarTree::DoubleClicked(const QModelIndex& index) {
   const OutlineNode* node = m_Model->NodeOf(index);
-  Observer* element = node ? node->element : nullptr;
-  if (element == nullptr) return;
-  element->Edit(*this);
-  RedrawIfCar(element->GetOwner());
+  Document* document = m_Model->DocumentOf(index);
+  if (node != nullptr && node->element != nullptr && document != nullptr) document->EditElement(*node->element, *this);
 }
 
-void CarTree::RedrawIfCar(const Object3D* shape) {
-  if (Document* document = m_Model->DocumentOfCar(shape)) document->UpdateAllViews();
-}
-
-bool CarTree::EditPoint(Object3D* shape, PointValues& values) {
+bool CarTree::EditPoint(PointValues& values, const ViewCenter& viewCenter) {
   // "View Center" centres on the values the dialog opened with.
   const PointValues opened = values;
-  const auto viewCenter = [this, shape, opened] {
-    if (shape == nullptr) return;
-    shape->m_ViewCenter.m_From = opened.x;
-    shape->m_ViewCenter.m_To = opened.y;
-    shape->m_ViewCenter.m_U1 = opened.z;
-    RedrawIfCar(shape);
-  };
-  return RunPointEditor(window(), values, viewCenter);
+  return RunPointEditor(window(), values, [&viewCenter, opened] { viewCenter(opened); });
 }
 
 bool CarTree::EditCamera(CameraFields& fields) { return RunCameraEditor(window(), fields); }
 
 bool CarTree::EditDataValue(int& value) { return RunDataValueEditor(window(), value); }
-
-void CarTree::SetItemText(OutlineNode* item, const std::string& text) {
-  if (item != nullptr) m_Model->SetText(*item, text);
-}
 
 }  // namespace tavrel

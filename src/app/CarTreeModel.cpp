@@ -70,9 +70,12 @@ void CarTreeModel::RemoveDocument(const Document& document) {
   std::erase_if(m_Listings, [listing](const std::unique_ptr<Listing>& entry) { return entry.get() == listing; });
 }
 
-Document* CarTreeModel::DocumentOfCar(const Object3D* shape) const {
+Document* CarTreeModel::DocumentOf(const QModelIndex& index) const {
+  const OutlineNode* node = NodeOf(index);
+  // Up to the document's outline, the one node without a parent.
+  while (node != nullptr && node->parent != nullptr) node = node->parent;
   for (const auto& listing : m_Listings)
-    if (shape != nullptr && listing->document->GetCar() == shape) return listing->document;
+    if (node != nullptr && listing->document->Outline() == node) return listing->document;
   return nullptr;
 }
 
@@ -120,11 +123,6 @@ void CarTreeModel::Changed(const OutlineNode* node) {
   if (node == nullptr) return;
   const QModelIndex index = IndexOf(*node);
   if (index.isValid()) emit dataChanged(index, index);
-}
-
-void CarTreeModel::SetText(OutlineNode& node, std::string text) {
-  node.text = std::move(text);
-  Changed(&node);
 }
 
 QModelIndex CarTreeModel::AllCarsIndex() const { return createIndex(0, 0, const_cast<OutlineNode*>(&m_AllCars)); }

@@ -35,16 +35,14 @@ class CarTreeModel : public QAbstractItemModel {
   void AddDocument(Document& document);
   // Its rows go; nothing happens for a document never added.
   void RemoveDocument(const Document& document);
-  // The document whose own car (not a part) `shape` is, or null.
-  Document* DocumentOfCar(const Object3D* shape) const;
+  // The document an index's item belongs to, or null ("All Cars").
+  Document* DocumentOf(const QModelIndex& index) const;
 
   QModelIndex AllCarsIndex() const;
   // The outline node of an index; null for "All Cars" and the invalid index.
   OutlineNode* NodeOf(const QModelIndex& index) const;
   // The index of a node the model shows.
   QModelIndex IndexOf(const OutlineNode& node) const;
-  // Writes a node's label and tells the views.
-  void SetText(OutlineNode& node, std::string text);
 
   QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
   QModelIndex parent(const QModelIndex& index) const override;

@@ -5,12 +5,15 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 namespace tavrel {
 
 struct CommandHandler {
   std::function<void()> run;
-  std::function<bool()> checked;  // empty for commands without a check mark
+  std::function<bool()> checked;      // empty for commands without a check mark
+  std::function<bool()> enabled;      // empty: enabled whenever handled
+  std::function<std::string()> text;  // the menu text as it stands now; empty: the table's
 };
 
 class CommandTarget {
@@ -23,7 +26,12 @@ class CommandTarget {
   }
 
   void Handle(int id, std::function<void()> run, std::function<bool()> checked = {}) {
-    m_Handlers[id] = {std::move(run), std::move(checked)};
+    m_Handlers[id] = {std::move(run), std::move(checked), {}, {}};
+  }
+  // A command enabled only at times, whose menu text says what it will do.
+  void HandleChanging(int id, std::function<void()> run, std::function<bool()> enabled,
+                      std::function<std::string()> text) {
+    m_Handlers[id] = {std::move(run), {}, std::move(enabled), std::move(text)};
   }
 
  private:

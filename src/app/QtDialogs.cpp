@@ -22,6 +22,15 @@ bool QtMessages::ask(const std::string& text, Answer byDefault) {
                                byDefault == Answer::Yes ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
 }
 
+Choice QtMessages::choose(const std::string& text) {
+  switch (QMessageBox::question(m_Parent, kApplicationName, QString::fromStdString(text),
+                                QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
+    case QMessageBox::Yes: return Choice::Yes;
+    case QMessageBox::No: return Choice::No;
+    default: return Choice::Cancel;
+  }
+}
+
 QString QtFileFilter(std::string_view filter) {
   const QStringList fields = QString::fromUtf8(filter.data(), qsizetype(filter.size())).split('|', Qt::SkipEmptyParts);
   QStringList entries;

@@ -19,6 +19,7 @@ class QtMessages : public Messages {
   void show(const std::string& text, Icon icon) override;
   using Messages::ask;
   bool ask(const std::string& text, Answer byDefault) override;
+  Choice choose(const std::string& text) override;
 
  private:
   QPointer<QWidget> m_Parent;

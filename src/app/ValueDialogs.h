@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "shape/EditorHost.h"
+#include "shape/ElementFields.h"
 
 class QWidget;
 

@@ -11,6 +11,8 @@ enum class Icon { Plain, Stop };
 
 // The button a question's Enter key gives.
 enum class Answer { Yes, No };
+// The answer to a question that may also be cancelled.
+enum class Choice { Yes, No, Cancel };
 
 class Messages {
  public:
@@ -20,6 +22,8 @@ class Messages {
   // something offer no by default.
   virtual bool ask(const std::string& text, Answer byDefault) = 0;
   bool ask(const std::string& text) { return ask(text, Answer::Yes); }
+  // A question with Yes, No and Cancel; Yes by default.
+  virtual Choice choose(const std::string& text) = 0;
 };
 
 // Prints every message as a line on a stream and answers every question alike.
@@ -32,6 +36,7 @@ class StreamMessages : public Messages {
     m_Out << text << (m_Answer ? " yes\n" : " no\n");
     return m_Answer;
   }
+  Choice choose(const std::string& text) override { return ask(text, Answer::Yes) ? Choice::Yes : Choice::No; }
 
  private:
   std::ostream& m_Out;
@@ -44,6 +49,7 @@ class SilentMessages : public Messages {
   using Messages::ask;
   void show(const std::string&, Icon) override {}
   bool ask(const std::string&, Answer) override { return false; }
+  Choice choose(const std::string&) override { return Choice::No; }
 };
 
 }  // namespace tavrel

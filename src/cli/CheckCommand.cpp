@@ -33,6 +33,7 @@ class FirstMessage : public Messages {
     if (first.empty()) first = text;
   }
   bool ask(const std::string&, Answer) override { return false; }
+  Choice choose(const std::string&) override { return Choice::No; }
   std::string first;
 };
 

@@ -3,10 +3,12 @@
 #include "base/FileWrites.h"
 #include "base/Format.h"
 #include "base/Messages.h"
+#include "document/EditorHost.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
 #include "scene/CarScene.h"
 #include "scene/GltfWriter.h"
+#include "shape/Camera.h"
 #include "shape/CameraFile.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
@@ -56,6 +58,7 @@ bool Document::NewFromExecutable() {
   Clear();
   const std::filesystem::path exe = m_Program.ExecutablePath();
   if (!SettlePatchLevel(exe)) return false;
+  m_History = {};  // its steps were of the car that goes
   m_Car = ImportFromExe(exe, m_Program.Positions(), m_Messages);
   if (!m_Car) {
     m_Messages.show(format("Bad Exe Path %s", exe.string().c_str()));
@@ -75,6 +78,7 @@ bool Document::Open(const std::filesystem::path& path) {
   auto car = LoadShapeFile(path, m_Messages);
   if (!car) return false;
   Clear();
+  m_History = {};  // its steps were of the car that goes
   m_PathName = path;
   m_Title = path.filename().string();
   m_Car = std::move(car);
@@ -127,12 +131,26 @@ void Document::RelistShape(Car& shape, ShapeKind kind) {
 
 // ---- commands ----
 
-void Document::Save() {
-  if (!m_Car) return;
+std::optional<std::filesystem::path> Document::Save() {
+  if (!m_Car) return std::nullopt;
+  return m_PathName.empty() ? SaveAs() : WriteTo(m_PathName);
+}
+
+std::optional<std::filesystem::path> Document::SaveAs() {
+  if (!m_Car) return std::nullopt;
   const auto path = m_Chooser.Choose(FileAction::Save, kCarFileKind);
-  if (!path) return;
+  return path ? WriteTo(*path) : std::nullopt;
+}
+
+// The document is the file it was last saved to from then on.
+std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::path& path) {
   m_Car->WriteBack(tableOffset(ShapeKind::Car));
-  m_Car->SaveShapeFile(*path, m_Messages);
+  if (!m_Car->SaveShapeFile(path, m_Messages)) return std::nullopt;
+  m_PathName = path;
+  m_Title = path.filename().string();
+  m_History.MarkSaved();
+  m_StateChanged.Emit();
+  return path;
 }
 
 void Document::ExportToExe() {
@@ -152,7 +170,9 @@ void Document::ImportCameras() {
   const auto path = m_Chooser.Choose(FileAction::Open, kCameraFileKind);
   if (!path) return;
   if (!m_Car) return m_Messages.show(kNoCar);
+  const ElementSnapshot before = TakeSnapshot(*m_Car);
   LoadCameras(*path, *m_Car, m_Messages);
+  RecordChangesSince(before, "Camera Import");
 }
 
 void Document::ExportCtf() {
@@ -162,7 +182,20 @@ void Document::ExportCtf() {
 
 void Document::ImportCtf() {
   const auto path = m_Chooser.Choose(FileAction::Open, kTransferFileKind);
-  if (path) tavrel::ImportCtf(*path, m_Car.get(), m_Messages);
+  if (!path) return;
+  if (!m_Car) return m_Messages.show(kNoCar);
+  const ElementSnapshot before = TakeSnapshot(*m_Car);
+  tavrel::ImportCtf(*path, m_Car.get(), m_Messages);
+  RecordChangesSince(before, "CTF Import");
+}
+
+// An import changed the elements in place; the step keeps what it changed and
+// puts the old values back so that recording it applies the new ones.
+void Document::RecordChangesSince(const ElementSnapshot& before, const char* name) {
+  std::vector<ElementChange> changes = ChangesSince(before, *m_Car);
+  for (const ElementChange& change : changes)
+    if (Observer* element = Resolve(*m_Car, change.element)) SetValues(*element, change.before);
+  Record({name, std::move(changes), std::nullopt});
 }
 
 void Document::ExportPart(const PartFileKind& kind) {
@@ -177,14 +210,14 @@ void Document::ImportPart(const PartFileKind& kind) {
   if (part == nullptr) return;
   const auto path = m_Chooser.Choose(FileAction::Open, kind.dialog);
   if (!path) return;
-  // A point picked on the part is the car's selection too; the part's points
-  // are about to be replaced, so it goes.
-  if (m_Car->m_SelectedPoint != nullptr && m_Car->m_SelectedPoint->m_Owner == part) m_Car->m_SelectedPoint = nullptr;
-  if (!ReadPartFile(*path, *part, kind, m_Messages)) return;
-  // The part's elements were replaced: its items go and come anew, the rest of
-  // the car's items (and its texture files) stay as they are.
-  UpdateAllViews();
-  RelistShape(*part, kind.shape);
+  auto bytes = ReadFileOfLength(*path, kind.length, ShapeFileDescription(kind.shape), m_Messages);
+  if (!bytes) return;
+  if (const ShapeHeader header = ShapeHeader::Read(*bytes); !header.HasValidMagic())
+    return m_Messages.show(Car::BadMagicMessage(header.magic));
+  // The part's edits go into its image first, so undoing the import brings
+  // them back. Only the part's items are listed anew, the rest of the car's
+  // (and its texture files) stay as they are.
+  Record({"Part Import", {}, ImageChange{kind.shape, PartFileBytes(*part, kind), std::move(*bytes)}});
 }
 
 void Document::ExportObj() {
@@ -228,9 +261,140 @@ void Document::SelectJam(std::shared_ptr<JAM> jam) {
   m_SelectionChanged.Emit();
 }
 
-void Document::ElementChanged(Observer& element) {
-  m_ElementEdited.Emit(element);
+// ---- changes ----
+
+namespace {
+
+// The element's values after its editor, or none when the player cancelled.
+std::optional<ElementValues> askNewValues(const Observer& element, EditorHost& editors, const ViewCenter& viewCenter) {
+  ElementValues values = ValuesOf(element);
+  switch (element.m_Kind) {
+    case kKindPoint:
+    case kKindConnection: {
+      PointValues shown{values[0], values[1], values[2]};
+      if (!editors.EditPoint(shown, viewCenter)) return std::nullopt;
+      values[0] = shown.x, values[1] = shown.y, values[2] = shown.z;
+      return values;
+    }
+    case kKindCamera: {
+      CameraFields fields = static_cast<const Camera&>(element).Fields();
+      if (!editors.EditCamera(fields)) return std::nullopt;
+      Camera edited = static_cast<const Camera&>(element);
+      edited.SetFields(fields);
+      return ValuesOf(edited);
+    }
+    case kKindDataValue: {
+      int value = values[0];
+      if (!editors.EditDataValue(value)) return std::nullopt;
+      values[0] = value;
+      return values;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+const char* editName(const Observer& element) {
+  switch (element.m_Kind) {
+    case kKindPoint: return "Point Edit";
+    case kKindConnection: return "Connection Edit";
+    case kKindCamera: return "Camera Edit";
+    default: return "Data Value Edit";
+  }
+}
+
+}  // namespace
+
+void Document::EditElement(Observer& element, EditorHost& editors) {
+  if (!m_Car) return;
+  const std::optional<ElementRef> ref = RefOf(*m_Car, element);
+  if (!ref) return;
+  Object3D* shape = element.GetOwner();
+  const ViewCenter viewCenter = [this, shape](const PointValues& values) {
+    if (shape != nullptr) SetViewCenter(*shape, values);
+  };
+  const auto values = askNewValues(element, editors, viewCenter);
+  if (!values || *values == ValuesOf(element)) return;
+  Record({editName(element), {{*ref, ValuesOf(element), *values}}, std::nullopt});
+}
+
+void Document::SelectElement(Observer& element) {
+  if (element.m_Kind == kKindJamFile) return static_cast<JamFile&>(element).SelectForDocument();
+  Car* owner = element.GetOwner();
+  if (owner == nullptr) return;
+  owner->ClearSelection();
+  element.Select();
+  m_SelectionChanged.Emit();
   UpdateAllViews();
+}
+
+void Document::SetViewCenter(Object3D& shape, const PointValues& values) {
+  shape.m_ViewCenter.m_From = values.x;
+  shape.m_ViewCenter.m_To = values.y;
+  shape.m_ViewCenter.m_U1 = values.z;
+  UpdateAllViews();
+}
+
+std::string Document::UndoName() const { return CanUndo() ? m_History.NextUndo()->name : ""; }
+std::string Document::RedoName() const { return CanRedo() ? m_History.NextRedo()->name : ""; }
+
+void Document::Undo() {
+  const Step* step = m_History.NextUndo();
+  if (step == nullptr || !m_Car) return;
+  m_History.Undone();
+  Apply(*step, false);
+  m_StateChanged.Emit();
+}
+
+void Document::Redo() {
+  const Step* step = m_History.NextRedo();
+  if (step == nullptr || !m_Car) return;
+  m_History.Redone();
+  Apply(*step, true);
+  m_StateChanged.Emit();
+}
+
+void Document::Record(Step step) {
+  if (step.elements.empty() && !step.image) return;
+  m_History.Push(std::move(step));
+  Apply(*m_History.NextUndo(), true);
+  m_StateChanged.Emit();
+}
+
+// Element values are set after a part's image is taken: the elements they name
+// are those of the image the step leaves.
+void Document::Apply(const Step& step, bool forward) {
+  if (step.image) TakeImage(*step.image, forward);
+  Observer* touched = nullptr;
+  for (const ElementChange& change : step.elements) {
+    Observer* element = Resolve(*m_Car, change.element);
+    if (element == nullptr) continue;
+    SetValues(*element, forward ? change.after : change.before);
+    Relabel(*element);
+    if (touched == nullptr) touched = element;
+  }
+  if (touched != nullptr && touched->GetOwner() != nullptr) {
+    touched->GetOwner()->ClearSelection();
+    touched->Select();
+    m_SelectionChanged.Emit();
+  }
+  UpdateAllViews();
+}
+
+void Document::TakeImage(const ImageChange& change, bool forward) {
+  Car* shape = ShapeOf(*m_Car, change.shape);
+  if (shape == nullptr) return;
+  // A point picked on the part is the car's selection too; the part's points are replaced.
+  if (m_Car->m_SelectedPoint != nullptr && m_Car->m_SelectedPoint->m_Owner == shape) m_Car->m_SelectedPoint = nullptr;
+  const std::vector<std::uint8_t>& bytes = forward ? change.after : change.before;
+  std::ranges::copy(bytes, shape->m_Image.begin());
+  shape->Decode(tableOffset(change.shape), m_Messages);
+  RelistShape(*shape, change.shape);
+}
+
+void Document::Relabel(Observer& element) {
+  if (const auto label = EditedLabel(element); label && element.m_TreeItem != nullptr) element.m_TreeItem->text = *label;
+  m_ElementEdited.Emit(element);
 }
 
 }  // namespace tavrel

@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "base/Signal.h"
+#include "document/History.h"
+#include "shape/ElementFields.h"
 #include "shape/Car.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
@@ -23,6 +25,7 @@
 
 namespace tavrel {
 
+class EditorHost;
 class FileChooser;
 class Messages;
 class ProgramValues;
@@ -58,7 +61,10 @@ class Document : public JamSelection {
   void Clear();
 
   // ---- commands ----
-  void Save();  // Save and "Save As...": always asks for a name
+  // Save writes to the document's own file, asking for a name only when it has
+  // none; "Save As..." always asks. The path written, or none.
+  std::optional<std::filesystem::path> Save();
+  std::optional<std::filesystem::path> SaveAs();
   void ExportToExe();
   void ExportCameras();
   void ImportCameras();
@@ -97,8 +103,28 @@ class Document : public JamSelection {
 
   // Every view of the document redraws.
   void UpdateAllViews() { m_RedrawWanted.Emit(); }
-  // An element was edited: its item is relabelled and the views redraw.
-  void ElementChanged(Observer& element);
+
+  // ---- changes to the car: each one a step of the history ----
+  // Opens the element's editor; OK makes one step that sets its values,
+  // relabels its item and redraws the views.
+  void EditElement(Observer& element, EditorHost& editors);
+  // Makes the element the selection of its shape and redraws the views; a
+  // texture file's becomes the selected JAM.
+  void SelectElement(Observer& element);
+  // The point editor's "View Center": centres the shape's views on the values.
+  void SetViewCenter(Object3D& shape, const PointValues& values);
+
+  bool CanUndo() const { return m_History.NextUndo() != nullptr; }
+  bool CanRedo() const { return m_History.NextRedo() != nullptr; }
+  // What the next undo or redo changes back: "Point Edit"; empty when nothing.
+  std::string UndoName() const;
+  std::string RedoName() const;
+  // Puts the car back as it was before (after) the step, relabels what the
+  // step touched, selects it and redraws the views.
+  void Undo();
+  void Redo();
+  // Whether the car differs from what was last opened or saved.
+  bool IsModified() const { return !m_History.AtSavePoint(); }
 
   // ---- notifications ----
   Signal<>& CarListed() { return m_CarListed; }      // the car was listed anew
@@ -113,12 +139,21 @@ class Document : public JamSelection {
   Signal<Observer&>& ElementEdited() { return m_ElementEdited; }
   Signal<>& SelectionChanged() { return m_SelectionChanged; }
   Signal<>& RedrawWanted() { return m_RedrawWanted; }
+  // The title, the modified mark or what can be undone changed.
+  Signal<>& StateChanged() { return m_StateChanged; }
 
  private:
   bool SettlePatchLevel(const std::filesystem::path& exe);
   void ListCar();
   void RelistShape(Car& shape, ShapeKind kind);
   void ReadMapping();
+  std::optional<std::filesystem::path> WriteTo(const std::filesystem::path& path);
+  // Applies a step one way (forward: its new values) and records it when new.
+  void Record(Step step);
+  void RecordChangesSince(const ElementSnapshot& before, const char* name);
+  void Apply(const Step& step, bool forward);
+  void TakeImage(const ImageChange& change, bool forward);
+  void Relabel(Observer& element);
 
   ProgramValues& m_Program;
   Messages& m_Messages;
@@ -141,6 +176,8 @@ class Document : public JamSelection {
   Signal<Observer&> m_ElementEdited;
   Signal<> m_SelectionChanged;
   Signal<> m_RedrawWanted;
+  Signal<> m_StateChanged;
+  History m_History;
 };
 
 }  // namespace tavrel

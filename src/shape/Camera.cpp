@@ -2,7 +2,7 @@
 
 #include "base/Format.h"
 #include "shape/Car.h"
-#include "shape/EditorHost.h"
+#include "shape/ElementFields.h"
 
 namespace tavrel {
 namespace {
@@ -73,13 +73,6 @@ void Camera::SetFields(const CameraFields& f) {
   r.RearWheel = low16(f.rearWheel);
   r.FrontWheel = low16(f.frontWheel);
   SetRecord(r);
-}
-
-void Camera::Edit(EditorHost& host) {
-  CameraFields fields = Fields();
-  if (!host.EditCamera(fields)) return;
-  SetFields(fields);
-  host.SetItemText(m_TreeItem, ShortLabel());
 }
 
 void Camera::Select() {

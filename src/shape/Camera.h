@@ -41,7 +41,6 @@ constexpr std::int16_t FromDegrees(int degrees) {
 class Camera : public Observer {
  public:
   Camera() : Observer(kKindCamera) {}
-  void Edit(EditorHost& host) override;
   void Select() override;
 
   // Takes a record and recomputes the angles in degrees.

@@ -1,6 +1,6 @@
 #pragma once
 // The elements of a decoded shape. Every element knows its car, its tree item and
-// its position, can open its own editor and make itself the current selection.
+// its position, and can make itself the current selection.
 // A Vertex is a point; a Point3D is a connection between two points.
 
 #include <array>
@@ -10,7 +10,6 @@
 namespace tavrel {
 
 class Car;
-class EditorHost;
 struct OutlineNode;
 
 // Element kinds as the tree panel tells them apart (2 and 6 are not used).
@@ -30,7 +29,6 @@ class Observer {
   Observer(const Observer&) = default;
   Observer& operator=(const Observer&) = default;
 
-  virtual void Edit(EditorHost&) {}
   virtual void Select() {}
   Car* GetOwner() const { return m_Owner; }
 
@@ -44,9 +42,8 @@ class Observer {
 class Vertex : public Observer {
  public:
   Vertex() : Observer(kKindPoint) {}
-  void Edit(EditorHost& host) override;
   void Select() override;
-  // The label an edited point writes into its tree item.
+  // The label of an edited point's tree item.
   std::string ShortLabel() const;
 
   std::int32_t m_X = 0;
@@ -59,7 +56,6 @@ class Vertex : public Observer {
 class Point3D : public Observer {
  public:
   Point3D() : Observer(kKindConnection) {}
-  void Edit(EditorHost& host) override;
   void Select() override;
   std::string ShortLabel() const;
 
@@ -90,7 +86,6 @@ class TextureCmd : public Observer {
 class DatVal : public Observer {
  public:
   DatVal() : Observer(kKindDataValue) {}
-  void Edit(EditorHost& host) override;
 
   std::int32_t m_Value = 0;
 };

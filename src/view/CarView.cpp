@@ -37,7 +37,6 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
   m_Connections.push_back(document.RedrawWanted().Connect(redraw));
   m_Connections.push_back(document.CarListed().Connect(redraw));
   m_Connections.push_back(document.CarUnlisted().Connect(redraw));
-  m_EditConnection = document.ElementEdited().Connect([this](Observer&) { update(); });
   document.ResetTextures(m_Flags.m_CarJamName);
 }
 
@@ -121,8 +120,7 @@ void CarView::mouseReleaseEvent(QMouseEvent* event) {
 void CarView::mouseDoubleClickEvent(QMouseEvent* event) {
   Car* car = m_Document.GetCar();
   if (event->button() == Qt::LeftButton && car != nullptr && car->m_SelectedPoint != nullptr) {
-    car->m_SelectedPoint->Edit(m_Editors);
-    update();
+    GetDocument().EditElement(*car->m_SelectedPoint, m_Editors);
   }
   QOpenGLWidget::mouseDoubleClickEvent(event);
 }

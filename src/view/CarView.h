@@ -63,7 +63,6 @@ class CarView : public QOpenGLWidget {
   GlFrame m_Frame;
   QTimer m_Animation;
   std::vector<Signal<>::Connection> m_Connections;
-  Signal<Observer&>::Connection m_EditConnection;
 };
 
 }  // namespace tavrel

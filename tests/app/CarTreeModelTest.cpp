@@ -128,7 +128,9 @@ TEST_F(CarTreeModelTest, FollowsTheDocumentsThroughListingRelistingAndRemoval) {
   // An edited element's item tells the views.
   QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
   Vertex& point = first.GetCar()->m_Points[1];
-  first.ElementChanged(point);
+  ScriptedEditorHost editors;
+  editors.point = {1, 2, 3};
+  first.EditElement(point, editors);
   ASSERT_EQ(changed.size(), 1);
   EXPECT_EQ(changed[0][0].toModelIndex(), model.IndexOf(*point.m_TreeItem));
 
@@ -151,7 +153,8 @@ TEST_F(CarTreeModelTest, FollowsTheDocumentsThroughListingRelistingAndRemoval) {
   ASSERT_EQ(model.rowCount(model.AllCarsIndex()), 5);
   for (int row = 0; row < 5; ++row)
     EXPECT_EQ(model.NodeOf(TopRow(row)), second.Outline()->MadeChildren()[std::size_t(row)].get());
-  first.ElementChanged(point);
+  editors.point = {4, 5, 6};
+  first.EditElement(point, editors);
   EXPECT_EQ(changed.size(), 1) << "a removed document is no longer heard";
 
   second.Clear();

@@ -1,10 +1,13 @@
 // The document's commands reached through the program's actions.
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPrinter>
+#include <QStatusBar>
 
 #include "AppFixture.h"
 #include "app/CommandTable.h"
+#include "app/MainWindow.h"
 #include "document/Document.h"
 #include "shape/CameraFile.h"
 #include "shape/ExePositions.h"
@@ -24,17 +27,24 @@ class DocumentCommandsTest : public AppFixture {
   }
 };
 
-TEST_F(DocumentCommandsTest, SaveAsWritesTheBytesOfTheCarsFile) {
+// A car imported from the game has no file: Save asks for one, then saves to it.
+TEST_F(DocumentCommandsTest, SaveAsksForAFileOnlyOnceAndSaysWhereItSaved) {
   ImportDemo();
-  for (int id : {kSaveAs, kSave}) {
-    const std::filesystem::path saved = dir / ("saved" + std::to_string(id) + ".cs3");
-    chooser.answers = {saved};
-    Trigger(id);
-    EXPECT_EQ(ReadBytes(saved), ReadBytes(DemoGame() / "cars" / "demo.cs3")) << id;
-  }
-  // Cancelling writes nothing.
-  Trigger(kSaveAs);
-  EXPECT_EQ(std::ranges::distance(std::filesystem::directory_iterator(dir.path())), 2) << "the two cars only";
+  const std::filesystem::path saved = dir / "saved.cs3";
+  chooser.answers = {saved};
+  Trigger(kSave);
+  EXPECT_EQ(ReadBytes(saved), ReadBytes(DemoGame() / "cars" / "demo.cs3"));
+  EXPECT_EQ(app->Window().statusBar()->currentMessage(),
+            "Saved to " + QDir::toNativeSeparators(QString::fromStdString(saved.string())));
+  std::filesystem::remove(saved);
+  Trigger(kSave);
+  EXPECT_EQ(chooser.asked.size(), 1u) << "saved to the document's own file";
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  Trigger(kSaveAs);  // cancelled: nothing written
+  EXPECT_EQ(chooser.asked.size(), 2u);
+  EXPECT_EQ(std::ranges::count_if(std::filesystem::directory_iterator(dir.path()),
+                                  [](const auto& entry) { return entry.path().extension() == ".cs3"; }),
+            1);
 }
 
 // Every byte that differs lies in one of the ranges.

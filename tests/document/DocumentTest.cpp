@@ -8,6 +8,7 @@
 #include "document/ProgramValues.h"
 #include "shape/CameraFile.h"
 #include "shape/ExecutableFile.h"
+#include "shape/ShapeFile.h"
 #include "shape/ShapeCheck.h"
 #include "support/AnsweringChooser.h"
 #include "support/SpoiltCars.h"
@@ -101,22 +102,36 @@ TEST_F(DocumentTest, ImportOfAnImageWithoutMagicLeavesTheDocumentEmpty) {
   EXPECT_EQ(ReadBytes(dir / "zav.exe"), exe);
 }
 
-TEST_F(DocumentTest, OpenedShapeFileSavesTheSameBytesUnderAChosenName) {
-  const auto file = Game() / "cars" / "demo.cs3";
+// Save writes to the document's own file; Save As asks, and the document is
+// the new file from then on.
+TEST_F(DocumentTest, SaveWritesItsOwnFileAndSaveAsAsksForANewOne) {
+  const auto file = dir / "mycar.cs3";
+  std::filesystem::copy_file(Game() / "cars" / "demo.cs3", file);
   ASSERT_TRUE(document.Open(file));
-  EXPECT_EQ(document.Title(), "demo.cs3");
+  EXPECT_EQ(document.Title(), "mycar.cs3");
   EXPECT_EQ(document.Outline()->ChildCount(), 1u);
 
-  document.Save();  // cancelled
+  ScriptedEditorHost editors;
+  editors.point = {999, 0, 0};
+  document.EditElement(document.GetCar()->m_Points[1], editors);
+  EXPECT_TRUE(document.IsModified());
+  EXPECT_EQ(document.Save(), file);
+  EXPECT_TRUE(chooser.asked.empty());
+  EXPECT_FALSE(document.IsModified());
+  ASSERT_TRUE(LoadShapeFile(file, messages));
+  EXPECT_EQ(LoadShapeFile(file, messages)->m_Points[1].m_X, 999);
+
+  EXPECT_EQ(document.SaveAs(), std::nullopt);  // cancelled
   chooser.answers = {dir / "saved.cs3"};
-  document.Save();
+  EXPECT_EQ(document.SaveAs(), dir / "saved.cs3");
   ASSERT_EQ(chooser.asked.size(), 2u);
   for (const auto& request : chooser.asked) {
     EXPECT_EQ(request.action, FileAction::Save);
     EXPECT_EQ(request.defaultName, "unnamed.cs3");
   }
   EXPECT_EQ(ReadBytes(dir / "saved.cs3"), ReadBytes(file));
-  EXPECT_EQ(document.PathName(), file) << "Save As keeps the document's own path";
+  EXPECT_EQ(document.PathName(), dir / "saved.cs3");
+  EXPECT_EQ(document.Title(), "saved.cs3");
 }
 
 TEST_F(DocumentTest, ShapeFileWithBadMagicOpensListedWithoutElements) {
@@ -133,24 +148,25 @@ TEST_F(DocumentTest, ShapeFileWithBadMagicOpensListedWithoutElements) {
 TEST_F(DocumentTest, CommandsOfAnEmptyDocument) {
   struct Case {
     const char* name;
-    void (Document::*command)();
+    std::function<void()> command;
     bool asksForAFile;
     std::vector<std::string> shown;
   };
   const std::vector<Case> cases = {
-      {"Save", &Document::Save, false, {}},
-      {"ExportToExe", &Document::ExportToExe, false, {}},
-      {"ExportCameras", &Document::ExportCameras, true, {"No Car Loaded"}},
-      {"ImportCameras", &Document::ImportCameras, true, {"No Car Loaded"}},
-      {"ExportCtf", &Document::ExportCtf, true, {"No Car Loaded"}},
-      {"ImportCtf", &Document::ImportCtf, true, {"No Car Loaded"}},
+      {"Save", [&] { document.Save(); }, false, {}},
+      {"SaveAs", [&] { document.SaveAs(); }, false, {}},
+      {"ExportToExe", [&] { document.ExportToExe(); }, false, {}},
+      {"ExportCameras", [&] { document.ExportCameras(); }, true, {"No Car Loaded"}},
+      {"ImportCameras", [&] { document.ImportCameras(); }, true, {"No Car Loaded"}},
+      {"ExportCtf", [&] { document.ExportCtf(); }, true, {"No Car Loaded"}},
+      {"ImportCtf", [&] { document.ImportCtf(); }, true, {"No Car Loaded"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     chooser.asked.clear();
     messages.shown.clear();
     chooser.answers = {dir / "out.file"};
-    (document.*c.command)();
+    c.command();
     EXPECT_EQ(chooser.asked.size(), c.asksForAFile ? 1u : 0u);
     EXPECT_EQ(messages.texts(), c.shown);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.file"));
@@ -216,8 +232,8 @@ TEST_F(DocumentTest, PartImportRelistsOnlyThatPartInItsPlace) {
   document.ImportPart(helmet);
   EXPECT_EQ(car.m_SelectedPoint, nullptr) << "the car keeps no selection among the helmet's old points";
   const std::string row = std::to_string(helmetRow);
-  EXPECT_EQ(events, (std::vector<std::string>{"redraw", "unlisting " + row, "unlisted " + row, "listing " + row,
-                                              "listed " + row}));
+  EXPECT_EQ(events, (std::vector<std::string>{"unlisting " + row, "unlisted " + row, "listing " + row,
+                                              "listed " + row, "redraw"}));
 
   ASSERT_EQ(top.ChildCount(), 5u);
   for (std::size_t i = 0; i < before.size(); ++i) {

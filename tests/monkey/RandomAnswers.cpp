@@ -51,4 +51,11 @@ bool RandomMessages::ask(const std::string& text, Answer) {
   return yes;
 }
 
+Choice RandomMessages::choose(const std::string& text) {
+  ++count;
+  const int pick = m_Random.Below(3);
+  Say("    question: %s -> %s\n", text.c_str(), pick == 0 ? "yes" : pick == 1 ? "no" : "cancel");
+  return pick == 0 ? Choice::Yes : pick == 1 ? Choice::No : Choice::Cancel;
+}
+
 }  // namespace tavrel::monkey

@@ -33,6 +33,7 @@ class RandomMessages : public Messages {
   void show(const std::string& text, Icon icon) override;
   using Messages::ask;
   bool ask(const std::string& text, Answer byDefault) override;
+  Choice choose(const std::string& text) override;
 
   int count = 0;
 

@@ -6,8 +6,6 @@
 namespace tavrel {
 namespace {
 
-using test::ScriptedEditorHost;
-
 ShapeRecipe Recipe() {
   ShapeRecipe recipe;
   recipe.points = {{100, 20, 30, 4}, {0, 0, 0, 0}};
@@ -24,67 +22,6 @@ TEST(Elements, ANewCarIsEmpty) {
   EXPECT_FALSE(car.m_Wheel || car.m_Helmet || car.m_Cockpit || car.m_SteeringWheel);
   EXPECT_EQ(car.m_Valid, 0);
   EXPECT_FALSE(car.m_Header.has_value());
-}
-
-TEST(Elements, PointEditorRoundTrip) {
-  auto car = test::DecodedCar(Recipe());
-  Vertex& point = car->m_Points[0];
-  point.m_Index = 3;
-  ScriptedEditorHost host;
-  host.point = {1, 2, 3};
-  point.Edit(host);
-  ASSERT_EQ(host.pointsShown.size(), 1u);
-  EXPECT_EQ(host.pointsShown[0].x, -100);  // stored x 100 is the model's -100
-  EXPECT_EQ(host.pointsShown[0].z, 30);
-  EXPECT_EQ(point.m_X, 1);
-  EXPECT_EQ(point.m_Z, 3);
-  ASSERT_EQ(host.labels.size(), 1u);
-  EXPECT_EQ(host.labels[0].second, "v[3] 1 2 3 (u1=4)");
-
-  host.confirm = false;
-  host.point = {9, 9, 9};
-  point.Edit(host);
-  EXPECT_EQ(point.m_X, 1);
-  EXPECT_EQ(host.labels.size(), 1u);
-}
-
-TEST(Elements, ConnectionEditorShowsStartEndAndFirstExtraWord) {
-  auto car = test::DecodedCar(Recipe());
-  ScriptedEditorHost host;
-  host.point = {4, 2, 9};
-  car->m_Connections[0].Edit(host);
-  EXPECT_EQ(host.pointsShown.at(0).x, 0);
-  EXPECT_EQ(host.pointsShown.at(0).y, 1);
-  EXPECT_EQ(host.pointsShown.at(0).z, 5);
-  EXPECT_EQ(host.labels.at(0).second, "v[1] 4 2  (u1=9 u2=6)");
-}
-
-TEST(Elements, DataValueEditorChangesTheValueButNotTheLabel) {
-  auto car = test::DecodedCar(Recipe());
-  ScriptedEditorHost host;
-  host.dataValue = 65535;
-  car->m_DataValues[0].Edit(host);
-  EXPECT_EQ(host.dataValuesShown, std::vector<int>{7});
-  EXPECT_EQ(car->m_DataValues[0].m_Value, 65535);
-  EXPECT_TRUE(host.labels.empty());
-}
-
-TEST(Elements, CameraEditorTruncatesAnglesAndKeepsLow16Bits) {
-  Camera camera;
-  CameraRecord record;
-  record.Direction = 1000;
-  record.Roll = -16384;
-  camera.SetRecord(record);
-  ScriptedEditorHost host;
-  host.camera = camera.Fields();
-  host.camera.x = 70000;
-  camera.Edit(host);
-  EXPECT_EQ(host.camerasShown.at(0).direction, 5);
-  EXPECT_EQ(host.camerasShown.at(0).roll, -90);
-  EXPECT_EQ(camera.m_Record.Direction, 910);
-  EXPECT_EQ(camera.m_Record.Roll, -16380);
-  EXPECT_EQ(camera.m_Record.X, 4464);
-  EXPECT_EQ(host.labels.at(0).second, "c[1] (4464,0,0) (D=5 P=0 R=-90) (0 0)");
 }
 
 TEST(Elements, DegreeConversion) {

@@ -153,32 +153,6 @@ TEST(Outline, MappedCommandsGetTheirOwnImage) {
   EXPECT_EQ(ChildImages(BuildOutline(top, *car, 0, mapping).Child(2)), (std::vector<int>{3, 7, 3}));
 }
 
-TEST(Outline, EditedElementsRewriteTheirOwnItem) {
-  auto car = DecodedCar(SmallCar());
-  OutlineNode top("All Cars", 0);
-  BuildOutline(top, *car, 0, CarMappingTable{});
-  test::ScriptedEditorHost host;
-
-  host.point = {7, 8, 9};
-  car->m_Points[0].Edit(host);
-  car->m_Connections[0].Edit(host);
-  host.camera.x = 4;
-  car->m_Cameras[1].Edit(host);
-  ASSERT_EQ(host.labels.size(), 3u);
-  EXPECT_EQ(host.labels[0], std::make_pair(car->m_Points[0].m_TreeItem, std::string("v[0] 7 8 9 (u1=8)")));
-  EXPECT_EQ(host.labels[1], std::make_pair(car->m_Connections[0].m_TreeItem, std::string("v[1] 7 8  (u1=9 u2=0)")));
-  EXPECT_EQ(host.labels[2],
-            std::make_pair(car->m_Cameras[1].m_TreeItem, std::string("c[2] (4,0,0) (D=0 P=0 R=0) (0 0)")));
-  EXPECT_EQ(host.pointsShown[0].x, -5);  // the outline's -5: x mirrored against the image
-
-  // A data value opened from its line keeps the line's label.
-  host.dataValue = 99;
-  car->m_DataValues[0].m_TreeItem->element->Edit(host);
-  EXPECT_EQ(host.dataValuesShown, std::vector<int>{12});
-  EXPECT_EQ(car->m_DataValues[0].m_Value, 99);
-  EXPECT_EQ(host.labels.size(), 3u);
-}
-
 TEST(Outline, PartsStandNextToTheCarUnderTheTopItem) {
   auto car = DecodedCar(SmallCar());
   car->SetName("Import From Exe");

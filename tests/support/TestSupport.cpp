@@ -21,7 +21,7 @@ std::vector<std::string> RecordingMessages::texts() const {
   return result;
 }
 
-bool ScriptedEditorHost::EditPoint(Object3D*, PointValues& values) {
+bool ScriptedEditorHost::EditPoint(PointValues& values, const ViewCenter&) {
   pointsShown.push_back(values);
   if (confirm) values = point;
   return confirm;
@@ -39,7 +39,6 @@ bool ScriptedEditorHost::EditDataValue(int& value) {
   return confirm;
 }
 
-void ScriptedEditorHost::SetItemText(OutlineNode* item, const std::string& text) { labels.emplace_back(item, text); }
 
 TempDir::TempDir() {
   std::random_device random;

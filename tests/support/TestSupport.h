@@ -10,7 +10,7 @@
 #include "base/Messages.h"
 #include "builders/ShapeImageBuilder.h"
 #include "shape/Car.h"
-#include "shape/EditorHost.h"
+#include "document/EditorHost.h"
 #include "shape/ShapeCheck.h"
 
 namespace tavrel {
@@ -38,31 +38,38 @@ class RecordingMessages : public Messages {
     answers.erase(answers.begin());
     return answer;
   }
+  Choice choose(const std::string& text) override {
+    asked.push_back(text);
+    defaults.push_back(Answer::Yes);
+    if (choices.empty()) return Choice::No;
+    const Choice choice = choices.front();
+    choices.erase(choices.begin());
+    return choice;
+  }
   std::vector<std::string> texts() const;
 
   std::vector<Message> shown;
   std::vector<std::string> asked;
   std::vector<Answer> defaults;  // each question's default answer
   std::vector<bool> answers;  // given to the questions in turn; no when none is left
+  std::vector<Choice> choices;  // given to the questions with Cancel in turn; no when none is left
 };
 
 // Answers every editor with the values it is given, or with Cancel.
 class ScriptedEditorHost : public EditorHost {
  public:
-  bool EditPoint(Object3D* shape, PointValues& values) override;
+  bool EditPoint(PointValues& values, const ViewCenter& viewCenter) override;
   bool EditCamera(CameraFields& fields) override;
   bool EditDataValue(int& value) override;
-  void SetItemText(OutlineNode* item, const std::string& text) override;
 
   bool confirm = true;
   PointValues point;
   CameraFields camera;
   int dataValue = 0;
-  // What the editors were opened with, and the labels written.
+  // What the editors were opened with.
   std::vector<PointValues> pointsShown;
   std::vector<CameraFields> camerasShown;
   std::vector<int> dataValuesShown;
-  std::vector<std::pair<OutlineNode*, std::string>> labels;
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
