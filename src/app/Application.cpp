@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -249,6 +251,10 @@ QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
   QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(MakeView(entry, kind));
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->installEventFilter(this);
+  // The platform's close keys close the document (asking once for its changes),
+  // wherever the focus is; the window's own menu would take them while it has the focus.
+  for (QAction* action : window->systemMenu()->actions())
+    if (QKeySequence::keyBindings(QKeySequence::Close).contains(action->shortcut())) action->setShortcuts({});
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
   // Large enough to look at the car, small enough that cascaded windows stay in reach.
   const QSize area = m_Window->MdiArea().viewport()->size();

@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "AppFixture.h"
+#include "ModalDialog.h"
 #include "app/CarTree.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
@@ -101,6 +102,27 @@ TEST_F(CarViewTest, PicksThePointUnderTheCursor) {
   // Nowhere near a point: the selection stays.
   PickAt(view, WhereShown(view, 1) + QPointF(0, 40));
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
+}
+
+// A double-click on the point under the cursor edits it through its document,
+// as the tree does: its item is relabelled and the edit can be undone.
+TEST_F(CarViewTest, DoubleClickEditsThePickedPointAsOneStep) {
+  CarView& view = OpenSmallCar();
+  view.window()->activateWindow();
+  Vertex& point = view.GetDocument().GetCar()->m_Points[1];
+  const int before = point.m_X;
+  const QPointF at = WhereShown(view, 1);
+  PickAt(view, at);
+  ASSERT_TRUE(AnswerDialog([&] { QTest::mouseDClick(&view, Qt::LeftButton, {}, at.toPoint()); },
+                           [](QDialog& dialog) {
+                             SetText(dialog, "edit1000", "77");
+                             Click(dialog, kOk);
+                           }));
+  EXPECT_EQ(point.m_X, 77);
+  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  Trigger(command::kUndo);
+  EXPECT_EQ(point.m_X, before);
+  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
 }
 
 TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {
