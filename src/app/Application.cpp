@@ -137,6 +137,12 @@ CommandTarget* Application::Resolve(Route route) {
   return nullptr;
 }
 
+std::vector<Document*> Application::Documents() const {
+  std::vector<Document*> documents;
+  for (const auto& entry : m_Documents) documents.push_back(entry->document.get());
+  return documents;
+}
+
 Application::OpenDocument* Application::EntryOf(const QMdiSubWindow* window) {
   if (!window) return nullptr;
   for (auto& entry : m_Documents)

@@ -61,6 +61,7 @@ class Application : public QObject, public CommandTarget {
   // Opens a shape file in a new window, or activates the window that has it.
   bool OpenFile(const QString& path);
   std::size_t DocumentCount() const { return m_Documents.size(); }
+  std::vector<Document*> Documents() const;
   // The document of the active window, or null.
   Document* ActiveDocument();
   // The car view of the active window, or null.

@@ -17,21 +17,6 @@
 namespace tavrel::test {
 namespace {
 
-// What saving and exporting would write of a car: its image with its edits,
-// each part's file and the camera file.
-std::vector<std::uint8_t> Bytes(Car& car) {
-  car.WriteBack(tableOffset(ShapeKind::Car));
-  std::vector<std::uint8_t> bytes(car.m_Image.begin(), car.m_Image.end());
-  for (const PartFileKind& kind : kPartFileKinds)
-    if (Car* part = kind.PartOf(car)) {
-      const auto file = PartFileBytes(*part, kind);
-      bytes.insert(bytes.end(), file.begin(), file.end());
-    }
-  const auto cameras = CameraFileBytes(car);
-  bytes.insert(bytes.end(), cameras.begin(), cameras.end());
-  return bytes;
-}
-
 // The demo car imported from its game, with files to import made from it.
 class HistoryTest : public ::testing::Test {
  protected:
@@ -188,21 +173,21 @@ TEST_F(HistoryTest, UndoingEveryStepGivesTheBytesBackExactly) {
   for (int run = 0; run < 4; ++run) {
     ASSERT_TRUE(document.NewFromExecutable());
     EXPECT_FALSE(document.CanUndo()) << "a new car starts a new history";
-    const auto start = Bytes(TheCar());
+    const auto start = CarBytes(TheCar());
     int steps = 0;
     for (int i = 0; i < 40; ++i) {
       kinds[std::size_t(below(int(kinds.size())))]();
       if (below(5) == 0 && document.CanUndo()) document.Undo();  // and the steps undone are then replaced
     }
-    const auto end = Bytes(TheCar());
+    const auto end = CarBytes(TheCar());
     while (document.CanUndo()) {
       document.Undo();
       ++steps;
     }
-    EXPECT_EQ(Bytes(TheCar()), start) << "run " << run;
+    EXPECT_EQ(CarBytes(TheCar()), start) << "run " << run;
     EXPECT_FALSE(document.IsModified());
     for (int i = 0; i < steps; ++i) document.Redo();
-    EXPECT_EQ(Bytes(TheCar()), end) << "run " << run;
+    EXPECT_EQ(CarBytes(TheCar()), end) << "run " << run;
     EXPECT_FALSE(document.CanRedo());
   }
   EXPECT_TRUE(messages.texts().empty()) << testing::PrintToString(messages.texts());

@@ -19,7 +19,9 @@
 #include "app/CarTree.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
+#include "document/Document.h"
 #include "monkey/Say.h"
+#include "support/TestSupport.h"
 #include "view/CarView.h"
 #include "view/JamView.h"
 
@@ -76,6 +78,29 @@ void Monkey::Act(long number) {
   }
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   QCoreApplication::processEvents();
+  NoteNewDocuments();
+}
+
+void Monkey::NoteNewDocuments() {
+  const std::vector<Document*> documents = m_App.Documents();
+  std::erase_if(m_StartBytes, [&](const auto& entry) { return std::ranges::find(documents, entry.first) == documents.end(); });
+  for (Document* document : documents)
+    if (document->HasCar() && !document->CanUndo() && !m_StartBytes.contains(document))
+      m_StartBytes[document] = test::CarBytes(*document->GetCar());
+}
+
+bool Monkey::UndoEverything() {
+  bool same = true;
+  for (Document* document : m_App.Documents()) {
+    const auto start = m_StartBytes.find(document);
+    if (start == m_StartBytes.end()) continue;
+    int undone = 0;
+    for (; document->CanUndo(); ++undone) document->Undo();
+    const bool equal = test::CarBytes(*document->GetCar()) == start->second;
+    Say("%s: %d steps undone, %s\n", document->Title().c_str(), undone, equal ? "the car is as it was" : "THE CAR DIFFERS");
+    same = same && equal;
+  }
+  return same;
 }
 
 void Monkey::CheckGameLocation() const {

@@ -6,7 +6,9 @@
 // action is logged with its number, so a seed and a count reproduce a run.
 
 #include <QModelIndex>
+#include <cstdint>
 #include <filesystem>
+#include <map>
 #include <vector>
 
 #include "monkey/Random.h"
@@ -18,6 +20,7 @@ class QWidget;
 
 namespace tavrel {
 class Application;
+class Document;
 }
 
 namespace tavrel::monkey {
@@ -28,6 +31,9 @@ class Monkey {
   Monkey(Application& app, Random& random, std::filesystem::path game);
 
   void Act(long number);
+  // Undoes every step of each document seen since it had none; true when every
+  // car then has the bytes it had before its first step.
+  bool UndoEverything();
 
  private:
   void TriggerCommand();
@@ -44,10 +50,13 @@ class Monkey {
   View* ActivateView();
   // Stops the run when the program would write to a game outside the run's folder.
   void CheckGameLocation() const;
+  // Notes the bytes of the documents that came since the last action.
+  void NoteNewDocuments();
 
   Application& m_App;
   Random& m_Random;
   std::filesystem::path m_Game;
+  std::map<const Document*, std::vector<std::uint8_t>> m_StartBytes;
 };
 
 }  // namespace tavrel::monkey

@@ -105,6 +105,7 @@ int main(int argc, char** argv) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
     while (std::chrono::steady_clock::now() < end && (options.actions == 0 || actions < options.actions))
       monkey.Act(++actions);
+    if (!monkey.UndoEverything()) return 1;
   }
   Say("seed %u: %d actions, %d messages, %d dialog answers\n", options.seed, actions, messages.count,
       answerer.answered);

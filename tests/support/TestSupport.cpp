@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "shape/CameraFile.h"
+#include "shape/PartFile.h"
+
 namespace tavrel {
 void PrintTo(const ShapeProblem& problem, std::ostream* out) {
   *out << "{" << static_cast<int>(problem.severity) << ", \"" << problem.text << "\"}";
@@ -65,6 +68,19 @@ std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe) {
   auto car = DecodedCar(recipe, messages);
   EXPECT_TRUE(messages.shown.empty());
   return car;
+}
+
+std::vector<std::uint8_t> CarBytes(Car& car) {
+  car.WriteBack(tableOffset(ShapeKind::Car));
+  std::vector<std::uint8_t> bytes(car.m_Image.begin(), car.m_Image.end());
+  for (const PartFileKind& kind : kPartFileKinds)
+    if (Car* part = kind.PartOf(car)) {
+      const auto file = PartFileBytes(*part, kind);
+      bytes.insert(bytes.end(), file.begin(), file.end());
+    }
+  const auto cameras = CameraFileBytes(car);
+  bytes.insert(bytes.end(), cameras.begin(), cameras.end());
+  return bytes;
 }
 
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {

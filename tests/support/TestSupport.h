@@ -90,6 +90,10 @@ class TempDir {
 std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages);
 std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe);
 
+// What saving and exporting would write of a car: its image with its edits,
+// each part's file and the camera file, one after the other.
+std::vector<std::uint8_t> CarBytes(Car& car);
+
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 void WriteText(const std::filesystem::path& path, const std::string& text);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
