@@ -3,9 +3,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -27,9 +27,11 @@
 #include "app/PngEncoding.h"
 #include "app/TriggerDistanceDialog.h"
 #include "app/ValueDialogs.h"
+#include "base/Files.h"
 #include "base/Settings.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
+#include "document/RecoveryFile.h"
 #include "shape/ShapeFile.h"
 
 static void InitResources() { Q_INIT_RESOURCE(tavrel); }
@@ -51,13 +53,12 @@ QString CanonicalPath(const QString& path) {
 // One document with its windows and the commands it handles.
 struct Application::OpenDocument : CommandTarget {
   std::unique_ptr<Document> document;
-  QString untitledName;  // what the windows show when the document has no title
   std::vector<QMdiSubWindow*> windows;
   bool closing = false;  // the player has answered for its changes: its windows close without a question
   Signal<>::Connection stateChanged;
 
   QString Name() const {
-    return document->Title().empty() ? untitledName : QString::fromStdString(document->Title());
+    return QString::fromStdString(document->Name());
   }
   // The name, marked while the car has unsaved changes.
   QString Title() const { return document->IsModified() ? Name() + " *" : Name(); }
@@ -112,11 +113,13 @@ Application::~Application() {
 bool Application::Start(const StartOptions& options) {
   if (options.gameDirectory) m_Program.OverrideGameLocation(*options.gameDirectory);
   if (options.patchLevel) m_Program.OverridePatchLevel(*options.patchLevel);
+  m_Program.m_RecoveryFolder = options.recoveryFolder;
   if (!options.file.isEmpty() && !OpenFile(options.file)) return false;
   m_Window->show();
   // Queued, so the main window is painted before the patch level is asked for.
   QTimer::singleShot(0, this, [this, importFromExe = options.importFromExe] {
     m_Program.ReadPatchLevel(m_ChoosePatchLevel);
+    RecoverOrphans();
     emit PatchLevelRead();
     if (importFromExe) ImportFromExe();
   });
@@ -217,6 +220,26 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   });
 }
 
+void Application::RecoverOrphans() {
+  if (m_Program.m_RecoveryFolder.empty()) return;
+  for (const std::filesystem::path& orphan : OrphanedRecoveryFiles(m_Program.m_RecoveryFolder)) {
+    const BoundedRead file = readFileUpTo(orphan, kLongestRecoveryFile);
+    std::optional<RecoveredCar> recovered;
+    if (file.status == BoundedRead::Status::Read) recovered = ReadRecovery(file.bytes);
+    const bool take = recovered && m_Messages.ask("Tavrel did not close properly. Recover the unsaved changes to " +
+                                                  recovered->name + "?");
+    if (take) {
+      OpenDocument& entry = AddDocument();
+      entry.document->SetUntitledName(recovered->name);
+      entry.document->Recover(std::move(*recovered));
+      OpenWindow(entry);
+    }
+    // Recovered, its changes now kept by the new document; or let go.
+    std::error_code ignored;
+    std::filesystem::remove(orphan, ignored);
+  }
+}
+
 // "Save changes to NAME?": Yes saves (asking for a name when the document has
 // no file), No lets the changes go, Cancel keeps the document open.
 bool Application::MayClose(OpenDocument& entry) {
@@ -315,7 +338,7 @@ void Application::WindowActivated() {
 void Application::ImportFromExe() {
   OpenDocument& entry = AddDocument();
   // Untitled documents are named as the older framework named them: the kind and a number.
-  entry.untitledName = QString("car%1").arg(++m_UntitledCount);
+  entry.document->SetUntitledName("car" + std::to_string(++m_UntitledCount));
   entry.document->NewFromExecutable();
   OpenWindow(entry);
 }

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPrinter>
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <list>
 #include <memory>
@@ -35,6 +36,8 @@ struct StartOptions {
   std::optional<std::string> gameDirectory;  // for this run only
   std::optional<int> patchLevel;             // for this run only: nothing is asked or stored
   bool importFromExe = false;
+  // Where documents keep their unsaved changes against a crash; none when empty.
+  std::filesystem::path recoveryFolder;
 };
 
 class Application : public QObject, public CommandTarget {
@@ -85,6 +88,8 @@ class Application : public QObject, public CommandTarget {
   void WindowGone(const QMdiSubWindow* window);
   void Retitle(OpenDocument& entry);
   bool MayClose(OpenDocument& entry);
+  // Offers the unsaved changes a program that died left behind, once each.
+  void RecoverOrphans();
   bool eventFilter(QObject* watched, QEvent* event) override;
   void WindowActivated();
   void ChooseAndOpen();

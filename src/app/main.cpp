@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 #include <cstdio>
 #include <optional>
 
@@ -130,6 +132,11 @@ int main(int argc, char** argv) {
   if (!ParseCommandLine(app, line)) return 2;
 
   tavrel::QtSettings settings(line.settingsFile);
+  // Unsaved changes are kept beside the settings file the run was given, else in the user's data folder.
+  const QString dataFolder = line.settingsFile.isEmpty()
+                                 ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+                                 : QFileInfo(line.settingsFile).absolutePath();
+  line.start.recoveryFolder = std::filesystem::path(dataFolder.toStdString()) / "recovery";
   if (line.screenshot) return tavrel::RunScreenshot(*line.screenshot, line.start, settings);
   tavrel::QtMessages messages;
   tavrel::QtFileChooser chooser;

@@ -50,7 +50,12 @@ Document::Document(ProgramValues& program, Messages& messages, FileChooser& choo
   ResetTextureBitmaps(m_TextureBitmaps);
 }
 
-Document::~Document() { Clear(); }
+// A document that goes takes its unsaved changes with it: the player was asked.
+Document::~Document() {
+  Clear();
+  std::error_code ignored;
+  if (!m_RecoveryFile.empty()) std::filesystem::remove(m_RecoveryFile, ignored);
+}
 
 // ---- life ----
 
@@ -108,6 +113,31 @@ void Document::Clear() {
   m_Outline.reset();
 }
 
+void Document::Recover(RecoveredCar recovered) {
+  Clear();
+  m_History = {};
+  m_History.ForgetSavePoint();
+  m_PathName = recovered.file;
+  m_Title = recovered.file.empty() ? "" : recovered.file.filename().string();
+  m_Car = std::move(recovered.car);
+  ReadMapping();
+  ListCar();
+  KeepRecovery();
+}
+
+void Document::KeepRecovery() {
+  if (m_Program.m_RecoveryFolder.empty() || !m_Car) return;
+  std::error_code error;
+  if (!IsModified()) {
+    if (!m_RecoveryFile.empty()) std::filesystem::remove(m_RecoveryFile, error);
+    return;
+  }
+  if (m_RecoveryFile.empty()) m_RecoveryFile = NewRecoveryPath(m_Program.m_RecoveryFolder);
+  std::filesystem::create_directories(m_Program.m_RecoveryFolder, error);
+  // Best effort: a recovery file that cannot be written must not stop the edit.
+  writeFileAtomically(m_RecoveryFile, RecoveryBytes(*m_Car, m_PathName, Name()));
+}
+
 void Document::ReadMapping() { m_Mapping.ReadTextureCfg(m_Program.m_TextureCfgFolder); }
 
 void Document::ListCar() {
@@ -149,6 +179,7 @@ std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::pa
   m_PathName = path;
   m_Title = path.filename().string();
   m_History.MarkSaved();
+  KeepRecovery();
   m_StateChanged.Emit();
   return path;
 }
@@ -344,6 +375,7 @@ void Document::Undo() {
   if (step == nullptr || !m_Car) return;
   m_History.Undone();
   Apply(*step, false);
+  KeepRecovery();
   m_StateChanged.Emit();
 }
 
@@ -352,6 +384,7 @@ void Document::Redo() {
   if (step == nullptr || !m_Car) return;
   m_History.Redone();
   Apply(*step, true);
+  KeepRecovery();
   m_StateChanged.Emit();
 }
 
@@ -359,6 +392,7 @@ void Document::Record(Step step) {
   if (step.elements.empty() && !step.image) return;
   m_History.Push(std::move(step));
   Apply(*m_History.NextUndo(), true);
+  KeepRecovery();
   m_StateChanged.Emit();
 }
 

@@ -15,6 +15,7 @@
 
 #include "base/Signal.h"
 #include "document/History.h"
+#include "document/RecoveryFile.h"
 #include "shape/ElementFields.h"
 #include "shape/Car.h"
 #include "shape/JamFile.h"
@@ -59,6 +60,9 @@ class Document : public JamSelection {
   bool Open(const std::filesystem::path& path);
   // Unlists the car (the car itself stays until the document goes).
   void Clear();
+  // A car a program that died left in a recovery file: opened with its changes
+  // unsaved, saving to the file it came from.
+  void Recover(RecoveredCar recovered);
 
   // ---- commands ----
   // Save writes to the document's own file, asking for a name only when it has
@@ -100,6 +104,10 @@ class Document : public JamSelection {
   // windows show: the file name, or nothing after an import.
   const std::filesystem::path& PathName() const { return m_PathName; }
   const std::string& Title() const { return m_Title; }
+  // What the windows and questions call it: its title, or the name it was
+  // given while it has none ("car1").
+  const std::string& Name() const { return m_Title.empty() ? m_UntitledName : m_Title; }
+  void SetUntitledName(std::string name) { m_UntitledName = std::move(name); }
 
   // Every view of the document redraws.
   void UpdateAllViews() { m_RedrawWanted.Emit(); }
@@ -154,6 +162,8 @@ class Document : public JamSelection {
   void Apply(const Step& step, bool forward);
   void TakeImage(const ImageChange& change, bool forward);
   void Relabel(Observer& element);
+  // Writes the unsaved changes to the recovery file, or removes it when there are none.
+  void KeepRecovery();
 
   ProgramValues& m_Program;
   Messages& m_Messages;
@@ -166,6 +176,7 @@ class Document : public JamSelection {
   std::unique_ptr<OutlineNode> m_Outline;
   std::filesystem::path m_PathName;
   std::string m_Title;
+  std::string m_UntitledName;
 
   Signal<> m_CarListed;
   Signal<> m_CarUnlisted;
@@ -178,6 +189,7 @@ class Document : public JamSelection {
   Signal<> m_RedrawWanted;
   Signal<> m_StateChanged;
   History m_History;
+  std::filesystem::path m_RecoveryFile;  // empty until the first change is kept
 };
 
 }  // namespace tavrel

@@ -50,6 +50,8 @@ class History {
   // Whether the car is as it was when last saved (or opened).
   bool AtSavePoint() const { return m_SavePoint == m_Done; }
   void MarkSaved() { m_SavePoint = m_Done; }
+  // No state of the history is saved: a recovered car.
+  void ForgetSavePoint() { m_SavePoint.reset(); }
   std::size_t StepCount() const { return m_Steps.size(); }
 
  private:

@@ -58,6 +58,8 @@ class ProgramValues {
   std::uint32_t m_JamSeed = kDefaultJamSeed;
   // texture.cfg is read from here: the working directory, as the game's tools expect.
   std::filesystem::path m_TextureCfgFolder = ".";
+  // Where documents keep their unsaved changes against a crash; none when empty.
+  std::filesystem::path m_RecoveryFolder;
 
  private:
   void SelectPositions() { m_Positions = PositionsForPatchLevel(m_PatchLevel); }
