@@ -28,13 +28,13 @@ LoadedShape loadCar(const std::string& file, Messages& messages) {
   return loaded;
 }
 
-using Export = bool (*)(const std::filesystem::path&, const Car*, Messages&);
+using Export = bool (*)(const std::filesystem::path&, const Car&, Messages&);
 
 int runExport(const TransferOptions& options, Export write) {
   StreamMessages messages(std::cerr);
   const LoadedShape loaded = loadCar(options.file, messages);
   if (!loaded.car) return loaded.status;
-  return write(options.out, loaded.car.get(), messages) ? kSuccess : kFailed;
+  return write(options.out, *loaded.car, messages) ? kSuccess : kFailed;
 }
 
 // Like the program, a transfer file with the right point count but another
@@ -48,7 +48,7 @@ int runImport(const TransferOptions& options) {
     std::cerr << "Cannot read " << options.transferFile << '\n';
     return kUsage;
   }
-  const CtfImport result = ImportCtf(options.transferFile, loaded.car.get(), messages);
+  const CtfImport result = ImportCtf(options.transferFile, *loaded.car, messages);
   if (result == CtfImport::Refused) return kFailed;
   loaded.car->WriteBack(kCarTableOffset);
   if (!loaded.car->SaveShapeFile(options.out, messages)) return kFailed;

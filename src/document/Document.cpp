@@ -184,10 +184,29 @@ std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::pa
   return path;
 }
 
-void Document::ExportToExe() {
-  if (!m_Car) return;
+// Every question is asked and every shape checked before anything is written,
+// so that the car and its cameras are not patched when a part then turns out
+// to be unusable.
+std::vector<ExportStep> Document::ExportToExe() {
+  if (!m_Car) return {};
   const std::filesystem::path exe = m_Program.ExecutablePath();
-  if (SettlePatchLevel(exe)) tavrel::ExportToExe(exe, *m_Car, m_Program.Positions(), m_Messages);
+  if (!SettlePatchLevel(exe)) return {{"car", PatchResult::Failed(PatchFailure::WrongPlace)}};
+  if (!ExecutableFile::CanPatch(exe, m_Messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};
+  const ExePositions& at = m_Program.Positions();
+  auto carRegion = CheckedRegion(*m_Car, ShapeKind::Car, at, IndexErrors::Ask, m_Messages);
+  if (!carRegion) return {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
+  std::vector<PlannedItem> items = {{"car", std::move(carRegion)}, {"cameras", CamerasRegion(*m_Car, at)}};
+  if (m_Messages.ask("Do you want advanced exporting!...")) {
+    for (const PartFileKind& kind : kPartFileKinds) {
+      Car* part = kind.PartOf(*m_Car);
+      if (part == nullptr || !m_Messages.ask(std::string(kind.exportQuestion))) continue;
+      items.push_back({kindName(kind.shape), CheckedRegion(*part, kind.shape, at, IndexErrors::Ask, m_Messages)});
+      if (!items.back().region) break;
+    }
+  }
+  const std::vector<ExportStep> steps = PatchItems(exe, std::move(items), m_Messages);
+  if (AllPatched(steps)) m_Messages.show("Finished Patching ZAV.EXE");
+  return steps;
 }
 
 void Document::ExportCameras() {
@@ -208,7 +227,9 @@ void Document::ImportCameras() {
 
 void Document::ExportCtf() {
   const auto path = m_Chooser.Choose(FileAction::Save, kTransferFileKind);
-  if (path) tavrel::ExportCtf(*path, m_Car.get(), m_Messages);
+  if (!path) return;
+  if (!m_Car) return m_Messages.show(kNoCar);
+  tavrel::ExportCtf(*path, *m_Car, m_Messages);
 }
 
 void Document::ImportCtf() {
@@ -216,7 +237,7 @@ void Document::ImportCtf() {
   if (!path) return;
   if (!m_Car) return m_Messages.show(kNoCar);
   const ElementSnapshot before = TakeSnapshot(*m_Car);
-  tavrel::ImportCtf(*path, m_Car.get(), m_Messages);
+  tavrel::ImportCtf(*path, *m_Car, m_Messages);
   RecordChangesSince(before, "CTF Import");
 }
 
@@ -254,7 +275,9 @@ void Document::ImportPart(const PartFileKind& kind) {
 
 void Document::ExportObj() {
   const auto path = m_Chooser.Choose(FileAction::Save, kObjFileKind);
-  if (path) tavrel::ExportObj(*path, m_Car.get(), m_Messages);
+  // Without a car the file is written empty, as the older program wrote it.
+  static const Car noCar;
+  if (path) tavrel::ExportObj(*path, m_Car ? *m_Car : noCar, m_Messages);
 }
 
 bool Document::ExportGltf(const std::string& liveryName, const PngEncoder& encodePng) {

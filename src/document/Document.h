@@ -18,6 +18,7 @@
 #include "document/RecoveryFile.h"
 #include "shape/ElementFields.h"
 #include "shape/Car.h"
+#include "shape/ExeExport.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
 #include "shape/PartFile.h"
@@ -69,7 +70,13 @@ class Document : public JamSelection {
   // none; "Save As..." always asks. The path written, or none.
   std::optional<std::filesystem::path> Save();
   std::optional<std::filesystem::path> SaveAs();
-  void ExportToExe();
+  // Makes sure the executable is at the player's patch level and can be
+  // patched now, before asking anything. Then checks the car, asks "Do you
+  // want advanced exporting!..." and, on yes, asks for each part the car has,
+  // checking each one answered yes. Then patches the car, its cameras and those
+  // parts, all or none, and says "Finished Patching ZAV.EXE". The items
+  // patched, or the first refused; none without a car.
+  std::vector<ExportStep> ExportToExe();
   void ExportCameras();
   void ImportCameras();
   void ExportCtf();

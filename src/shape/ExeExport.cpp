@@ -37,33 +37,9 @@ const ShapeProblem& first(const std::vector<ShapeProblem>& problems, Severity se
   return *std::ranges::find(problems, severity, &ShapeProblem::severity);
 }
 
-// An item of a patch with its region; none when what it would write was refused.
-struct PlannedItem {
-  std::string_view item;
-  std::optional<PatchRegion> region;
-};
-
-std::vector<ExportStep> patchItems(const std::filesystem::path& path, std::vector<PlannedItem> items,
-                                   Messages& messages) {
-  std::vector<PatchRegion> regions;
-  for (PlannedItem& planned : items)
-    if (planned.region) regions.push_back(std::move(*planned.region));
-  std::vector<PatchResult> results(items.size(), PatchResult::Failed(PatchFailure::InvalidSource));
-  if (regions.size() == items.size()) results = PatchExecutable(path, regions, messages);
-  std::vector<ExportStep> steps;
-  for (std::size_t i = 0; i < items.size(); ++i) steps.push_back({items[i].item, results[i]});
-  return steps;
-}
-
-std::optional<PatchRegion> checkedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
-                                         IndexErrors policy, Messages& messages) {
-  if (!MayPatch(shape, kind, policy, messages)) return std::nullopt;
-  return ShapeRegion(shape, kind, positions);
-}
-
 PatchResult patchShape(const std::filesystem::path& path, Car& shape, ShapeKind kind, const ExePositions& positions,
                        Messages& messages) {
-  const auto region = checkedRegion(shape, kind, positions, IndexErrors::Ask, messages);
+  const auto region = CheckedRegion(shape, kind, positions, IndexErrors::Ask, messages);
   if (!region) return PatchResult::Failed(PatchFailure::InvalidSource);
   const PatchResult result = PatchExecutable(path, std::span(&*region, 1), messages).front();
   if (result.ok) messages.show("Finished Patching ZAV.EXE");
@@ -74,7 +50,7 @@ std::optional<PatchRegion> carFileRegion(const std::filesystem::path& file, cons
                                          IndexErrors policy, Messages& messages) {
   auto car = LoadShapeFile(file, messages);
   if (!car) return std::nullopt;
-  return checkedRegion(*car, ShapeKind::Car, positions, policy, messages);
+  return CheckedRegion(*car, ShapeKind::Car, positions, policy, messages);
 }
 
 std::optional<PatchRegion> cameraFileRegion(const std::filesystem::path& file, const ExePositions& positions,
@@ -89,10 +65,28 @@ std::optional<PatchRegion> partFileRegion(const std::filesystem::path& file, con
   auto part = std::make_unique<Car>();
   part->SetName(file.string());
   if (!ReadPartFile(file, *part, kind, messages)) return std::nullopt;
-  return checkedRegion(*part, kind.shape, positions, policy, messages);
+  return CheckedRegion(*part, kind.shape, positions, policy, messages);
 }
 
 }  // namespace
+
+std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
+                                         IndexErrors policy, Messages& messages) {
+  if (!MayPatch(shape, kind, policy, messages)) return std::nullopt;
+  return ShapeRegion(shape, kind, positions);
+}
+
+std::vector<ExportStep> PatchItems(const std::filesystem::path& path, std::vector<PlannedItem> items,
+                                   Messages& messages) {
+  std::vector<PatchRegion> regions;
+  for (PlannedItem& planned : items)
+    if (planned.region) regions.push_back(std::move(*planned.region));
+  std::vector<PatchResult> results(items.size(), PatchResult::Failed(PatchFailure::InvalidSource));
+  if (regions.size() == items.size()) results = PatchExecutable(path, regions, messages);
+  std::vector<ExportStep> steps;
+  for (std::size_t i = 0; i < items.size(); ++i) steps.push_back({items[i].item, results[i]});
+  return steps;
+}
 
 bool AllPatched(const std::vector<ExportStep>& steps) {
   return std::ranges::all_of(steps, [](const ExportStep& step) { return step.result.ok; });
@@ -140,28 +134,6 @@ PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const 
   return patchShape(path, part, kind.shape, positions, messages);
 }
 
-// Every question is asked and every shape checked before anything is written,
-// so that the car and its cameras are not patched when a part then turns out
-// to be unusable.
-std::vector<ExportStep> ExportToExe(const std::filesystem::path& path, Car& car, const ExePositions& positions,
-                                    Messages& messages) {
-  if (!ExecutableFile::CanPatch(path, messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};
-  auto carRegion = checkedRegion(car, ShapeKind::Car, positions, IndexErrors::Ask, messages);
-  if (!carRegion) return {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
-  std::vector<PlannedItem> items = {{"car", std::move(carRegion)}, {"cameras", CamerasRegion(car, positions)}};
-  if (messages.ask("Do you want advanced exporting!...")) {
-    for (const PartFileKind& kind : kPartFileKinds) {
-      Car* part = kind.PartOf(car);
-      if (part == nullptr || !messages.ask(std::string(kind.exportQuestion))) continue;
-      items.push_back({kindName(kind.shape), checkedRegion(*part, kind.shape, positions, IndexErrors::Ask, messages)});
-      if (!items.back().region) break;
-    }
-  }
-  const std::vector<ExportStep> steps = patchItems(path, std::move(items), messages);
-  if (AllPatched(steps)) messages.show("Finished Patching ZAV.EXE");
-  return steps;
-}
-
 std::vector<ExportStep> PatchFilesIntoExe(const std::filesystem::path& path, const ExePatchFiles& files,
                                           const ExePositions& positions, Messages& messages) {
   const IndexErrors policy = files.force ? IndexErrors::Patch : IndexErrors::Refuse;
@@ -173,7 +145,7 @@ std::vector<ExportStep> PatchFilesIntoExe(const std::filesystem::path& path, con
     if (files.parts[i])
       items.push_back({kindName(kind.shape), partFileRegion(*files.parts[i], kind, positions, policy, messages)});
   }
-  return patchItems(path, std::move(items), messages);
+  return PatchItems(path, std::move(items), messages);
 }
 
 }  // namespace tavrel

@@ -1,7 +1,6 @@
 #pragma once
-// Patches of the car and its parts into the game's executable: "Export To
-// Exe..." (the car, its cameras and, on request, each of its parts) and
-// tavrel-cli's patch of files. A shape is patched only when it is whole, and
+// Patches of the car and its parts into the game's executable, for the
+// document's "Export To Exe..." and tavrel-cli's patch of files. A shape is patched only when it is whole, and
 // only into its own region; either every item is patched or none is.
 
 #include <array>
@@ -52,15 +51,20 @@ PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePosit
 PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const PartFileKind& kind,
                             const ExePositions& positions, Messages& messages);
 
-// Makes sure the executable can be patched now (it is there, writable and not
-// being patched by someone else) before the player is asked anything. Then
-// checks the car, asks "Do you want advanced exporting!..." and, on yes, asks
-// for each part the car has, in the order of kPartFileKinds, checking each one
-// answered yes. Then patches the car, its cameras and those parts, all or none,
-// and says "Finished Patching ZAV.EXE". Nothing is written when any of them is
-// refused.
-std::vector<ExportStep> ExportToExe(const std::filesystem::path& path, Car& car, const ExePositions& positions,
-                                    Messages& messages);
+// An item of a patch with its region; none when what it would write was refused.
+struct PlannedItem {
+  std::string_view item;
+  std::optional<PatchRegion> region;
+};
+
+// The shape's region when it may be patched (MayPatch, ShapeRegion); none otherwise.
+std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
+                                         IndexErrors policy, Messages& messages);
+
+// Patches the items' regions, all or none: nothing is written when any item
+// was refused.
+std::vector<ExportStep> PatchItems(const std::filesystem::path& path, std::vector<PlannedItem> items,
+                                   Messages& messages);
 
 // The files of a patch, each one optional.
 struct ExePatchFiles {

@@ -43,8 +43,8 @@ std::string objText(const Car& car) {
 
 }  // namespace
 
-bool ExportObj(const std::filesystem::path& path, const Car* car, Messages& messages) {
-  const WriteResult written = writeFileAtomically(path, car ? objText(*car) : std::string());
+bool ExportObj(const std::filesystem::path& path, const Car& car, Messages& messages) {
+  const WriteResult written = writeFileAtomically(path, objText(car));
   if (!written) messages.show(WriteFailureMessage(written, "Cannot create the WaveFront file"));
   return static_cast<bool>(written);
 }

@@ -14,9 +14,8 @@ class Messages;
 inline constexpr FileDialogKind kObjFileKind{"*.obj", "obj",
                                              "WaveFront Object Files (*.obj)|*.obj|All Files (*.*)|*.*|"};
 
-// Writes the car's points and a face for every connection. A null car (the
-// document holds none) gives an empty file. False, after a message, when the
-// file could not be written.
-bool ExportObj(const std::filesystem::path& path, const Car* car, Messages& messages);
+// Writes the car's points and a face for every connection. False, after a
+// message, when the file could not be written.
+bool ExportObj(const std::filesystem::path& path, const Car& car, Messages& messages);
 
 }  // namespace tavrel

@@ -97,19 +97,15 @@ void takeConnections(Car& car, const std::vector<std::array<std::int32_t, 2>>& c
 
 }  // namespace
 
-bool ExportCtf(const std::filesystem::path& path, const Car* car, Messages& messages) {
-  if (!car) {
-    messages.show("No Car Loaded");
-    return false;
-  }
-  std::string text = format("%d\n", car->m_PointCount);
-  for (int i = 0; i < car->m_PointCount; ++i) {
-    const Vertex& point = car->m_Points[static_cast<std::size_t>(i)];
+bool ExportCtf(const std::filesystem::path& path, const Car& car, Messages& messages) {
+  std::string text = format("%d\n", car.m_PointCount);
+  for (int i = 0; i < car.m_PointCount; ++i) {
+    const Vertex& point = car.m_Points[static_cast<std::size_t>(i)];
     text += format("%d %d %d\n", point.m_X, point.m_Y, point.m_Z);
   }
-  text += format("%d\n", car->m_ConnectionCount);
-  for (int i = 0; i < car->m_ConnectionCount; ++i) {
-    const Point3D& connection = car->m_Connections[static_cast<std::size_t>(i)];
+  text += format("%d\n", car.m_ConnectionCount);
+  for (int i = 0; i < car.m_ConnectionCount; ++i) {
+    const Point3D& connection = car.m_Connections[static_cast<std::size_t>(i)];
     text += format("%d %d\n", connection.m_From, connection.m_To);
   }
   const WriteResult written = writeFileAtomically(path, text);
@@ -117,11 +113,7 @@ bool ExportCtf(const std::filesystem::path& path, const Car* car, Messages& mess
   return static_cast<bool>(written);
 }
 
-CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messages) {
-  if (!car) {
-    messages.show("No Car Loaded");
-    return CtfImport::Refused;
-  }
+CtfImport ImportCtf(const std::filesystem::path& path, Car& car, Messages& messages) {
   const BoundedRead file = readFileUpTo(path, kMaxFileSize);
   if (file.status == BoundedRead::Status::Unreadable) {
     messages.show(format("Cannot open the transfer file %s", fileName(path).c_str()));
@@ -139,7 +131,7 @@ CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messa
     reportUnreadable(path, reader, messages);
     return CtfImport::Refused;
   }
-  if (*pointCount != car->m_PointCount) {
+  if (*pointCount != car.m_PointCount) {
     messages.show("Not the right number of Verticies");
     return CtfImport::Refused;
   }
@@ -149,8 +141,8 @@ CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messa
     reportUnreadable(path, reader, messages);
     return CtfImport::Refused;
   }
-  if (*connectionCount != car->m_ConnectionCount) {
-    takePoints(*car, points);
+  if (*connectionCount != car.m_ConnectionCount) {
+    takePoints(car, points);
     messages.show("Not the right number of Connections");
     return CtfImport::PointsOnly;
   }
@@ -166,8 +158,8 @@ CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messa
                          *bad + 1, fileName(path).c_str(), kLargestPointNumber));
     return CtfImport::Refused;
   }
-  takePoints(*car, points);
-  takeConnections(*car, connections);
+  takePoints(car, points);
+  takeConnections(car, connections);
   return CtfImport::Imported;
 }
 

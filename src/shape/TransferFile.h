@@ -1,8 +1,6 @@
 #pragma once
 // Car transfer files (.ctf): the main car's point coordinates and connection
 // ends as text, so the geometry can be changed in another tool and brought back.
-// Both operations take the document's car as a pointer: a document without a
-// car passes null and gets "No Car Loaded".
 
 #include <filesystem>
 
@@ -18,7 +16,7 @@ inline constexpr FileDialogKind kTransferFileKind{
 
 // Writes the point count, the points, the connection count and the connections.
 // False, after a message, when nothing was written.
-bool ExportCtf(const std::filesystem::path& path, const Car* car, Messages& messages);
+bool ExportCtf(const std::filesystem::path& path, const Car& car, Messages& messages);
 
 enum class CtfImport {
   Refused,     // nothing of the car changed
@@ -29,6 +27,6 @@ enum class CtfImport {
 // Reads a transfer file into a car with the same numbers of points and
 // connections. The whole file is checked before the car changes, so a short or
 // malformed file is refused with nothing taken. Tree labels are not rewritten.
-CtfImport ImportCtf(const std::filesystem::path& path, Car* car, Messages& messages);
+CtfImport ImportCtf(const std::filesystem::path& path, Car& car, Messages& messages);
 
 }  // namespace tavrel

@@ -49,7 +49,7 @@ class HistoryTest : public ::testing::Test {
     auto moved = LoadShapeFile(s_Game->path() / "cars" / "demo.cs3", messages);
     moved->m_Points[7].m_Z -= 12;
     moved->m_Connections[2].m_To = 3;
-    ASSERT_TRUE(ExportCtf(dir / "moved.ctf", moved.get(), messages));
+    ASSERT_TRUE(ExportCtf(dir / "moved.ctf", *moved, messages));
   }
 
   inline static TempDir* s_Game = nullptr;

@@ -48,7 +48,7 @@ std::string importCtf(const std::filesystem::path& path) {
   recipe.connections = {{0, 1, 0, 0}};
   auto car = test::DecodedCar(recipe);
   test::RecordingMessages messages;
-  return ImportCtf(path, car.get(), messages) == CtfImport::Imported ? "read" : joined(messages.texts());
+  return ImportCtf(path, *car, messages) == CtfImport::Imported ? "read" : joined(messages.texts());
 }
 
 std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }

@@ -15,7 +15,7 @@ std::string readText(const std::filesystem::path& path) {
   return {bytes.begin(), bytes.end()};
 }
 
-std::string exported(const Car* car) {
+std::string exported(const Car& car) {
   test::TempDir directory;
   test::RecordingMessages messages;
   EXPECT_TRUE(ExportObj(directory / "car.obj", car, messages));
@@ -27,7 +27,7 @@ TEST(ObjExport, WritesVerticesThenAFacePerConnection) {
   ShapeRecipe recipe;
   recipe.points = {{100, 20, 30, 0}, {-5, 0, -7, 0}};
   recipe.connections = {{0, 1, 0, 0}};
-  EXPECT_EQ(exported(test::DecodedCar(recipe).get()),
+  EXPECT_EQ(exported(*test::DecodedCar(recipe)),
             "v -100.000000 20.000000 30.000000\n"
             "v 5.000000 0.000000 -7.000000\n"
             "f 1 2 1\n");
@@ -37,23 +37,20 @@ TEST(ObjExport, EveryConnectionBecomesAFace) {
   ShapeRecipe recipe;
   recipe.points = {{0, 0, 0, 0}, {-1, 0, 0, 0}, {-2, -2147483647, 2147483647, 0}};
   recipe.connections = {{0, 1, 0, 0}, {1, 2, 0, 0}, {2, 0, 0, 0}, {0, 2, 0, 0}, {65535, 1, 0, 0}};
-  EXPECT_EQ(exported(test::DecodedCar(recipe).get()),
+  EXPECT_EQ(exported(*test::DecodedCar(recipe)),
             "v 0.000000 0.000000 0.000000\n"
             "v 1.000000 0.000000 0.000000\n"
             "v 2.000000 -2147483647.000000 2147483647.000000\n"
             "f 1 2 1\nf 2 3 2\nf 3 1 3\nf 1 3 1\nf 65536 2 65536\n");
 }
 
-TEST(ObjExport, CarWithoutPointsOrNoCarGivesAnEmptyFile) {
-  EXPECT_EQ(exported(test::DecodedCar(ShapeRecipe{}).get()), "");
-  EXPECT_EQ(exported(nullptr), "");
-}
+TEST(ObjExport, CarWithoutPointsGivesAnEmptyFile) { EXPECT_EQ(exported(*test::DecodedCar(ShapeRecipe{})), ""); }
 
 TEST(ObjExport, FileThatCannotBeCreatedIsReported) {
   test::TempDir directory;
   const std::filesystem::path path = directory / "missing" / "car.obj";
   test::RecordingMessages messages;
-  EXPECT_FALSE(ExportObj(path, nullptr, messages));
+  EXPECT_FALSE(ExportObj(path, Car{}, messages));
   EXPECT_EQ(messages.texts(),
             std::vector<std::string>{"Cannot create the WaveFront file: " + path.string() + " (No such file or directory)"});
 }

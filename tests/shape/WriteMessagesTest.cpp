@@ -38,9 +38,9 @@ std::vector<Writer> Writers(Car& car, Car& helmet) {
       {"camera file", "Cannot Open Camera File for Saving", Icon::Stop,
        [&car](const fs::path& path, Messages& messages) { return SaveCameras(path, car, messages); }},
       {"transfer file", "Cannot create the transfer file", Icon::Plain,
-       [&car](const fs::path& path, Messages& messages) { return ExportCtf(path, &car, messages); }},
+       [&car](const fs::path& path, Messages& messages) { return ExportCtf(path, car, messages); }},
       {"object file", "Cannot create the WaveFront file", Icon::Plain,
-       [&car](const fs::path& path, Messages& messages) { return ExportObj(path, &car, messages); }},
+       [&car](const fs::path& path, Messages& messages) { return ExportObj(path, car, messages); }},
   };
 }
 
