@@ -10,6 +10,7 @@
 #include "shape/ExecutableFile.h"
 #include "shape/ShapeFile.h"
 #include "shape/ShapeCheck.h"
+#include "document/DemoDocumentTest.h"
 #include "support/AnsweringChooser.h"
 #include "support/SpoiltCars.h"
 #include "support/TestSupport.h"
@@ -26,41 +27,7 @@ bool SameMapping(const CarMappingTable& table, const std::filesystem::path& fold
   return true;
 }
 
-// A demo game at patch level 0, made once for all tests; each test copies the
-// executable it may patch.
-class DocumentTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    s_Game = new TempDir;
-    RecordingMessages messages;
-    ASSERT_TRUE(demo::MakeDemoGame(s_Game->path(), {}, messages)) << ::testing::PrintToString(messages.texts());
-  }
-  static void TearDownTestSuite() {
-    delete s_Game;
-    s_Game = nullptr;
-  }
-
-  void SetUp() override {
-    program.OverrideGameLocation(s_Game->path().string());
-    program.m_TextureCfgFolder = s_Game->path();
-  }
-
-  static std::filesystem::path Game() { return s_Game->path(); }
-
-  // A game folder of the test's own whose executable may be patched.
-  void UseOwnExecutable() {
-    std::filesystem::copy_file(Game() / "zav.exe", dir / "zav.exe");
-    program.OverrideGameLocation(dir.path().string());
-  }
-
-  inline static TempDir* s_Game = nullptr;
-  TempDir dir;
-  MemorySettings settings;
-  ProgramValues program{settings};
-  RecordingMessages messages;
-  AnsweringChooser chooser;
-  Document document{program, messages, chooser};
-};
+class DocumentTest : public DemoDocumentTest {};
 
 TEST_F(DocumentTest, ImportFromExecutableListsTheCarWithItsParts) {
   int listed = 0;

@@ -11,6 +11,7 @@
 #include "shape/CameraFile.h"
 #include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
+#include "document/DemoDocumentTest.h"
 #include "support/AnsweringChooser.h"
 #include "support/TestSupport.h"
 
@@ -18,20 +19,10 @@ namespace tavrel::test {
 namespace {
 
 // The demo car imported from its game, with files to import made from it.
-class HistoryTest : public ::testing::Test {
+class HistoryTest : public DemoDocumentTest {
  protected:
-  static void SetUpTestSuite() {
-    s_Game = new TempDir;
-    RecordingMessages messages;
-    ASSERT_TRUE(demo::MakeDemoGame(s_Game->path(), {}, messages));
-  }
-  static void TearDownTestSuite() {
-    delete s_Game;
-    s_Game = nullptr;
-  }
   void SetUp() override {
-    program.OverrideGameLocation(s_Game->path().string());
-    program.m_TextureCfgFolder = s_Game->path();
+    DemoDocumentTest::SetUp();
     ASSERT_TRUE(document.NewFromExecutable());
     MakeImportFiles();
   }
@@ -40,25 +31,18 @@ class HistoryTest : public ::testing::Test {
 
   // A helmet, a camera file and a transfer file, each differing from the car's.
   void MakeImportFiles() {
-    auto helmet = LoadShapeFile(s_Game->path() / "cars" / "demo.ch3", messages, ShapeKind::Helmet);
+    auto helmet = LoadShapeFile(Game() / "cars" / "demo.ch3", messages, ShapeKind::Helmet);
     helmet->m_Points[3].m_Y += 40;
     ASSERT_TRUE(WritePartFile(dir / "helmet.ch3", *helmet, kPartFileKinds[0], messages));
     auto cameras = CameraFileBytes(TheCar());
     cameras[4] ^= 0x11;
     WriteBytes(dir / "cameras.cam", {cameras.begin(), cameras.end()});
-    auto moved = LoadShapeFile(s_Game->path() / "cars" / "demo.cs3", messages);
+    auto moved = LoadShapeFile(Game() / "cars" / "demo.cs3", messages);
     moved->m_Points[7].m_Z -= 12;
     moved->m_Connections[2].m_To = 3;
     ASSERT_TRUE(ExportCtf(dir / "moved.ctf", *moved, messages));
   }
 
-  inline static TempDir* s_Game = nullptr;
-  TempDir dir;
-  MemorySettings settings;
-  ProgramValues program{settings};
-  RecordingMessages messages;
-  AnsweringChooser chooser;
-  Document document{program, messages, chooser};
   ScriptedEditorHost editors;
 };
 
