@@ -7,6 +7,7 @@
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
 #include "scene/CarScene.h"
+#include "shape/ShapeCheck.h"
 #include "scene/GltfWriter.h"
 #include "shape/Camera.h"
 #include "shape/CameraFile.h"
@@ -184,6 +185,24 @@ std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::pa
   return path;
 }
 
+// Elements that name missing ones are drawn safely by the view, so the player
+// may insist: they are listed (the first ten and a count) and No is offered first.
+IndexErrors Document::AskAboutIndexErrors(const Car& shape, ShapeKind kind) {
+  constexpr std::size_t kListed = 10;
+  const std::vector<ShapeProblem> problems = CheckShape(shape, kind);
+  // A shape that is not whole is refused with its first error; one without index errors is patched.
+  if (HasProblem(problems, Severity::Error) || !HasProblem(problems, Severity::IndexError)) return IndexErrors::Refuse;
+  std::string list;
+  std::size_t count = 0;
+  for (const ShapeProblem& problem : problems)
+    if (problem.severity == Severity::IndexError && ++count <= kListed) list += problem.text + "\n";
+  if (count > kListed) list += format("and %zu more\n", count - kListed);
+  const std::string question = format(
+      "\"%s\" names elements its tables do not hold:\n%sThe game may not cope with it. Patch it into ZAV.EXE anyway?",
+      shape.GetName().c_str(), list.c_str());
+  return m_Messages.ask(question, Answer::No) ? IndexErrors::Patch : IndexErrors::Declined;
+}
+
 // Every question is asked and every shape checked before anything is written,
 // so that the car and its cameras are not patched when a part then turns out
 // to be unusable.
@@ -193,14 +212,15 @@ std::vector<ExportStep> Document::ExportToExe() {
   if (!SettlePatchLevel(exe)) return {{"car", PatchResult::Failed(PatchFailure::WrongPlace)}};
   if (!ExecutableFile::CanPatch(exe, m_Messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};
   const ExePositions& at = m_Program.Positions();
-  auto carRegion = CheckedRegion(*m_Car, ShapeKind::Car, at, IndexErrors::Ask, m_Messages);
+  auto carRegion = CheckedRegion(*m_Car, ShapeKind::Car, at, AskAboutIndexErrors(*m_Car, ShapeKind::Car), m_Messages);
   if (!carRegion) return {{"car", PatchResult::Failed(PatchFailure::InvalidSource)}};
   std::vector<PlannedItem> items = {{"car", std::move(carRegion)}, {"cameras", CamerasRegion(*m_Car, at)}};
   if (m_Messages.ask("Do you want advanced exporting!...")) {
     for (const PartFileKind& kind : kPartFileKinds) {
       Car* part = kind.PartOf(*m_Car);
       if (part == nullptr || !m_Messages.ask(std::string(kind.exportQuestion))) continue;
-      items.push_back({kindName(kind.shape), CheckedRegion(*part, kind.shape, at, IndexErrors::Ask, m_Messages)});
+      items.push_back({kindName(kind.shape),
+                       CheckedRegion(*part, kind.shape, at, AskAboutIndexErrors(*part, kind.shape), m_Messages)});
       if (!items.back().region) break;
     }
   }

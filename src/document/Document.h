@@ -159,6 +159,7 @@ class Document : public JamSelection {
 
  private:
   bool SettlePatchLevel(const std::filesystem::path& exe);
+  IndexErrors AskAboutIndexErrors(const Car& shape, ShapeKind kind);
   void ListCar();
   void RelistShape(Car& shape, ShapeKind kind);
   void ReadMapping();

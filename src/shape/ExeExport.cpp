@@ -14,23 +14,9 @@
 namespace tavrel {
 namespace {
 
-// A long list of index errors is shown as its first lines and a count.
-constexpr std::size_t kListedProblems = 10;
-
 std::string refusal(const Car& shape, const std::string& problem, const char* after = "") {
   return format("Cannot patch \"%s\" into ZAV.EXE: %s. Nothing was written%s.", shape.GetName().c_str(),
                 problem.c_str(), after);
-}
-
-std::string listed(const std::vector<ShapeProblem>& problems, Severity severity) {
-  std::string list;
-  std::size_t count = 0;
-  for (const ShapeProblem& problem : problems) {
-    if (problem.severity != severity) continue;
-    if (++count <= kListedProblems) list += problem.text + "\n";
-  }
-  if (count > kListedProblems) list += format("and %zu more\n", count - kListedProblems);
-  return list;
 }
 
 const ShapeProblem& first(const std::vector<ShapeProblem>& problems, Severity severity) {
@@ -39,7 +25,7 @@ const ShapeProblem& first(const std::vector<ShapeProblem>& problems, Severity se
 
 PatchResult patchShape(const std::filesystem::path& path, Car& shape, ShapeKind kind, const ExePositions& positions,
                        Messages& messages) {
-  const auto region = CheckedRegion(shape, kind, positions, IndexErrors::Ask, messages);
+  const auto region = CheckedRegion(shape, kind, positions, IndexErrors::Refuse, messages);
   if (!region) return PatchResult::Failed(PatchFailure::InvalidSource);
   const PatchResult result = PatchExecutable(path, std::span(&*region, 1), messages).front();
   if (result.ok) messages.show("Finished Patching ZAV.EXE");
@@ -106,13 +92,10 @@ bool MayPatch(const Car& shape, ShapeKind kind, IndexErrors policy, Messages& me
       messages.show(refusal(shape, first(problems, Severity::IndexError).text, "; --force patches it anyway"),
                     Icon::Stop);
       return false;
-    case IndexErrors::Ask:
-      break;
+    case IndexErrors::Declined:
+      return false;
   }
-  return messages.ask(format("\"%s\" names elements its tables do not hold:\n%sThe game may not cope with it. Patch "
-                             "it into ZAV.EXE anyway?",
-                             shape.GetName().c_str(), listed(problems, Severity::IndexError).c_str()),
-                      Answer::No);
+  return false;
 }
 
 PatchRegion ShapeRegion(Car& shape, ShapeKind kind, const ExePositions& positions) {

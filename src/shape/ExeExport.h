@@ -30,9 +30,9 @@ bool AllPatched(const std::vector<ExportStep>& steps);
 // What is done with a shape whose elements name ones its tables do not hold:
 // the view draws such shapes safely, so the player may insist.
 enum class IndexErrors {
-  Ask,       // the problems are listed and the player asked, No by default
   Refuse,    // refused, with a word that --force patches it anyway
-  Patch,     // patched all the same (--force)
+  Declined,  // refused without a word: the player was asked and said no
+  Patch,     // patched all the same: --force, or the player said yes
 };
 
 // True when the shape may be patched: it is whole (CheckShape) and its index
@@ -45,7 +45,7 @@ bool MayPatch(const Car& shape, ShapeKind kind, IndexErrors policy, Messages& me
 // length. Nothing else of the executable is ever written by a shape's patch.
 PatchRegion ShapeRegion(Car& shape, ShapeKind kind, const ExePositions& positions);
 
-// One shape patched on its own, when it may be (index errors asked about);
+// One shape patched on its own, when it may be (index errors refused);
 // "Finished Patching ZAV.EXE" when done.
 PatchResult PatchCar(const std::filesystem::path& path, Car& car, const ExePositions& positions, Messages& messages);
 PatchResult PatchPartOfKind(const std::filesystem::path& path, Car& part, const PartFileKind& kind,
