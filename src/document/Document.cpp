@@ -418,8 +418,6 @@ void Document::Undo() {
   if (step == nullptr || !m_Car) return;
   m_History.Undone();
   Apply(*step, false);
-  KeepRecovery();
-  m_StateChanged.Emit();
 }
 
 void Document::Redo() {
@@ -427,20 +425,17 @@ void Document::Redo() {
   if (step == nullptr || !m_Car) return;
   m_History.Redone();
   Apply(*step, true);
-  KeepRecovery();
-  m_StateChanged.Emit();
 }
 
 void Document::Record(Step step) {
   if (step.elements.empty() && !step.image) return;
   m_History.Push(std::move(step));
   Apply(*m_History.NextUndo(), true);
-  KeepRecovery();
-  m_StateChanged.Emit();
 }
 
 // Element values are set after a part's image is taken: the elements they name
-// are those of the image the step leaves.
+// are those of the image the step leaves. Then what follows every change: the
+// views redraw, the recovery file follows, the titles and menus are told.
 void Document::Apply(const Step& step, bool forward) {
   if (step.image) TakeImage(*step.image, forward);
   Observer* touched = nullptr;
@@ -457,6 +452,8 @@ void Document::Apply(const Step& step, bool forward) {
     m_SelectionChanged.Emit();
   }
   UpdateAllViews();
+  KeepRecovery();
+  m_StateChanged.Emit();
 }
 
 void Document::TakeImage(const ImageChange& change, bool forward) {

@@ -164,9 +164,10 @@ class Document : public JamSelection {
   void RelistShape(Car& shape, ShapeKind kind);
   void ReadMapping();
   std::optional<std::filesystem::path> WriteTo(const std::filesystem::path& path);
-  // Applies a step one way (forward: its new values) and records it when new.
+  // Records a new step and applies it.
   void Record(Step step);
   void RecordChangesSince(const ElementSnapshot& before, const char* name);
+  // Applies a step one way (forward: its new values).
   void Apply(const Step& step, bool forward);
   void TakeImage(const ImageChange& change, bool forward);
   void Relabel(Observer& element);
