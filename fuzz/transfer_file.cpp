@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   car->Decode(kTableOffset, messages);
   const Geometry before = geometryOf(*car);
 
-  const tavrel::CtfImport result = tavrel::ImportCtf(path, car.get(), messages);
+  const tavrel::CtfImport result = tavrel::ImportCtf(path, *car, messages);
   const Geometry imported = geometryOf(*car);
   if (result == tavrel::CtfImport::Refused && imported != before) __builtin_trap();
   car->WriteBack(kTableOffset);
