@@ -104,7 +104,7 @@ const std::vector<CommandInfo> kCommands = {
     {32825, "View Back Right", "", {}, "", View},
     {32826, "Start/Stop Animation", "", {}, "", View, true},
     {32827, "Zoom In", "Zoom In\nZoom In", {}, "zoom-in", View},
-    {32828, "Zoom Out", "Zoom In\nZoom In", {}, "zoom-out", View},
+    {32828, "Zoom Out", "Zoom Out\nZoom Out", {}, "zoom-out", View},
     {32831, "Show RCR Jam Ids", "Show RCR Jam Ids", {}, "", View, true},
     {32850, "Show Nose Cone Indicator", "Show Nose Cone Indicator", {}, "", View, true},
     {32851, "Export RCR JAM", "Export RCR JAM", {}, "", View},

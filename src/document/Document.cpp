@@ -163,12 +163,18 @@ void Document::RelistShape(Car& shape, ShapeKind kind) {
 // ---- commands ----
 
 std::optional<std::filesystem::path> Document::Save() {
-  if (!m_Car) return std::nullopt;
+  if (!m_Car) {
+    m_Messages.show(kNoCar);
+    return std::nullopt;
+  }
   return m_PathName.empty() ? SaveAs() : WriteTo(m_PathName);
 }
 
 std::optional<std::filesystem::path> Document::SaveAs() {
-  if (!m_Car) return std::nullopt;
+  if (!m_Car) {
+    m_Messages.show(kNoCar);
+    return std::nullopt;
+  }
   const auto path = m_Chooser.Choose(FileAction::Save, kCarFileKind);
   return path ? WriteTo(*path) : std::nullopt;
 }
@@ -207,7 +213,10 @@ IndexErrors Document::AskAboutIndexErrors(const Car& shape, ShapeKind kind) {
 // so that the car and its cameras are not patched when a part then turns out
 // to be unusable.
 std::vector<ExportStep> Document::ExportToExe() {
-  if (!m_Car) return {};
+  if (!m_Car) {
+    m_Messages.show(kNoCar);
+    return {};
+  }
   const std::filesystem::path exe = m_Program.ExecutablePath();
   if (!SettlePatchLevel(exe)) return {{"car", PatchResult::Failed(PatchFailure::WrongPlace)}};
   if (!ExecutableFile::CanPatch(exe, m_Messages)) return {{"car", PatchResult::Failed(PatchFailure::CannotOpen)}};

@@ -67,7 +67,8 @@ class Document : public JamSelection {
 
   // ---- commands ----
   // Save writes to the document's own file, asking for a name only when it has
-  // none; "Save As..." always asks. The path written, or none.
+  // none; "Save As..." always asks. The path written, or none ("No Car
+  // Loaded" for an empty document, as for every command that needs a car).
   std::optional<std::filesystem::path> Save();
   std::optional<std::filesystem::path> SaveAs();
   // Makes sure the executable is at the player's patch level and can be
@@ -75,7 +76,7 @@ class Document : public JamSelection {
   // want advanced exporting!..." and, on yes, asks for each part the car has,
   // checking each one answered yes. Then patches the car, its cameras and those
   // parts, all or none, and says "Finished Patching ZAV.EXE". The items
-  // patched, or the first refused; none without a car.
+  // patched, or the first refused; none without a car ("No Car Loaded").
   std::vector<ExportStep> ExportToExe();
   void ExportCameras();
   void ImportCameras();

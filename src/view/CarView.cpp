@@ -1,9 +1,11 @@
 #include "view/CarView.h"
 
 #include <QCursor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "base/Settings.h"
 #include "document/Document.h"
@@ -29,6 +31,7 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
       m_Frame(document.TextureBitmaps()) {
   setObjectName("carView");
   setMouseTracking(false);
+  setFocusPolicy(Qt::StrongFocus);  // + and - zoom once the view is clicked
   setMinimumSize(64, 48);
   connect(&m_Animation, &QTimer::timeout, this, [this] {
     if (m_Viewpoint.AnimationTick()) update();
@@ -123,6 +126,31 @@ void CarView::mouseDoubleClickEvent(QMouseEvent* event) {
     GetDocument().EditElement(*car->m_SelectedPoint, m_Editors);
   }
   QOpenGLWidget::mouseDoubleClickEvent(event);
+}
+
+// A notch is 120 eighths of a degree; the small steps of a touchpad add up to notches.
+void CarView::wheelEvent(QWheelEvent* event) {
+  constexpr int kNotch = 120;
+  m_WheelRest += event->angleDelta().y();
+  for (; m_WheelRest >= kNotch; m_WheelRest -= kNotch) m_Viewpoint.ZoomIn();
+  for (; m_WheelRest <= -kNotch; m_WheelRest += kNotch) m_Viewpoint.ZoomOut();
+  event->accept();
+  update();
+}
+
+void CarView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:  // + without Shift
+      m_Viewpoint.ZoomIn();
+      break;
+    case Qt::Key_Minus:
+      m_Viewpoint.ZoomOut();
+      break;
+    default:
+      return QOpenGLWidget::keyPressEvent(event);
+  }
+  update();
 }
 
 }  // namespace tavrel

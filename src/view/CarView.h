@@ -50,6 +50,9 @@ class CarView : public QOpenGLWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  // One notch of the wheel, or + and -, zooms as the zoom commands do.
+  void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void ReleaseTextures();
@@ -62,6 +65,7 @@ class CarView : public QOpenGLWidget {
   MouseRotation m_Rotation;
   GlFrame m_Frame;
   QTimer m_Animation;
+  int m_WheelRest = 0;  // eighths of a degree turned short of a whole notch
   std::vector<Signal<>::Connection> m_Connections;
 };
 

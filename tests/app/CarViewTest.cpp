@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QWheelEvent>
 #include <cmath>
 
 #include "AppFixture.h"
@@ -123,6 +124,33 @@ TEST_F(CarViewTest, DoubleClickEditsThePickedPointAsOneStep) {
   Trigger(command::kUndo);
   EXPECT_EQ(point.m_X, before);
   EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+}
+
+// The wheel and + and - zoom as the zoom commands do: x0.8 in, x1.2 out a notch;
+// a touchpad's small steps add up to notches.
+TEST_F(CarViewTest, TheWheelAndPlusAndMinusZoom) {
+  CarView& view = OpenSmallCar();
+  const double start = view.View().m_Distance;
+  const QPointF at(view.width() / 2.0, view.height() / 2.0);
+  const auto wheel = [&](int eighths) {
+    QWheelEvent event(at, view.mapToGlobal(at), {}, {0, eighths}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QCoreApplication::sendEvent(&view, &event);
+  };
+  wheel(120);
+  EXPECT_DOUBLE_EQ(view.View().m_Distance, start * 0.8);
+  wheel(-240);
+  EXPECT_DOUBLE_EQ(view.View().m_Distance, start * 0.8 * 1.2 * 1.2);
+  wheel(60);
+  wheel(60);
+  EXPECT_DOUBLE_EQ(view.View().m_Distance, start * 0.8 * 1.2 * 1.2 * 0.8);
+  const double before = view.View().m_Distance;
+  QTest::keyClick(&view, Qt::Key_Plus);
+  EXPECT_DOUBLE_EQ(view.View().m_Distance, before * 0.8);
+  QTest::keyClick(&view, Qt::Key_Minus);
+  EXPECT_DOUBLE_EQ(view.View().m_Distance, before * 0.8 * 1.2);
+  EXPECT_EQ(ActionOf(command::kZoomOut).toolTip(), "Zoom Out");
+  EXPECT_EQ(ActionOf(command::kZoomOut).statusTip(), "Zoom Out");
 }
 
 TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {

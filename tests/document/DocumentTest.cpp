@@ -110,8 +110,8 @@ TEST_F(DocumentTest, ShapeFileWithBadMagicOpensListedWithoutElements) {
   EXPECT_NE(document.Outline(), nullptr);
 }
 
-// Commands of an empty document: those that need a car do nothing, the
-// camera and transfer commands say so after their dialog.
+// Commands of an empty document say "No Car Loaded": the camera and transfer
+// commands after their dialog, the others at once.
 TEST_F(DocumentTest, CommandsOfAnEmptyDocument) {
   struct Case {
     const char* name;
@@ -120,9 +120,9 @@ TEST_F(DocumentTest, CommandsOfAnEmptyDocument) {
     std::vector<std::string> shown;
   };
   const std::vector<Case> cases = {
-      {"Save", [&] { document.Save(); }, false, {}},
-      {"SaveAs", [&] { document.SaveAs(); }, false, {}},
-      {"ExportToExe", [&] { document.ExportToExe(); }, false, {}},
+      {"Save", [&] { document.Save(); }, false, {"No Car Loaded"}},
+      {"SaveAs", [&] { document.SaveAs(); }, false, {"No Car Loaded"}},
+      {"ExportToExe", [&] { document.ExportToExe(); }, false, {"No Car Loaded"}},
       {"ExportCameras", [&] { document.ExportCameras(); }, true, {"No Car Loaded"}},
       {"ImportCameras", [&] { document.ImportCameras(); }, true, {"No Car Loaded"}},
       {"ExportCtf", [&] { document.ExportCtf(); }, true, {"No Car Loaded"}},
