@@ -79,7 +79,13 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   m_Window->installEventFilter(this);
   m_ChoosePatchLevel = [this] { return ChoosePatchLevel(m_Window.get()); };
   connect(&m_Window->MdiArea(), &QMdiArea::subWindowActivated, this, &Application::WindowActivated);
-  connect(m_Actions, &Actions::RecentFileChosen, this, [this](const QString& path) { OpenFile(path); });
+  // A recent file that is gone leaves the list once the player has been told.
+  connect(m_Actions, &Actions::RecentFileChosen, this, [this](const QString& path) {
+    if (OpenFile(path) || QFileInfo::exists(path)) return;
+    QStringList paths = RecentFiles();
+    paths.removeAll(path);
+    WriteRecentFiles(paths);
+  });
 
   using namespace command;
   Handle(kNew, [] {});  // no kind of document offers a new file: New opens nothing
@@ -386,6 +392,10 @@ void Application::AddRecentFile(const QString& path) {
   QStringList paths = RecentFiles();
   paths.removeAll(path);
   paths.prepend(path);
+  WriteRecentFiles(paths);
+}
+
+void Application::WriteRecentFiles(const QStringList& paths) {
   for (int i = 0; i < kRecentFileCount; ++i)
     m_Settings.WriteString(kRecentFileSection, "File" + std::to_string(i + 1),
                            i < paths.size() ? paths[i].toStdString() : std::string());

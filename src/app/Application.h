@@ -94,6 +94,8 @@ class Application : public QObject, public CommandTarget {
   void WindowActivated();
   void ChooseAndOpen();
   void AddRecentFile(const QString& path);
+  // The list as given, its first four kept.
+  void WriteRecentFiles(const QStringList& paths);
   QStringList RecentFiles() const;
   void LaunchGame();
   void ShowAbout();

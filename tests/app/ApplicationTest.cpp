@@ -141,6 +141,25 @@ TEST_F(ApplicationTest, AFileOfTheWrongLengthOpensNothing) {
   EXPECT_EQ(StoredSettings().value("Recent File List/File1").toString(), "");
 }
 
+// A recent file that is gone is reported once and leaves the list.
+TEST_F(ApplicationTest, ARecentFileThatIsGoneLeavesTheList) {
+  StartOnDemo();
+  const std::filesystem::path car = dir / "gone.cs3";
+  std::filesystem::copy_file(DemoGame() / "cars" / "demo.cs3", car);
+  chooser.answers = {car};
+  Trigger(kOpen);
+  Trigger(kClose);
+  std::filesystem::remove(car);
+  QAction* recent = app->Window().findChild<QAction*>("recentFile1");
+  ASSERT_NE(recent, nullptr);
+  recent->trigger();
+  Settle();
+  ASSERT_EQ(MessageTexts().size(), 1u);
+  EXPECT_EQ(MessageTexts()[0].rfind("Cannot open ", 0), 0u) << MessageTexts()[0];
+  EXPECT_EQ(StoredSettings().value("Recent File List/File1").toString(), "");
+  EXPECT_FALSE(recent->isVisible());
+}
+
 TEST_F(ApplicationTest, NewWindowNumbersTheTitlesAndTheDocumentGoesWithItsLastWindow) {
   StartOnDemo();
   chooser.answers = {DemoGame() / "cars" / "demo.cs3"};
