@@ -182,7 +182,8 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   using namespace command;
   Document& document = *entry.document;
   const auto saved = [this](const std::optional<std::filesystem::path>& path) {
-    if (path) m_Window->SetStatusText(QString("Saved to %1").arg(QDir::toNativeSeparators(QString::fromStdString(path->string()))));
+    if (!path) return;
+    m_Window->SetStatusText(QString("Saved to %1").arg(QDir::toNativeSeparators(QString::fromStdString(path->string()))));
   };
   entry.Handle(kSave, [&document, saved] { saved(document.Save()); });
   entry.Handle(kSaveAs, [&document, saved] { saved(document.SaveAs()); });
@@ -251,7 +252,8 @@ void Application::RecoverOrphans() {
 bool Application::MayClose(OpenDocument& entry) {
   if (entry.closing || !entry.document->IsModified()) return true;
   switch (m_Messages.choose(QString("Save changes to %1?").arg(entry.Name()).toStdString())) {
-    case Choice::Yes: return entry.document->Save().has_value();
+    // Saved whole, or kept open: a car file does not hold changed parts.
+    case Choice::Yes: return entry.document->Save().has_value() && !entry.document->IsModified();
     case Choice::No: return true;
     case Choice::Cancel: return false;
   }

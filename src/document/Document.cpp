@@ -185,7 +185,14 @@ std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::pa
   if (!m_Car->SaveShapeFile(path, m_Messages)) return std::nullopt;
   m_PathName = path;
   m_Title = path.filename().string();
-  m_History.MarkSaved();
+  // Changed parts are not in the car file: the document stays modified (and
+  // its recovery file kept) until they are exported or let go.
+  if (m_History.PartsChangedSinceSave())
+    m_Messages.show(format("The car is saved in %s, but the changes to its parts are not: a car file does not hold "
+                           "them. Export the changed parts with File > Export.",
+                           path.filename().string().c_str()));
+  else
+    m_History.MarkSaved();
   KeepRecovery();
   m_StateChanged.Emit();
   return path;

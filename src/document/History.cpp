@@ -1,5 +1,7 @@
 #include "document/History.h"
 
+#include <algorithm>
+
 namespace tavrel {
 
 std::vector<ElementChange> ChangesSince(const ElementSnapshot& snapshot, Car& car) {
@@ -11,6 +13,18 @@ std::vector<ElementChange> ChangesSince(const ElementSnapshot& snapshot, Car& ca
     if (after != before) changes.push_back({ref, before, after});
   }
   return changes;
+}
+
+bool History::PartsChangedSinceSave() const {
+  const std::size_t from = std::min(m_SavePoint.value_or(0), m_Done);
+  const std::size_t to = std::max(m_SavePoint.value_or(m_Steps.size()), m_Done);
+  for (std::size_t i = from; i < to && i < m_Steps.size(); ++i) {
+    const Step& step = m_Steps[i];
+    if (step.image && step.image->shape != ShapeKind::Car) return true;
+    for (const ElementChange& change : step.elements)
+      if (change.element.shape != ShapeKind::Car) return true;
+  }
+  return false;
 }
 
 void History::Push(Step step) {

@@ -53,6 +53,9 @@ class History {
   // No state of the history is saved: a recovered car.
   void ForgetSavePoint() { m_SavePoint.reset(); }
   std::size_t StepCount() const { return m_Steps.size(); }
+  // Whether a step between the saved state and now changed a part: a car file
+  // does not hold the parts, so saving it does not save them.
+  bool PartsChangedSinceSave() const;
 
  private:
   std::deque<Step> m_Steps;  // grows by blocks, not by doubling

@@ -1,7 +1,8 @@
 #pragma once
 // Patches of the car and its parts into the game's executable, for the
-// document's "Export To Exe..." and tavrel-cli's patch of files. A shape is patched only when it is whole, and
-// only into its own region; either every item is patched or none is.
+// document's "Export To Exe..." and tavrel-cli's patch of files. A shape is
+// patched only when it is whole, and only into its own region; either every
+// item is patched or none is.
 
 #include <array>
 #include <filesystem>

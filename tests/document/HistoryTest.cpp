@@ -199,5 +199,22 @@ TEST_F(HistoryTest, ModifiedFollowsTheSavePointThroughUndoAndRedo) {
   EXPECT_EQ(changes, 7);
 }
 
+// A car file holds no parts: saving it leaves changed parts unsaved, and says so.
+TEST_F(HistoryTest, SavingTheCarFileLeavesChangedPartsModified) {
+  editors.point = {5, 5, 5};
+  document.EditElement(TheCar().m_Helmet->m_Points[0], editors);
+  chooser.answers = {dir / "saved.cs3"};
+  ASSERT_TRUE(document.Save());
+  EXPECT_TRUE(document.IsModified());
+  ASSERT_EQ(messages.texts().size(), 1u);
+  EXPECT_EQ(messages.texts()[0].rfind("The car is saved in saved.cs3, but the changes to its parts are not", 0), 0u);
+  document.Undo();
+  EXPECT_FALSE(document.IsModified()) << "back as it was imported";
+  editors.point = {6, 6, 6};
+  document.EditElement(TheCar().m_Points[0], editors);
+  ASSERT_TRUE(document.Save());
+  EXPECT_FALSE(document.IsModified()) << "only the car changed since";
+}
+
 }  // namespace
 }  // namespace tavrel::test
