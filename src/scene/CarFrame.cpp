@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "scene/CameraPose.h"
 #include "scene/Drawing.h"
 #include "scene/PartPlacement.h"
 #include "shape/Car.h"
@@ -54,12 +55,6 @@ int pointCount(const Object3D& shape) { return std::min(shape.m_PointCount, stat
 
 bool hasEnds(const Object3D& shape, const Point3D& connection) {
   return HasPoint(shape, connection.m_From) && HasPoint(shape, connection.m_To);
-}
-
-// Where the markers show a camera: its record's position, scaled and turned into model axes.
-ScenePoint cameraPosition(const Camera& camera) {
-  const CameraRecord& r = camera.m_Record;
-  return {-8.0 * r.X, 8.0 * r.Z, 8.0 * r.Y};
 }
 
 class FramePainter {
@@ -232,12 +227,10 @@ class FramePainter {
   }
 
   void CameraMarker(const Camera& camera) {
-    const ScenePoint at = cameraPosition(camera);
+    const CameraPose pose = PoseOf(camera);
     m_Draw.PushMatrix();
-    m_Draw.Translate(at[0], at[1], at[2]);
-    m_Draw.Rotate(-camera.m_DirectionDeg, 0, 1, 0);
-    m_Draw.Rotate(camera.m_RollDeg, 0, 0, 1);
-    m_Draw.Rotate(-camera.m_PitchDeg, 1, 0, 0);
+    m_Draw.Translate(pose.position[0], pose.position[1], pose.position[2]);
+    for (const Turn& turn : pose.turns) m_Draw.Rotate(turn.degrees, turn.x, turn.y, turn.z);
     m_Draw.Cylinder(150, 100, 300, 4, 1);
     if (m_Flags.showAxis) Axes(kCameraAxisLength);
     m_Draw.PopMatrix();
@@ -290,7 +283,7 @@ class FramePainter {
   // Numbered from 1 as the tree lists the cameras, at their markers.
   void CameraNumbers(const Car& car) {
     for (std::size_t k = 0; k < car.m_Cameras.size(); ++k)
-      Label(static_cast<int>(k) + 1, cameraPosition(car.m_Cameras[k]));
+      Label(static_cast<int>(k) + 1, PoseOf(car.m_Cameras[k]).position);
   }
 
   void Switch(Capability capability, bool on) {

@@ -1,8 +1,5 @@
 #include "scene/Viewpoint.h"
 
-#include <cmath>
-
-#include "base/Trace.h"
 #include "shape/Car.h"
 
 namespace tavrel {
@@ -29,6 +26,7 @@ void Viewpoint::SetFixedView(const FixedView& view) {
   m_AngleX = view.angleX;
   m_AngleY = view.angleY;
   m_AngleZ = view.angleZ;
+  m_CameraView = kNormalView;
 }
 
 bool Viewpoint::AnimationTick() {
@@ -69,15 +67,6 @@ Matrix4 ViewProjection(ClientSize client) {
 Matrix4 NormalModelview(const Viewpoint& viewpoint) {
   return Translation(0, 0, -viewpoint.m_Distance) * Rotation(viewpoint.m_AngleX, 1, 0, 0) *
          Rotation(viewpoint.m_AngleY, 0, 1, 0) * Rotation(viewpoint.m_AngleZ, 0, 0, 1);
-}
-
-Matrix4 CameraModelview(const Camera& camera) {
-  const double roll = camera.m_RollDeg * 3.1415927 / 180;
-  trace("look %f %f\n", std::sin(roll), std::cos(roll));
-  const double x = camera.m_Record.X;
-  const double y = camera.m_Record.Y;
-  const double z = camera.m_Record.Z;
-  return LookAt({-5 * x, 5 * y, 5 * z}, {x + std::sin(roll), y + std::cos(roll), z}, {0, 1, 0});
 }
 
 Matrix4 ViewpointModelview(const Viewpoint& viewpoint, const Car* car) {

@@ -7,11 +7,11 @@
 #include <array>
 #include <string_view>
 
+#include "scene/CameraPose.h"
 #include "scene/Matrix4.h"
 
 namespace tavrel {
 
-class Camera;
 class Car;
 
 // One of the ten fixed views: sets the three angles and nothing else.
@@ -52,6 +52,7 @@ struct Viewpoint {
   int m_CameraView = kNormalView;  // 1 to 9: the view from camera 1 to 9
   bool m_Animating = false;
 
+  // Leaves a camera view for the normal view, seen from the fixed view's angles.
   void SetFixedView(const FixedView& view);
   // No limits either way: in then out gives 7680 from 8000, not 8000.
   void ZoomIn() { m_Distance *= 0.8; }
@@ -95,8 +96,6 @@ struct ViewMatrices {
 Matrix4 ViewProjection(ClientSize client);
 // Moved away by the distance, then turned about x, y and z in that order.
 Matrix4 NormalModelview(const Viewpoint& viewpoint);
-// From (-5X, 5Y, 5Z) towards (X + sin r, Y + cos r, Z), y up, r the camera's roll.
-Matrix4 CameraModelview(const Camera& camera);
 // The modelview of the viewpoint's view; a camera view with no car is the identity.
 Matrix4 ViewpointModelview(const Viewpoint& viewpoint, const Car* car);
 ViewMatrices ViewMatricesFor(const Viewpoint& viewpoint, const Car* car, ClientSize client);

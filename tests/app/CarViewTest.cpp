@@ -199,7 +199,8 @@ TEST_F(CarViewTest, ViewpointCommandsTurnZoomAndCheckTheirItems) {
   Trigger(32820);  // "View Top"
   EXPECT_EQ(viewpoint.m_AngleX, 0);
   EXPECT_EQ(viewpoint.m_AngleZ, -90);
-  EXPECT_EQ(viewpoint.m_CameraView, 3) << "a fixed view leaves the camera view";
+  EXPECT_EQ(viewpoint.m_CameraView, Viewpoint::kNormalView) << "a fixed view returns to the normal view";
+  EXPECT_TRUE(ActionOf(command::kNormalView).isChecked());
   for (int i = 0; i < 3; ++i) Trigger(command::kZoomIn);
   EXPECT_DOUBLE_EQ(viewpoint.m_Distance, 4096);
   Trigger(command::kStartStopAnimation);
@@ -211,19 +212,22 @@ TEST_F(CarViewTest, ViewpointCommandsTurnZoomAndCheckTheirItems) {
   EXPECT_FALSE(viewpoint.m_Animating) << "a click stops it";
 }
 
-TEST_F(CarViewTest, RcrImagesAreTheBackViewSavedAsAPicture) {
+TEST_F(CarViewTest, RcrImagesAreTheBackViewSavedAsAPictureEvenFromACameraView) {
   StartOnDemo();
   Trigger(command::kImportFromExe);
   CarView& view = *app->ActiveView();
+  Trigger(command::kCameraViews[0]);
   const std::filesystem::path out = dir / "rcr-back.png";
   chooser.answers = {out};
   Trigger(command::kProduceRcrImages);
   EXPECT_EQ(view.View().m_AngleX, -90);
   EXPECT_EQ(view.View().m_AngleY, 0);
   EXPECT_EQ(view.View().m_AngleZ, 0);
+  EXPECT_EQ(view.View().m_CameraView, Viewpoint::kNormalView);
   const QImage saved(QString::fromStdString(out.string()));
   ASSERT_FALSE(saved.isNull());
   EXPECT_EQ(saved.size(), view.size() * view.devicePixelRatio());
+  EXPECT_EQ(saved.convertToFormat(QImage::Format_RGB32), view.GrabFrame().convertToFormat(QImage::Format_RGB32));
   Trigger(command::kExportRcrJam);
   EXPECT_EQ(MessageTexts().back(), "Current Not Implemented");
 }
@@ -256,6 +260,7 @@ struct PictureCase {
   const char* name;
   const char* view;
   const char* set;
+  int camera = 0;
 };
 
 TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
@@ -263,6 +268,7 @@ TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
       {"demo-normal", nullptr, ""},
       {"demo-front-textured", "front", "showTexture=1,showAxis=0"},
       {"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
+      {"demo-camera-2", nullptr, "showTexture=1", 2},
   };
   const InFolder inDemo(DemoGame());
   for (const PictureCase& c : cases) {
@@ -270,6 +276,7 @@ TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
     options.out = QString::fromStdString((dir / (std::string(c.name) + ".png")).string());
     options.size = QSize(320, 240);
     if (c.view) options.view = c.view;
+    if (c.camera != 0) options.camera = c.camera;
     options.set = c.set;
     StartOptions start;
     start.gameDirectory = DemoGame().string();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "scene/CameraPose.h"
 #include "scene/CarFrame.h"
 #include "scene/FrameRecorder.h"
 #include "shape/Car.h"
@@ -356,17 +357,18 @@ TEST(CarFrame, CameraMarkersStandAtTheirScaledPositionsTheSelectedOneRed) {
   EXPECT_EQ((Point{static_cast<int>(at.at(0, 3)), static_cast<int>(at.at(1, 3)), static_cast<int>(at.at(2, 3))}),
             (Point{-80, 160, 240}));
 
-  // Axes of 1350 with each marker; turned by -Direction about y, x points along z.
+  // Axes of 1350 with each marker, in the game's axes: x across the car
+  // (mirrored), and x turned ahead when the camera looks 90 degrees aside.
   const auto lines = frame.Batches(DrawMode::Lines);
   ASSERT_EQ(lines.size(), 1u + 9u);
-  EXPECT_EQ(Positions(lines[1 + 4])[1], (Point{1270, 160, 240}));
-  EXPECT_EQ(Positions(lines[1 + 2])[1], (Point{0, 0, 1350}));
+  EXPECT_EQ(Positions(lines[1 + 4])[1], (Point{-1430, 160, 240}));
+  EXPECT_EQ(Positions(lines[1 + 2])[1], (Point{0, 1350, 0}));
 
   // Without the axis flag the markers come alone.
   EXPECT_TRUE(DrawFrame(car.get(), Only({&DisplayFlags::showCameras})).Batches(DrawMode::Lines).empty());
 }
 
-TEST(CarFrame, CameraTurnsApplyDirectionThenRollThenPitch) {
+TEST(CarFrame, CameraMarkersAreTurnedByTheCamerasPose) {
   auto car = MakeShape({});
   Camera& camera = car->m_Cameras[0];
   camera.m_DirectionDeg = 30;
@@ -374,7 +376,7 @@ TEST(CarFrame, CameraTurnsApplyDirectionThenRollThenPitch) {
   camera.m_PitchDeg = 50;
   const auto cylinders = DrawFrame(car.get(), Only({&DisplayFlags::showCameras})).Cylinders();
   ASSERT_FALSE(cylinders.empty());
-  const Matrix4 expected = Rotation(-30, 0, 1, 0) * Rotation(40, 0, 0, 1) * Rotation(-50, 1, 0, 0);
+  const Matrix4 expected = PoseMatrix(PoseOf(camera));
   for (int i = 0; i < 16; ++i)
     EXPECT_NEAR(cylinders[0].matrix.m[static_cast<std::size_t>(i)], expected.m[static_cast<std::size_t>(i)], 1e-9);
 }

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "base/Trace.h"
 #include "shape/Car.h"
 
 namespace tavrel {
@@ -33,7 +32,7 @@ TEST(ViewpointTest, ZoomHasNoMemoryOfWhereItStarted) {
   EXPECT_DOUBLE_EQ(inThenOut.m_Distance, 7680);
 }
 
-TEST(ViewpointTest, FixedViewsSetTheAnglesOnly) {
+TEST(ViewpointTest, FixedViewsSetTheAnglesAndLeaveACameraView) {
   Viewpoint viewpoint;
   viewpoint.m_CameraView = 4;
   viewpoint.ZoomIn();
@@ -46,7 +45,7 @@ TEST(ViewpointTest, FixedViewsSetTheAnglesOnly) {
   EXPECT_EQ(viewpoint.m_AngleY, 0);
   EXPECT_EQ(viewpoint.m_AngleZ, -90);
   EXPECT_DOUBLE_EQ(viewpoint.m_Distance, 6400);
-  EXPECT_EQ(viewpoint.m_CameraView, 4);  // shows only after the normal view is chosen again
+  EXPECT_EQ(viewpoint.m_CameraView, Viewpoint::kNormalView);
 
   EXPECT_EQ(FixedViewWithId(32825), FixedViewNamed("back-right"));
   EXPECT_EQ(FixedViewWithId(32825)->angleZ, 315);
@@ -131,49 +130,78 @@ TEST(ViewpointTest, NormalViewIgnoresTheCarAndItsCameras) {
 class CameraViewTest : public ::testing::Test {
  protected:
   CameraViewTest() {
-    setTraceSink([this](const std::string& line) { traced.push_back(line); });
     // Camera 3 of the menu is the car's third camera; the others stand elsewhere.
     Camera& camera = car.m_Cameras[2];
     camera.m_Record.X = 100;
     camera.m_Record.Z = 50;
     camera.m_Record.Y = 20;
-    camera.m_RollDeg = 90;
     car.m_Cameras[1].m_Record.X = -300;
     car.m_Cameras[3].m_Record.Y = 700;
     viewpoint.m_CameraView = 3;
   }
-  ~CameraViewTest() override { setTraceSink({}); }
+
+  Vec3 Seen(Vec3 model) const { return TransformPoint(ViewpointModelview(viewpoint, &car), model); }
 
   Car car;
   Viewpoint viewpoint;
-  std::vector<std::string> traced;
 };
 
-TEST_F(CameraViewTest, LooksFromTheScaledMirroredEyeTowardsTheRolledCentre) {
-  const double r = 90 * 3.1415927 / 180;
-  const Vec3 eye{-500, 100, 250};
-  const Vec3 centre{100 + std::sin(r), 20 + std::cos(r), 50};
-  const Matrix4 modelview = ViewpointModelview(viewpoint, &car);
-  ExpectNear(TransformPoint(modelview, eye), {0, 0, 0}, 1e-9);
-  const double reach = std::hypot(centre.x - eye.x, centre.y - eye.y, centre.z - eye.z);
-  ExpectNear(TransformPoint(modelview, centre), {0, 0, -reach}, 1e-9);
-  // Up stays up on the screen.
-  EXPECT_GT(TransformPoint(modelview, {eye.x, eye.y + 1000, eye.z}).y, 0);
-  // The pi of 3.1415927 is a little large, so the cosine comes out just below 0.
-  EXPECT_EQ(traced, std::vector<std::string>{"look 1.000000 -0.000000\n"});
+Vec3 Offset(const ScenePoint& at, Vec3 by) { return {at[0] + by.x, at[1] + by.y, at[2] + by.z}; }
+
+// The eye stands where the marker stands, at (-8 X, 8 Z, 8 Y), and what lies
+// ahead of the camera lies ahead of the eye, up above.
+TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
+  const ScenePoint at = PoseOf(car.m_Cameras[2]).position;
+  EXPECT_EQ(at, (ScenePoint{-800, 400, 160}));
+  struct Case {
+    const char* name;
+    std::int16_t direction, pitch, roll;
+    Vec3 ahead;  // model axes
+    Vec3 up;
+  };
+  const Case cases[] = {
+      {"level", 0, 0, 0, {0, 1000, 0}, {0, 0, 1000}},
+      {"looking back", 180, 0, 0, {0, -1000, 0}, {0, 0, 1000}},
+      {"looking right", 90, 0, 0, {1000, 0, 0}, {0, 0, 1000}},
+      {"looking down", 0, -90, 0, {0, 0, -1000}, {0, 1000, 0}},
+      {"on its side", 0, 0, 90, {0, 1000, 0}, {1000, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Camera& camera = car.m_Cameras[2];
+    camera.m_DirectionDeg = c.direction;
+    camera.m_PitchDeg = c.pitch;
+    camera.m_RollDeg = c.roll;
+    ExpectNear(Seen(Offset(at, {})), {0, 0, 0});
+    ExpectNear(Seen(Offset(at, c.ahead)), {0, 0, -1000});
+    ExpectNear(Seen(Offset(at, c.up)), {0, 1000, 0});
+  }
 }
 
-TEST_F(CameraViewTest, IgnoresTheAnglesAndTheDistance) {
+// The marker is drawn through the same pose: its cone's axis is the line of sight.
+TEST_F(CameraViewTest, TheMarkersAxisIsTheLineOfSight) {
+  Camera& camera = car.m_Cameras[2];
+  camera.m_DirectionDeg = 30;
+  camera.m_PitchDeg = -12;
+  camera.m_RollDeg = 5;
+  const Matrix4 marker = PoseMatrix(PoseOf(camera));
+  ExpectNear(Seen(TransformPoint(marker, {0, 0, 300})), {0, 0, -300});
+  ExpectNear(Seen(TransformPoint(marker, {0, 300, 0})), {0, 300, 0});
+}
+
+TEST_F(CameraViewTest, ZoomLeavesItAndAFixedViewReturnsToTheNormalView) {
   const Matrix4 before = ViewpointModelview(viewpoint, &car);
-  viewpoint.SetFixedView(*FixedViewNamed("front"));
   viewpoint.ZoomOut();
   ExpectSameMatrix(ViewpointModelview(viewpoint, &car), before);
   ExpectSameMatrix(before, CameraModelview(car.m_Cameras[2]));
+
+  viewpoint.SetFixedView(*FixedViewNamed("front"));
+  EXPECT_EQ(viewpoint.m_CameraView, Viewpoint::kNormalView);
+  ExpectSameMatrix(ViewpointModelview(viewpoint, &car), NormalModelview(viewpoint));
 }
 
 TEST_F(CameraViewTest, WithoutACarTheModelviewStaysAsItWas) {
   ExpectSameMatrix(ViewpointModelview(viewpoint, nullptr), Matrix4{});
-  EXPECT_TRUE(traced.empty());
 }
 
 }  // namespace
