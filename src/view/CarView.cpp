@@ -110,6 +110,8 @@ void CarView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CarView::mouseMoveEvent(QMouseEvent* event) {
+  // A release that went elsewhere (to a dialog the press opened) ends the drag here.
+  if (!event->buttons().testFlag(Qt::LeftButton)) m_Rotation.Release();
   const QPoint at = event->position().toPoint();
   if (m_Rotation.MoveTo(at.x(), at.y(), m_Viewpoint)) update();
   QOpenGLWidget::mouseMoveEvent(event);
@@ -123,6 +125,7 @@ void CarView::mouseReleaseEvent(QMouseEvent* event) {
 void CarView::mouseDoubleClickEvent(QMouseEvent* event) {
   Car* car = m_Document.GetCar();
   if (event->button() == Qt::LeftButton && car != nullptr && car->m_SelectedPoint != nullptr) {
+    m_Rotation.Release();  // the editor takes the button's release
     GetDocument().EditElement(*car->m_SelectedPoint, m_Editors);
   }
   QOpenGLWidget::mouseDoubleClickEvent(event);

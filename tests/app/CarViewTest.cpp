@@ -126,6 +126,33 @@ TEST_F(CarViewTest, DoubleClickEditsThePickedPointAsOneStep) {
   EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
 }
 
+// The editor a double-click opens takes the button's release: no drag is left
+// over for a later move with another button to turn the car.
+TEST_F(CarViewTest, NoDragOutlivesTheEditorADoubleClickOpens) {
+  CarView& view = OpenSmallCar();
+  view.window()->activateWindow();
+  const QPointF at = WhereShown(view, 1);
+  PickAt(view, at);
+  const auto send = [&](QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPointF where) {
+    QMouseEvent event(type, where, view.mapToGlobal(where), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(&view, &event);
+  };
+  send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+  send(QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, at);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, at);
+  ASSERT_TRUE(AnswerDialog([&] { send(QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, at); },
+                           [](QDialog& dialog) { dialog.reject(); }));
+  const Viewpoint before = view.View();
+  for (const Qt::MouseButton other : {Qt::RightButton, Qt::MiddleButton}) {
+    send(QEvent::MouseButtonPress, other, other, at);
+    send(QEvent::MouseMove, Qt::NoButton, other, at + QPointF(40, 30));
+    send(QEvent::MouseButtonRelease, other, Qt::NoButton, at + QPointF(40, 30));
+  }
+  EXPECT_EQ(view.View().m_AngleX, before.m_AngleX);
+  EXPECT_EQ(view.View().m_AngleY, before.m_AngleY);
+  EXPECT_EQ(view.View().m_AngleZ, before.m_AngleZ);
+}
+
 // The wheel and + and - zoom as the zoom commands do: x0.8 in, x1.2 out a notch;
 // a touchpad's small steps add up to notches.
 TEST_F(CarViewTest, TheWheelAndPlusAndMinusZoom) {
