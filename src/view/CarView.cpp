@@ -125,7 +125,6 @@ void CarView::mouseReleaseEvent(QMouseEvent* event) {
 void CarView::mouseDoubleClickEvent(QMouseEvent* event) {
   Car* car = m_Document.GetCar();
   if (event->button() == Qt::LeftButton && car != nullptr && car->m_SelectedPoint != nullptr) {
-    m_Rotation.Release();  // the editor takes the button's release
     GetDocument().EditElement(*car->m_SelectedPoint, m_Editors);
   }
   QOpenGLWidget::mouseDoubleClickEvent(event);
