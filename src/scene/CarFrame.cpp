@@ -73,12 +73,9 @@ class FramePainter {
     }
     if (m_Flags.showCar) Body(car);
     if (m_Flags.showCameras) Cameras(car);
-    if (m_Flags.showTyres && car.m_Wheel)
-      for (const ScenePoint& at : TyrePositions(car)) Part(*car.m_Wheel, at);
-    if (m_Flags.showHelmet && car.m_Helmet) Part(*car.m_Helmet, HelmetOffset(car, m_Flags.showCar));
-    if (m_Flags.showCockpit && car.m_Cockpit) Part(*car.m_Cockpit, {0, 0, 0});
-    if (m_Flags.showSWheel && car.m_SteeringWheel)
-      Part(*car.m_SteeringWheel, SteeringWheelOffset(car, m_Flags.showCockpit));
+    const std::vector<PlacedPart> parts = ShownParts(car);
+    for (const PlacedPart& part : parts) Part(*part.shape, part.at);
+    SelectedPointMarkers(car, parts);
   }
 
   void Labels(const Car& car) {
@@ -97,6 +94,33 @@ class FramePainter {
     Switch(Capability::Culling, m_Flags.showCulling);
   }
 
+  struct PlacedPart {
+    const Car* shape;
+    ScenePoint at;
+  };
+
+  // The parts the flags show, each where it is drawn: a tyre at each wheel position.
+  std::vector<PlacedPart> ShownParts(const Car& car) const {
+    std::vector<PlacedPart> parts;
+    if (m_Flags.showTyres && car.m_Wheel)
+      for (const ScenePoint& at : TyrePositions(car)) parts.push_back({car.m_Wheel.get(), at});
+    if (m_Flags.showHelmet && car.m_Helmet) parts.push_back({car.m_Helmet.get(), HelmetOffset(car, m_Flags.showCar)});
+    if (m_Flags.showCockpit && car.m_Cockpit) parts.push_back({car.m_Cockpit.get(), {0, 0, 0}});
+    if (m_Flags.showSWheel && car.m_SteeringWheel)
+      parts.push_back({car.m_SteeringWheel.get(), SteeringWheelOffset(car, m_Flags.showCockpit)});
+    return parts;
+  }
+
+  // Last and over everything, so no polygon hides the point being worked on.
+  void SelectedPointMarkers(const Car& car, const std::vector<PlacedPart>& parts) {
+    m_Draw.Disable(Capability::Texturing);
+    m_Draw.Disable(Capability::DepthTest);
+    if (m_Flags.showCar && car.m_SelectedPoint != nullptr) PointMarker(*car.m_SelectedPoint, {0, 0, 0});
+    for (const PlacedPart& part : parts)
+      if (part.shape->m_SelectedPoint != nullptr) PointMarker(*part.shape->m_SelectedPoint, part.at);
+    m_Draw.Enable(Capability::DepthTest);
+  }
+
   void Body(const Car& car) {
     Polygons(car, {0, 0, 0}, true);
     if (m_Flags.showTexture) m_Draw.Disable(Capability::Texturing);
@@ -109,14 +133,12 @@ class FramePainter {
       m_Draw.End();
     }
     if (m_Flags.showLines) Connections(car, {0, 0, 0});
-    if (car.m_SelectedPoint != nullptr) PointMarker(*car.m_SelectedPoint, {0, 0, 0});
   }
 
-  // A part's polygons, connections (whatever showLines says) and selected point, at `offset`.
+  // A part's polygons and connections (whatever showLines says), at `offset`.
   void Part(const Car& part, const ScenePoint& offset) {
     Polygons(part, offset, false);
     Connections(part, offset);
-    if (part.m_SelectedPoint != nullptr) PointMarker(*part.m_SelectedPoint, offset);
   }
 
   void Polygons(const Object3D& shape, const ScenePoint& offset, bool withTexCoords) {
@@ -200,7 +222,7 @@ class FramePainter {
     }
   }
 
-  // A red point with a blue cross in the x-y plane; the point size stays 5.
+  // A blue cross in the x-y plane under a red point of size 7.
   void PointMarker(const tavrel::Vertex& point, const ScenePoint& offset) {
     const auto moved = [](std::int32_t coordinate, double by) {
       return static_cast<double>(static_cast<std::int64_t>(coordinate + by));
@@ -208,15 +230,15 @@ class FramePainter {
     const double x = moved(point.m_X, offset[0]);
     const double y = moved(point.m_Y, offset[1]);
     const double z = moved(point.m_Z, offset[2]);
-    m_Draw.PointSize(5);
-    SetColor(kRed);
-    m_Draw.Begin(DrawMode::Points);
-    m_Draw.Vertex(x, y, z);
-    m_Draw.End();
     SetColor(kBlue);
     const double w = kMarkerHalfWidth;
     Line({x - w, y - w, z}, {x + w, y + w, z});
     Line({x + w, y - w, z}, {x - w, y + w, z});
+    m_Draw.PointSize(7);
+    SetColor(kRed);
+    m_Draw.Begin(DrawMode::Points);
+    m_Draw.Vertex(x, y, z);
+    m_Draw.End();
   }
 
   void Cameras(const Car& car) {

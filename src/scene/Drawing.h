@@ -13,7 +13,8 @@ enum class DrawMode { Points, Lines, Polygon };
 enum class Capability {
   Texturing,
   Lighting,
-  Culling,  // of front faces
+  Culling,    // of front faces
+  DepthTest,  // on from the start of every frame
 };
 
 class Drawing {

@@ -45,7 +45,8 @@ json batchJson(const RecordedBatch& batch) {
           {"texture", batch.texture},
           {"normal", batch.normal ? numbers({batch.normal->x, batch.normal->y, batch.normal->z}) : json(nullptr)},
           {"vertices", std::move(vertices)},
-          {"uv", std::move(uv)}};
+          {"uv", std::move(uv)},
+          {"overAll", batch.overAll}};
 }
 
 json cylinderJson(const RecordedCylinder& cylinder) {
@@ -69,6 +70,7 @@ void FrameRecorder::Begin(DrawMode mode) {
   batch.size = mode == DrawMode::Points ? m_PointSize : mode == DrawMode::Lines ? m_LineWidth : 0;
   batch.texture = m_Texturing ? m_BoundSlot : 0;
   batch.normal = m_Normal;
+  batch.overAll = !m_DepthTest;
   m_Batch = std::move(batch);
   m_BatchUv.clear();
   m_BatchHasUv = false;
@@ -132,6 +134,7 @@ bool FrameRecorder::Enabled(Capability capability) const {
     case Capability::Texturing: return m_Texturing;
     case Capability::Lighting: return m_Lighting;
     case Capability::Culling: return m_Culling;
+    case Capability::DepthTest: return m_DepthTest;
   }
   return false;
 }
@@ -141,6 +144,7 @@ void FrameRecorder::SetEnabled(Capability capability, bool on) {
     case Capability::Texturing: m_Texturing = on; break;
     case Capability::Lighting: m_Lighting = on; break;
     case Capability::Culling: m_Culling = on; break;
+    case Capability::DepthTest: m_DepthTest = on; break;
   }
 }
 

@@ -2,7 +2,7 @@
 // A Drawing that keeps what a frame draws: one batch per Begin/End with the
 // state it was drawn with, the camera markers' cylinders with their matrices,
 // and the labels in order. It starts as a fresh GL context does: line width 1,
-// point size 1, no normal, no texture bound, texturing off.
+// point size 1, no normal, no texture bound, texturing off, depth test on.
 
 #include <array>
 #include <optional>
@@ -27,6 +27,7 @@ struct RecordedBatch {
   double size = 0;             // the point size for points, the line width for lines, 0 for polygons
   int texture = 0;             // the bound slot while texturing is on, else 0
   std::optional<Vec3> normal;  // the current normal when the batch began
+  bool overAll = false;        // drawn with the depth test off, over everything drawn before
   std::vector<RecordedVertex> vertices;
   // One per vertex when the batch gave texture coordinates.
   std::optional<std::vector<std::array<double, 2>>> uv;
@@ -100,6 +101,7 @@ class FrameRecorder : public Drawing {
   bool m_Texturing = false;
   bool m_Lighting = false;
   bool m_Culling = false;
+  bool m_DepthTest = true;
   int m_BoundSlot = 0;
   bool m_TexturesMade = false;
 };

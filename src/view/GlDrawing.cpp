@@ -27,6 +27,7 @@ GLenum glCapability(Capability capability) {
     case Capability::Texturing: return GL_TEXTURE_2D;
     case Capability::Lighting: return GL_LIGHTING;
     case Capability::Culling: return GL_CULL_FACE;
+    case Capability::DepthTest: return GL_DEPTH_TEST;
   }
   return GL_TEXTURE_2D;
 }
@@ -99,8 +100,8 @@ void GlDrawing::ReleaseTextures() {
   m_BoundSlot = 0;
 }
 
-void GlDrawing::LineWidth(double width) { glLineWidth(static_cast<GLfloat>(width)); }
-void GlDrawing::PointSize(double size) { glPointSize(static_cast<GLfloat>(size)); }
+void GlDrawing::LineWidth(double width) { glLineWidth(static_cast<GLfloat>(width * m_PixelRatio)); }
+void GlDrawing::PointSize(double size) { glPointSize(static_cast<GLfloat>(size * m_PixelRatio)); }
 
 int GlDrawing::PushMatrix() {
   glPushMatrix();

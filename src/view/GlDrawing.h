@@ -54,6 +54,8 @@ class GlDrawing : public Drawing {
   // the one before left (a polygon without a texture number keeps the binding),
   // but between frames the toolkit draws with the same context and changes it.
   void RestoreBinding();
+  // Device pixels to the logical pixel: widths and sizes are given in logical pixels.
+  void SetPixelRatio(double ratio) { m_PixelRatio = ratio; }
   // The labels of the frame drawn last, taken away.
   std::vector<FrameLabel> TakeLabels() { return std::exchange(m_Labels, {}); }
 
@@ -63,6 +65,7 @@ class GlDrawing : public Drawing {
   bool m_TexturesMade = false;
   int m_BoundSlot = 0;  // none yet
   int m_MatrixDepth = 0;
+  double m_PixelRatio = 1;
   std::vector<FrameLabel> m_Labels;
 };
 

@@ -29,6 +29,7 @@ bool GlFrame::Draw3D(const FrameInput& input, const ViewMatrices& view, QSize de
   glLoadMatrixd(view.projection.m.data());
   glMatrixMode(GL_MODELVIEW);
   glLoadMatrixd(view.modelview.m.data());
+  if (view.client.width > 0) m_Drawing.SetPixelRatio(devicePixels.width() / static_cast<double>(view.client.width));
   FrameInput frame = input;
   frame.texturesMade = m_Drawing.TexturesMade();
   return DrawCarFrame3D(m_Drawing, frame);

@@ -105,6 +105,23 @@ TEST_F(CarViewTest, PicksThePointUnderTheCursor) {
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
 }
 
+// Points and lines keep their logical size at every pixel ratio: the selected
+// point's marker is 7 logical pixels square. The high-density run checks it at 2.
+TEST_F(CarViewTest, TheSelectedPointsMarkerKeepsItsLogicalSize) {
+  CarView& view = OpenSmallCar();
+  view.window()->activateWindow();
+  DisplayFlags& flags = view.Flags();
+  flags.showFilled = flags.showAxis = flags.showCameras = flags.showPoints = false;
+  PickAt(view, WhereShown(view, 1));
+  ASSERT_NE(view.GetDocument().GetCar()->m_SelectedPoint, nullptr);
+  const QImage frame = view.GrabFrame().convertToFormat(QImage::Format_RGB32);
+  int red = 0;
+  for (int y = 0; y < frame.height(); ++y)
+    for (int x = 0; x < frame.width(); ++x) red += frame.pixel(x, y) == qRgb(255, 0, 0) ? 1 : 0;
+  const int side = qRound(7 * view.devicePixelRatioF());
+  EXPECT_EQ(red, side * side);
+}
+
 // A double-click on the point under the cursor edits it through its document,
 // as the tree does: its item is relabelled and the edit can be undone.
 TEST_F(CarViewTest, DoubleClickEditsThePickedPointAsOneStep) {

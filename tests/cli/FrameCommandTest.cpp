@@ -53,7 +53,7 @@ TEST(FrameCommand, DrawsAShapeFileWithTheWorkingFoldersMappingSettingsAndSelecti
   ASSERT_EQ(polygons.size(), 1u);
   EXPECT_EQ(polygons[0], json::parse(R"({"mode": "polygon", "size": 0, "texture": 2, "normal": [0, 0, -1000],
     "vertices": [[0, 0, 0, 1, 1, 0], [1000, 0, 0, 1, 1, 0], [0, 1000, 0, 1, 1, 0]],
-    "uv": [[0.25, 1], [0.5, 0], [0, 0.5]]})"));
+    "uv": [[0.25, 1], [0.5, 0], [0, 0.5]], "overAll": false})"));
   // The selected command's start marker, then the selected point's.
   const auto lines = OfMode(frame, "lines");
   ASSERT_GE(lines.size(), 2u);

@@ -309,8 +309,10 @@ TEST(CarFrame, PointsConnectionsAndTheSelectedPointMarker) {
   EXPECT_EQ(points[0].size, 2);
   EXPECT_EQ(Positions(points[0]), (std::vector<Point>{{0, 0, 0}, {100, 200, 300}}));
   EXPECT_EQ(Colors(points[0]), std::vector<Rgb>(2, kRed));
-  EXPECT_EQ(points[1].size, 5);
+  EXPECT_EQ(points[1].size, 7);
   EXPECT_EQ(Positions(points[1]), (std::vector<Point>{{100, 200, 300}}));
+  EXPECT_FALSE(points[0].overAll);
+  EXPECT_TRUE(points[1].overAll) << "the marker shows through the polygons";
 
   // The connection to the missing point 7 is not drawn; the cross follows in blue.
   const auto lines = frame.Batches(DrawMode::Lines);
@@ -320,6 +322,8 @@ TEST(CarFrame, PointsConnectionsAndTheSelectedPointMarker) {
   EXPECT_EQ(Positions(lines[1]), (std::vector<Point>{{40, 140, 300}, {160, 260, 300}}));
   EXPECT_EQ(Positions(lines[2]), (std::vector<Point>{{160, 140, 300}, {40, 260, 300}}));
   EXPECT_EQ(Colors(lines[2]), std::vector<Rgb>(2, kBlue));
+  EXPECT_TRUE(lines[2].overAll);
+  EXPECT_TRUE(frame.recorder.Enabled(Capability::DepthTest)) << "on again for the next frame";
 }
 
 TEST(CarFrame, AxisCrossInOneBatch) {
@@ -412,7 +416,7 @@ TEST(CarFrame, TyresFollowCarPoints37To40EvenWithTheBodyHidden) {
   const auto markers = frame.Batches(DrawMode::Points);
   ASSERT_EQ(markers.size(), 4u);
   EXPECT_EQ(Positions(markers[3]), (std::vector<Point>{{5000, 0, 0}}));
-  EXPECT_EQ(markers[3].size, 5);
+  EXPECT_EQ(markers[3].size, 7);
 
   // Fewer than 41 points: no wheel positions, no tyres.
   car->m_PointCount = 40;

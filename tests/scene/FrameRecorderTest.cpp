@@ -31,18 +31,21 @@ TEST(FrameRecorder, StartsFromAFreshContextAndKeepsStateBetweenBatches) {
   recorder.PopMatrix();
   recorder.PointSize(5);
   recorder.Disable(Capability::Texturing);
+  recorder.Disable(Capability::DepthTest);
   recorder.Begin(DrawMode::Points);
   recorder.Vertex(0, 0, 0);
   recorder.End();
   recorder.Label("12", 1, 2, 3);
 
   const json expected = json::parse(R"({"batches": [
-    {"mode": "points", "size": 1, "texture": 0, "normal": null, "vertices": [[1, 2, 3, 1, 1, 1]], "uv": null},
-    {"mode": "lines", "size": 1, "texture": 0, "normal": null, "vertices": [], "uv": null},
+    {"mode": "points", "size": 1, "texture": 0, "normal": null, "vertices": [[1, 2, 3, 1, 1, 1]], "uv": null,
+     "overAll": false},
+    {"mode": "lines", "size": 1, "texture": 0, "normal": null, "vertices": [], "uv": null, "overAll": false},
     {"mode": "polygon", "size": 0, "texture": 2, "normal": [0, 0, -1000],
-     "vertices": [[10, 0, 0, 0.333, 0.5, 0], [11, 1, 1, 0.333, 0.5, 0]], "uv": [[0.25, 1], [0.25, 1]]},
+     "vertices": [[10, 0, 0, 0.333, 0.5, 0], [11, 1, 1, 0.333, 0.5, 0]], "uv": [[0.25, 1], [0.25, 1]],
+     "overAll": false},
     {"mode": "points", "size": 5, "texture": 0, "normal": [0, 0, -1000], "vertices": [[0, 0, 0, 0.333, 0.5, 0]],
-     "uv": null}],
+     "uv": null, "overAll": true}],
    "labels": [{"text": "12", "at": [1, 2, 3]}]})");
   EXPECT_EQ(json::parse(recorder.Json()), expected);
   EXPECT_EQ(recorder.MatrixDepth(), 0);
