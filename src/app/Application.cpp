@@ -33,6 +33,7 @@
 #include "document/FileChooser.h"
 #include "document/RecoveryFile.h"
 #include "shape/ShapeFile.h"
+#include "view/GlSupport.h"
 
 static void InitResources() { Q_INIT_RESOURCE(tavrel); }
 
@@ -239,7 +240,8 @@ void Application::RecoverOrphans() {
       OpenDocument& entry = AddDocument();
       entry.document->SetUntitledName(recovered->name);
       entry.document->Recover(std::move(*recovered));
-      OpenWindow(entry);
+      // Without a window the changes stay in their file for another run.
+      if (OpenWindow(entry) == nullptr) continue;
     }
     // Recovered, its changes now kept by the new document; or let go.
     std::error_code ignored;
@@ -281,11 +283,21 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 
 QWidget* Application::MakeView(OpenDocument& entry, ViewKind kind) {
   if (kind == ViewKind::Jam) return new JamChildView(*entry.document, m_Messages, m_Program.m_JamSeed, *m_Window);
+  if (!CanMakeGlContext()) {
+    m_Messages.show("Cannot Make OpenGL Context", Icon::Stop);
+    return nullptr;
+  }
   return new CarChildView(*entry.document, m_Program, m_Window->Tree(), m_Messages, m_Chooser, m_Printer);
 }
 
 QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
-  QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(MakeView(entry, kind));
+  QWidget* view = MakeView(entry, kind);
+  if (view == nullptr) {
+    if (entry.windows.empty())
+      RemoveDocument(std::ranges::find_if(m_Documents, [&entry](const auto& e) { return e.get() == &entry; }));
+    return nullptr;
+  }
+  QMdiSubWindow* window = m_Window->MdiArea().addSubWindow(view);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->installEventFilter(this);
   // The platform's close keys close the document (asking once for its changes),
@@ -370,7 +382,7 @@ bool Application::OpenFile(const QString& path) {
     RemoveDocument(std::prev(m_Documents.end()));
     return false;
   }
-  OpenWindow(entry);
+  if (OpenWindow(entry) == nullptr) return false;
   AddRecentFile(canonical);
   return true;
 }

@@ -83,7 +83,9 @@ class Application : public QObject, public CommandTarget {
   // The document and its items go (its windows are gone or never came).
   void RemoveDocument(std::list<std::unique_ptr<OpenDocument>>::iterator entry);
   void AddDocumentCommands(OpenDocument& entry);
+  // Null when the view cannot be made; a document left without windows goes.
   QMdiSubWindow* OpenWindow(OpenDocument& entry, ViewKind kind = ViewKind::Car);
+  // Null, after saying so, when a car view cannot have its GL context.
   QWidget* MakeView(OpenDocument& entry, ViewKind kind);
   void WindowGone(const QMdiSubWindow* window);
   void Retitle(OpenDocument& entry);

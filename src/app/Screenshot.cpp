@@ -77,7 +77,7 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
   document.ResetTextures(flags.m_CarJamName);
 
   OffscreenFrame frame(document.TextureBitmaps());
-  if (!frame.Ready()) return fail("Cannot Grab Screen", 1);
+  if (!frame.Ready()) return fail("Cannot Make OpenGL Context", 1);
   const FrameInput input{document.GetCar(), document.Mapping(), flags};
   const ViewMatrices view = ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
   const QColor background = QApplication::palette().color(QPalette::Base);

@@ -8,6 +8,8 @@
 
 #include "AppFixture.h"
 #include "app/Actions.h"
+#include "app/CarTree.h"
+#include "app/CarTreeModel.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "view/CarView.h"
@@ -224,6 +226,17 @@ TEST_F(ApplicationTest, ToolbarToggleHidesTheMainToolbarOnly) {
   EXPECT_FALSE(mainToolbar->isVisible());
   EXPECT_TRUE(displayToolbar->isVisible());
   EXPECT_FALSE(ActionOf(kToggleToolbar).isChecked());
+}
+
+// Run by its own entry with the platform's GL switched off; skipped elsewhere.
+TEST_F(ApplicationTest, WithoutOpenGlACarWindowSaysSoAndLeavesNoDocument) {
+  if (qEnvironmentVariable("QT_XCB_GL_INTEGRATION") != "none") GTEST_SKIP() << "needs QT_XCB_GL_INTEGRATION=none";
+  StartOnDemo();
+  Trigger(kImportFromExe);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot Make OpenGL Context"});
+  EXPECT_EQ(app->DocumentCount(), 0u);
+  EXPECT_TRUE(app->Window().MdiArea().subWindowList().isEmpty());
+  EXPECT_EQ(app->Window().Tree().Model().rowCount(app->Window().Tree().Model().index(0, 0)), 0);
 }
 
 }  // namespace
