@@ -305,12 +305,8 @@ QMdiSubWindow* Application::OpenWindow(OpenDocument& entry, ViewKind kind) {
   for (QAction* action : window->systemMenu()->actions())
     if (QKeySequence::keyBindings(QKeySequence::Close).contains(action->shortcut())) action->setShortcuts({});
   window->setWindowIcon(QIcon(":/icons/car-document.svg"));
-  // Large enough to look at the car, small enough that cascaded windows stay in reach.
-  const QSize area = m_Window->MdiArea().viewport()->size();
-  window->resize(std::max(600, area.width() * 3 / 4), std::max(420, area.height() * 3 / 4));
   // Cascaded from the top left, so a new window never opens out of sight.
-  const auto count = static_cast<int>(m_Window->MdiArea().subWindowList().size());
-  window->move(QPoint(24, 24) * ((count - 1) % 8));
+  m_Window->PlaceWindow(*window, static_cast<int>(m_Window->MdiArea().subWindowList().size()) - 1);
   entry.windows.push_back(window);
   connect(window, &QObject::destroyed, this, [this, window] { WindowGone(window); });
   Retitle(entry);

@@ -2,10 +2,12 @@
 
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QWhatsThis>
+#include <algorithm>
 
 #include "app/Actions.h"
 #include "app/CarTree.h"
@@ -42,10 +44,9 @@ MainWindow::MainWindow(Settings& settings)
   m_CarTree = new CarTree(settings, *this);
 
   using namespace command;
-  Handle(kCascade, [this] { m_MdiArea->cascadeSubWindows(); });
+  Handle(kCascade, [this] { Cascade(); });
   Handle(kTile, [this] { m_MdiArea->tileSubWindows(); });
-  // Minimised windows already line up along the bottom; tiling them keeps that.
-  Handle(kArrangeIcons, [this] { m_MdiArea->cascadeSubWindows(); });
+  Handle(kArrangeIcons, [this] { ArrangeIcons(); });
   Handle(kHelpTopics, [this] { ShowHelp(); });
   Handle(kHelp, [this] { ShowHelp(); });
   Handle(kDefaultHelp, [this] { ShowHelp(); });
@@ -73,6 +74,33 @@ void MainWindow::CreateStatusBar() {
     label->setEnabled(false);
     label->setFrameShape(QFrame::StyledPanel);
     statusBar()->addPermanentWidget(label);
+  }
+}
+
+void MainWindow::PlaceWindow(QMdiSubWindow& window, int index) {
+  // Large enough to look at the car, small enough that cascaded windows stay in reach.
+  const QSize area = m_MdiArea->viewport()->size();
+  window.resize(std::max(600, area.width() * 3 / 4), std::max(420, area.height() * 3 / 4));
+  window.move(QPoint(24, 24) * (index % 8));
+}
+
+void MainWindow::Cascade() {
+  int index = 0;
+  for (QMdiSubWindow* window : m_MdiArea->subWindowList(QMdiArea::StackingOrder)) {
+    if (window->isMinimized() || window->isHidden()) continue;
+    if (window->isMaximized()) window->showNormal();
+    PlaceWindow(*window, index++);
+    window->raise();
+  }
+}
+
+void MainWindow::ArrangeIcons() {
+  int x = 0;
+  const int bottom = m_MdiArea->viewport()->height();
+  for (QMdiSubWindow* window : m_MdiArea->subWindowList(QMdiArea::CreationOrder)) {
+    if (!window->isMinimized()) continue;
+    window->move(x, bottom - window->height());
+    x += window->width();
   }
 }
 

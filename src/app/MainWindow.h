@@ -10,6 +10,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QTextBrowser;
 class QToolBar;
 
@@ -31,9 +32,15 @@ class MainWindow : public QMainWindow, public CommandTarget {
   // Shows a text in the status bar's message pane at once.
   void SetStatusText(const QString& text);
   void ShowHelp();
+  // Gives a new window its size and its place, the `index`-th of the cascade.
+  void PlaceWindow(QMdiSubWindow& window, int index);
 
  private:
   void CreateStatusBar();
+  // The windows that are not minimised overlap from the top left at the size a new window gets.
+  void Cascade();
+  // The minimised windows in a row along the bottom of the area; the others stay.
+  void ArrangeIcons();
 
   QMdiArea* m_MdiArea;
   QToolBar* m_MainToolbar;

@@ -1,10 +1,12 @@
 // Start-up, settings, importing and opening, windows and the menus that follow them.
 
+#include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QSettings>
 #include <QTreeView>
+#include <algorithm>
 
 #include "AppFixture.h"
 #include "app/Actions.h"
@@ -182,6 +184,38 @@ TEST_F(ApplicationTest, NewWindowNumbersTheTitlesAndTheDocumentGoesWithItsLastWi
   EXPECT_TRUE(Windows().isEmpty());
   EXPECT_EQ(app->DocumentCount(), 0u);
   EXPECT_EQ(app->Window().windowTitle(), "Zav Tavrel");
+}
+
+// Cascade gives the windows the size a new window gets (not the GL view's
+// missing size hint); Arrange Icons lines up the minimised windows only.
+TEST_F(ApplicationTest, CascadeKeepsAUsableSizeAndArrangeIconsMovesOnlyMinimisedWindows) {
+  StartOnDemo();
+  Trigger(kImportFromExe);
+  Trigger(kNewWindow);
+  Trigger(kNewWindow);
+  const QList<QMdiSubWindow*> windows = Windows();
+  ASSERT_EQ(windows.size(), 3);
+  const QSize usable = windows[0]->size();
+  ASSERT_GE(usable.width(), 600);
+  windows[1]->resize(200, 150);
+  windows[2]->showMinimized();
+  QCoreApplication::processEvents();
+  const QRect before = windows[1]->geometry();
+
+  Trigger(kArrangeIcons);
+  EXPECT_EQ(windows[1]->geometry(), before);
+  EXPECT_EQ(windows[2]->x(), 0);
+  EXPECT_EQ(windows[2]->geometry().bottom(), app->Window().MdiArea().viewport()->height() - 1);
+
+  Trigger(kCascade);
+  EXPECT_TRUE(windows[2]->isMinimized());
+  QList<QPoint> places;
+  for (QMdiSubWindow* window : {windows[0], windows[1]}) {
+    EXPECT_EQ(window->size(), usable);
+    places << window->pos();
+  }
+  std::sort(places.begin(), places.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+  EXPECT_EQ(places, QList<QPoint>({QPoint(0, 0), QPoint(24, 24)}));
 }
 
 TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
