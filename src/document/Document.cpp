@@ -1,4 +1,5 @@
 #include "document/Document.h"
+#include "shape/Outline.h"
 
 #include "base/FileWrites.h"
 #include "base/Format.h"
@@ -484,7 +485,7 @@ void Document::TakeImage(const ImageChange& change, bool forward) {
 }
 
 void Document::Relabel(Observer& element) {
-  if (const auto label = EditedLabel(element); label && element.m_TreeItem != nullptr) element.m_TreeItem->text = *label;
+  if (const auto label = ItemLabel(element); label && element.m_TreeItem != nullptr) element.m_TreeItem->text = *label;
   m_ElementEdited.Emit(element);
 }
 

@@ -111,15 +111,6 @@ Observer* Resolve(Car& car, const ElementRef& ref) {
   return element;
 }
 
-std::optional<std::string> EditedLabel(const Observer& element) {
-  switch (element.m_Kind) {
-    case kKindPoint: return static_cast<const Vertex&>(element).ShortLabel();
-    case kKindConnection: return static_cast<const Point3D&>(element).ShortLabel();
-    case kKindCamera: return static_cast<const Camera&>(element).ShortLabel();
-    default: return std::nullopt;
-  }
-}
-
 ElementSnapshot TakeSnapshot(Car& car) {
   ElementSnapshot snapshot;
   for (ShapeKind shapeKind : kShapes) {

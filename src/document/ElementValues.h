@@ -37,10 +37,6 @@ std::optional<ElementRef> RefOf(Car& car, const Observer& element);
 // The element a reference names; none when the car no longer has it.
 Observer* Resolve(Car& car, const ElementRef& ref);
 
-// The label an edited element writes into its tree item; none for a data value,
-// whose item shows a line of eight values.
-std::optional<std::string> EditedLabel(const Observer& element);
-
 // Every point, connection, data value and camera of the car and its parts with
 // its values, taken before a change so that afterwards only what changed is kept.
 struct ElementSnapshot {

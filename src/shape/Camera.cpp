@@ -79,10 +79,4 @@ void Camera::Select() {
   if (m_Owner != nullptr) m_Owner->m_SelectedCamera = this;
 }
 
-std::string Camera::ShortLabel() const {
-  const CameraRecord& r = m_Record;
-  return format("c[%d] (%d,%d,%d) (D=%d P=%d R=%d) (%d %d)", m_Index + 1, r.X, r.Y, r.Z, m_DirectionDeg,
-                m_PitchDeg, m_RollDeg, r.Detail1, r.Detail2);
-}
-
 }  // namespace tavrel

@@ -47,7 +47,6 @@ class Camera : public Observer {
   void SetRecord(const CameraRecord& record);
   CameraFields Fields() const;
   void SetFields(const CameraFields& fields);
-  std::string ShortLabel() const;
 
   CameraRecord m_Record;
   std::int16_t m_DirectionDeg = 0;

@@ -44,7 +44,6 @@ class Vertex : public Observer {
   Vertex() : Observer(kKindPoint) {}
   void Select() override;
   // The label of an edited point's tree item.
-  std::string ShortLabel() const;
 
   std::int32_t m_X = 0;
   std::int32_t m_Y = 0;
@@ -57,7 +56,6 @@ class Point3D : public Observer {
  public:
   Point3D() : Observer(kKindConnection) {}
   void Select() override;
-  std::string ShortLabel() const;
 
   std::int32_t m_From = 0;
   std::int32_t m_To = 0;

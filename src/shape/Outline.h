@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ struct OutlineNode {
   std::vector<std::unique_ptr<OutlineNode>> m_Children;
   Producer m_Producer;
 };
+
+// The label of a point's, a connection's or a camera's item, as listed and after
+// every edit; none for other elements, whose items are not relabelled.
+std::optional<std::string> ItemLabel(const Observer& element);
 
 // The image of a shape's "Car:" item.
 int RootImage(ShapeKind kind);

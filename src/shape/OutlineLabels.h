@@ -1,7 +1,6 @@
 #pragma once
 // Every label and image index of the outline, in one place. Labels are printf
 // formats; the tree shows them character for character, double blanks included.
-// (The labels an element writes after an edit are its ShortLabel().)
 
 namespace tavrel::outline {
 

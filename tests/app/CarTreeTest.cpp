@@ -15,6 +15,7 @@
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "document/Document.h"
+#include "shape/Outline.h"
 #include "shape/PartFile.h"
 
 namespace tavrel::test {
@@ -174,12 +175,12 @@ TEST_F(CarTreeTest, DoubleClickOnAPointEditsItAndRelabelsItsItem) {
   const Point3D& centre = document.GetCar()->m_ViewCenter;
   EXPECT_EQ(std::vector<int>({centre.m_From, centre.m_To, centre.m_U1}),
             std::vector<int>({opened.x, opened.y, opened.z}));
-  EXPECT_EQ(index.data().toString().toStdString(), point.ShortLabel());
-  EXPECT_TRUE(index.data().toString().startsWith("v[2] -11 22 33 (u1="));
+  // Relabelled in the form it was listed in.
+  EXPECT_EQ(index.data().toString().toStdString(), "p[2] -11 22 33 (U1=" + std::to_string(point.m_U1) + ")");
   EXPECT_GE(redrawCount, 2) << "after View Center and after the edit";
 }
 
-// A camera relabels its item with its short label; a data-value line carries
+// A camera relabels its item as it was listed; a data-value line carries
 // its first value, whose editor keeps the line's label.
 TEST_F(CarTreeTest, DoubleClickOnACameraOrADataValueLineOpensItsEditor) {
   Document& document = ImportDemo();
@@ -194,8 +195,9 @@ TEST_F(CarTreeTest, DoubleClickOnACameraOrADataValueLineOpensItsEditor) {
                            }));
   EXPECT_EQ(camera.m_Record.X, 70000 - 65536);
   EXPECT_EQ(camera.m_DirectionDeg, -80) << "182000 raw units kept in 16 bits are -14608";
-  EXPECT_EQ(cameraIndex.data().toString().toStdString(), camera.ShortLabel());
+  EXPECT_EQ(cameraIndex.data().toString().toStdString(), *ItemLabel(camera));
   EXPECT_TRUE(cameraIndex.data().toString().startsWith("c[1] (4464,"));
+  EXPECT_TRUE(cameraIndex.data().toString().endsWith(QString(" (%1 %2)").arg(camera.m_Record.RearWheel).arg(camera.m_Record.FrontWheel)));
 
   DatVal& value = car.m_DataValues[8];
   const QModelIndex line = IndexOf(value.m_TreeItem);

@@ -23,6 +23,7 @@
 #include "builders/ShapeImageBuilder.h"
 #include "document/Document.h"
 #include "scene/PointPicking.h"
+#include "shape/Outline.h"
 #include "shape/Car.h"
 #include "view/CarView.h"
 
@@ -137,10 +138,10 @@ TEST_F(CarViewTest, DoubleClickEditsThePickedPointAsOneStep) {
                              Click(dialog, kOk);
                            }));
   EXPECT_EQ(point.m_X, 77);
-  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
   Trigger(command::kUndo);
   EXPECT_EQ(point.m_X, before);
-  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
 }
 
 // The editor a double-click opens takes the button's release: no drag is left

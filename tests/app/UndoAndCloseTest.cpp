@@ -13,6 +13,7 @@
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "document/Document.h"
+#include "shape/Outline.h"
 
 namespace tavrel::test {
 namespace {
@@ -57,7 +58,7 @@ TEST_F(UndoAndCloseTest, UndoAndRedoNameTheStepAndTakeTheirKeys) {
 
   Keys(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_NE(point.m_X, 999);
-  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
   EXPECT_EQ(ActionOf(kRedo).text(), "&Redo Point Edit");
   EXPECT_FALSE(ActionOf(kUndo).isEnabled());
   EXPECT_EQ(WindowTitle(), "car1") << "back where it was imported";

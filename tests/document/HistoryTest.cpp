@@ -8,6 +8,7 @@
 #include "demo/DemoGame.h"
 #include "document/Document.h"
 #include "document/ProgramValues.h"
+#include "shape/Outline.h"
 #include "shape/CameraFile.h"
 #include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
@@ -55,7 +56,7 @@ TEST_F(HistoryTest, EachEditorConfirmedIsOneNamedStepThatRelabelsItsItem) {
   const PointValues& opened = editors.pointsShown.at(0);
   EXPECT_EQ((std::array{opened.x, opened.y, opened.z}), shown);
   EXPECT_EQ((std::array{point.m_X, point.m_Y, point.m_Z}), (std::array{1, 2, 3}));
-  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
   EXPECT_EQ(document.UndoName(), "Point Edit");
 
   Point3D& connection = car.m_Connections[0];
@@ -64,7 +65,7 @@ TEST_F(HistoryTest, EachEditorConfirmedIsOneNamedStepThatRelabelsItsItem) {
   document.EditElement(connection, editors);
   const PointValues& connectionShown = editors.pointsShown.at(1);
   EXPECT_EQ((std::array{connectionShown.x, connectionShown.y, connectionShown.z}), ends);
-  EXPECT_EQ(connection.m_TreeItem->text, "v[1] 4 2  (u1=9 u2=" + std::to_string(connection.m_U2) + ")");
+  EXPECT_EQ(connection.m_TreeItem->text, "v[1] 4-> 2  (U1=9 U2=" + std::to_string(connection.m_U2) + ")");
   EXPECT_EQ(document.UndoName(), "Connection Edit");
 
   Camera& camera = car.m_Cameras[0];
@@ -72,7 +73,7 @@ TEST_F(HistoryTest, EachEditorConfirmedIsOneNamedStepThatRelabelsItsItem) {
   editors.camera.x = 70000;
   document.EditElement(camera, editors);
   EXPECT_EQ(camera.m_Record.X, 4464);  // the low 16 bits
-  EXPECT_EQ(camera.m_TreeItem->text, camera.ShortLabel());
+  EXPECT_EQ(camera.m_TreeItem->text, *ItemLabel(camera));
   EXPECT_EQ(document.UndoName(), "Camera Edit");
 
   DatVal& value = car.m_DataValues[0];
@@ -108,7 +109,7 @@ TEST_F(HistoryTest, UndoPutsBackValuesAndLabelSelectsTheElementAndRedrawsOnce) {
   });
   document.Undo();
   EXPECT_EQ((std::array{point.m_X, point.m_Y, point.m_Z}), before);
-  EXPECT_EQ(point.m_TreeItem->text, point.ShortLabel());
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
   EXPECT_EQ(TheCar().m_SelectedPoint, &point);
   EXPECT_EQ(document.RedoName(), "Point Edit");
   EXPECT_FALSE(document.CanUndo());
