@@ -2,7 +2,9 @@
 
 #include <QHeaderView>
 #include <QMainWindow>
+#include <QStyle>
 #include <QTreeView>
+#include <algorithm>
 
 #include "app/CarTreeModel.h"
 #include "app/ValueDialogs.h"
@@ -13,8 +15,9 @@ namespace tavrel {
 
 CarTree::CarTree(Settings& settings, QMainWindow& window)
     : QDockWidget(tr("Cars"), &window), m_Model(new CarTreeModel(this)), m_View(new QTreeView(this)) {
+  m_View->setIconSize(QSize(16, 15));
   // Only read, never written: the older program kept them the same way.
-  const int width = settings.ReadInt(kPreferences, "TreeWidth", 200);
+  const int width = settings.ReadInt(kPreferences, "TreeWidth", DefaultWidth());
   const int height = settings.ReadInt(kPreferences, "TreeHeight", 10);
   const int left = settings.ReadInt(kPreferences, "TreeLeft", 10);
   const int top = settings.ReadInt(kPreferences, "TreeTop", 10);
@@ -31,7 +34,6 @@ CarTree::CarTree(Settings& settings, QMainWindow& window)
   m_View->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   m_View->header()->setStretchLastSection(false);
   m_View->setUniformRowHeights(true);
-  m_View->setIconSize(QSize(16, 15));
   m_View->setModel(m_Model);
   m_View->setWhatsThis(tr("Every car that is open, with its parts, points, connections and cameras."));
   // Where the tree stands until the dock first lays it out: inside the
@@ -47,6 +49,13 @@ CarTree::CarTree(Settings& settings, QMainWindow& window)
 
   window.addDockWidget(Qt::LeftDockWidgetArea, this);
   window.resizeDocks({this}, {width}, Qt::Horizontal);
+}
+
+// Wide enough for a point's whole label three levels down, beside the scroll bar.
+int CarTree::DefaultWidth() const {
+  const int label = m_View->fontMetrics().horizontalAdvance("p[000] -0000 -0000 -0000 (U1=0)");
+  const int scrollBar = m_View->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  return std::max(200, 4 * m_View->indentation() + m_View->iconSize().width() + label + scrollBar + 16);
 }
 
 // Selecting and editing go through the element's document, which redraws its views.

@@ -31,6 +31,8 @@ class CarTree : public QDockWidget, public EditorHost {
   bool EditDataValue(int& value) override;
 
  private:
+  // The width when the settings give none.
+  int DefaultWidth() const;
   void Selected(const QModelIndex& current);
   void DoubleClicked(const QModelIndex& index);
 

@@ -23,6 +23,8 @@ struct CarTreeModel::Listing {
   std::vector<Signal<>::Connection> wholeCar;
   std::vector<Signal<std::size_t>::Connection> oneShape;
   Signal<Observer&>::Connection edited;
+  Signal<>::Connection renamed;
+  std::string name;  // the document's name as the "Car:" items show it
 
   OutlineNode& CarItem(int row) const { return *document->Outline()->MadeChildren()[std::size_t(row)]; }
 };
@@ -59,6 +61,15 @@ void CarTreeModel::AddDocument(Document& document) {
   // An unlisted car's elements may still name items that are gone.
   listing.edited = document.ElementEdited().Connect([this, &listing](Observer& element) {
     if (listing.rows > 0) Changed(element.m_TreeItem);
+  });
+  // Its "Car:" items carry its name, which a save under another name changes.
+  listing.name = document.Name();
+  listing.renamed = document.StateChanged().Connect([this, &listing] {
+    if (listing.document->Name() == listing.name) return;
+    listing.name = listing.document->Name();
+    if (listing.rows == 0) return;
+    const int first = FirstRow(listing);
+    emit dataChanged(index(first, 0, AllCarsIndex()), index(first + listing.rows - 1, 0, AllCarsIndex()));
   });
   Show(listing);
 }
@@ -178,12 +189,20 @@ QVariant CarTreeModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto* node = static_cast<const OutlineNode*>(index.internalPointer());
   switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(node->text);
+    case Qt::DisplayRole: return QString::fromStdString(Label(*node));
     // The JAM outline's lines use images past the list's end: they have no picture.
     case Qt::DecorationRole:
       return node->image >= 0 && node->image < kImageCount ? QVariant(m_Images[std::size_t(node->image)]) : QVariant();
     default: return {};
   }
+}
+
+std::string CarTreeModel::Label(const OutlineNode& node) const {
+  if (node.parent == nullptr || node.parent->parent != nullptr) return node.text;
+  for (const auto& listing : m_Listings)
+    if (listing->document->Outline() == node.parent && !listing->document->Name().empty())
+      return node.text + " (" + listing->document->Name() + ")";
+  return node.text;
 }
 
 bool CarTreeModel::canFetchMore(const QModelIndex& parent) const {

@@ -1,7 +1,8 @@
 #pragma once
 // The car tree's item model. It only reflects the documents' outlines: "All
 // Cars", under it the "Car:" items of every registered document in the order
-// they were registered, and beneath each the outline the core built. It listens
+// they were registered, each followed by its document's name in brackets, and
+// beneath each the outline the core built. It listens
 // to each document, so it drops a document's rows before the outline goes and
 // never hands out an item that a decode replaced.
 //
@@ -63,6 +64,9 @@ class CarTreeModel : public QAbstractItemModel {
   void Show(Listing& listing);
   void Hide(Listing& listing);
   void Changed(const OutlineNode* node);
+  // The node's text; a "Car:" item's with its document's name, since two open
+  // cars list the same five parts.
+  std::string Label(const OutlineNode& node) const;
 
   // Stands for "All Cars" in the indexes; it never has children of its own.
   OutlineNode m_AllCars;

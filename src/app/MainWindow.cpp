@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -36,7 +37,8 @@ MainWindow::MainWindow(Settings& settings)
   m_MdiArea->setViewMode(QMdiArea::SubWindowView);
   m_MdiArea->setWhatsThis(tr("The car windows. Each shows one car; a car can have several windows."));
   setCentralWidget(m_MdiArea);
-  resize(1100, 760);
+  // No larger than the screen, so no part of a car view lies where the pointer cannot go.
+  resize(QSize(1100, 760).boundedTo(screen()->availableSize()));
   addToolBar(Qt::TopToolBarArea, m_MainToolbar);
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, m_DisplayToolbar);
@@ -80,7 +82,8 @@ void MainWindow::CreateStatusBar() {
 void MainWindow::PlaceWindow(QMdiSubWindow& window, int index) {
   // Large enough to look at the car, small enough that cascaded windows stay in reach.
   const QSize area = m_MdiArea->viewport()->size();
-  window.resize(std::max(600, area.width() * 3 / 4), std::max(420, area.height() * 3 / 4));
+  const auto side = [](int room, int least) { return std::min(room, std::max(least, room * 3 / 4)); };
+  window.resize(side(area.width(), 600), side(area.height(), 420));
   window.move(QPoint(24, 24) * (index % 8));
 }
 

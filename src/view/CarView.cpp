@@ -92,8 +92,10 @@ void CarView::paintGL() {
   const qreal ratio = devicePixelRatioF();
   const QSize devicePixels(qRound(width() * ratio), qRound(height() * ratio));
   if (!m_Frame.Draw3D(input, view, devicePixels, palette().color(QPalette::Base))) return;
+  // Only a pointer over the view picks: one beside it (over the tree) must not take the selection.
   const QPointF mouse = mapFromGlobal(QCursor::pos());
-  if (PickAfterFrame(*car, pickShapes(m_Flags), view, mouse.x(), mouse.y())) update();
+  if (rect().contains(mouse.toPoint()) && PickAfterFrame(*car, pickShapes(m_Flags), view, mouse.x(), mouse.y()))
+    update();
   QPainter painter(this);
   PaintLabels(painter, m_Frame.Labels(input), view);
 }

@@ -24,6 +24,7 @@ class CarTreeModelTest : public AppFixture {
     program.OverridePatchLevel(0);
     program.m_TextureCfgFolder = game;
     auto& document = *documents.emplace_back(std::make_unique<Document>(program, messages, chooser));
+    document.SetUntitledName("doc");
     model.AddDocument(document);
     return document;
   }
@@ -49,7 +50,12 @@ class CarTreeModelTest : public AppFixture {
 // row counts and parents, without making any node's children.
 void ExpectSameTree(const CarTreeModel& model, const QModelIndex& index, const OutlineNode& node) {
   ASSERT_EQ(model.NodeOf(index), &node);
-  EXPECT_EQ(index.data().toString().toStdString(), node.text);
+  const std::string shown = index.data().toString().toStdString();
+  // A "Car:" item carries its document's name.
+  if (model.parent(index) == model.AllCarsIndex())
+    EXPECT_EQ(shown, node.text + " (doc)");
+  else
+    EXPECT_EQ(shown, node.text);
   const bool pictured = node.image >= 0 && node.image < CarTreeModel::kImageCount;
   EXPECT_EQ(index.data(Qt::DecorationRole).isValid(), pictured) << node.text << " image " << node.image;
   EXPECT_EQ(model.hasChildren(index), node.HasChildren()) << node.text;
@@ -84,7 +90,8 @@ TEST_F(CarTreeModelTest, RowsLabelsAndPicturesAreTheOutlines) {
     EXPECT_EQ(model.parent(TopRow(row)), model.AllCarsIndex());
     ExpectSameTree(model, TopRow(row), *outline.MadeChildren()[std::size_t(row)]);
   }
-  EXPECT_EQ(TopRow(1).data().toString(), "Car:" + QString::fromStdString(document.GetCar()->m_Helmet->GetName()));
+  EXPECT_EQ(TopRow(1).data().toString(),
+            "Car:" + QString::fromStdString(document.GetCar()->m_Helmet->GetName()) + " (doc)");
   EXPECT_EQ(model.IndexOf(*document.GetCar()->m_Points[2].m_TreeItem), model.index(2, 0, model.index(0, 0, TopRow(0))));
 }
 

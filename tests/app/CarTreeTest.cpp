@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QPersistentModelIndex>
+#include <QCursor>
 #include <QTest>
 #include <QTreeView>
 
@@ -51,8 +52,11 @@ class CarTreeTest : public AppFixture {
     const QRect rect = View().visualRect(index);
     return {rect.left() + 8, rect.center().y()};
   }
+  // The pointer goes there too: left over a car view it would pick a point as the view redraws.
   void Click(const QModelIndex& index) {
-    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, Place(index));
+    const QPoint place = Place(index);
+    QCursor::setPos(View().viewport()->mapToGlobal(place));
+    QTest::mouseClick(View().viewport(), Qt::LeftButton, {}, place);
     Settle();
   }
   // The view takes a double-click only on the item the button went down on.
@@ -80,8 +84,14 @@ TEST_F(CarTreeTest, TwoDocumentsGiveTenCarItemsAndClosingOneTakesItsFive) {
   const QModelIndex allCars = Model().AllCarsIndex();
   ASSERT_EQ(Model().rowCount(allCars), 10);
   EXPECT_TRUE(View().isExpanded(allCars));
+  // Each document's items carry its name.
+  EXPECT_EQ(Model().index(0, 0, allCars).data().toString(), "Car:Import From Exe (car1)");
   EXPECT_EQ(Model().index(5, 0, allCars).data().toString(),
-            "Car:" + QString::fromStdString(second.GetCar()->GetName()));
+            "Car:" + QString::fromStdString(second.GetCar()->GetName()) + " (car2)");
+  EXPECT_EQ(Model().index(6, 0, allCars).data().toString(), "Car:Helmet (car2)");
+  chooser.answers = {dir / "fast.cs3"};
+  ASSERT_TRUE(second.SaveAs().has_value());
+  EXPECT_EQ(Model().index(6, 0, allCars).data().toString(), "Car:Helmet (fast.cs3)");
 
   app->Window().MdiArea().setActiveSubWindow(app->Window().MdiArea().subWindowList().front());
   ASSERT_EQ(app->ActiveDocument(), &first);
@@ -90,6 +100,20 @@ TEST_F(CarTreeTest, TwoDocumentsGiveTenCarItemsAndClosingOneTakesItsFive) {
   ASSERT_EQ(Model().rowCount(allCars), 5);
   for (int row = 0; row < 5; ++row)
     EXPECT_EQ(Model().NodeOf(Model().index(row, 0, allCars)), second.Outline()->MadeChildren()[std::size_t(row)].get());
+}
+
+// Without a width in the settings the tree shows the demo's point labels whole.
+TEST_F(CarTreeTest, TheDefaultWidthShowsWholePointLabels) {
+  Car& car = *ImportDemo().GetCar();
+  QCoreApplication::processEvents();
+  for (const Vertex& point : car.m_Points) {
+    const QModelIndex index = IndexOf(point.m_TreeItem);
+    View().scrollTo(index);
+    const int textWidth = View().fontMetrics().horizontalAdvance(index.data().toString());
+    const QRect shown = View().visualRect(index);
+    EXPECT_LE(shown.left() + View().iconSize().width() + textWidth, View().viewport()->width())
+        << index.data().toString().toStdString();
+  }
 }
 
 TEST_F(CarTreeTest, SelectingACarPointThenAHelmetPoint) {

@@ -55,7 +55,17 @@ class CarViewTest : public AppFixture {
     EXPECT_TRUE(app->OpenFile(QString::fromStdString(WriteSmallCar().string())));
     CarView* view = app->ActiveView();
     EXPECT_NE(view, nullptr);
+    // Far enough that every point shows in the view at any pixel ratio: only a pointer over the view picks.
+    for (int i = 0; i < 10 && !AllShown(*view); ++i) view->View().ZoomOut();
+    EXPECT_TRUE(AllShown(*view));
     return *view;
+  }
+
+  static bool AllShown(CarView& view) {
+    const QRect inside = view.rect().adjusted(10, 10, -10, -10);
+    for (int point = 0; point < 3; ++point)
+      if (!inside.contains(WhereShown(view, point).toPoint())) return false;
+    return true;
   }
 
   // Moves the cursor to a place in the view and draws a frame, which picks.
