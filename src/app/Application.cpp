@@ -117,11 +117,11 @@ Application::~Application() {
   m_Window.reset();
 }
 
-bool Application::Start(const StartOptions& options) {
+void Application::Start(const StartOptions& options) {
   if (options.gameDirectory) m_Program.OverrideGameLocation(*options.gameDirectory);
   if (options.patchLevel) m_Program.OverridePatchLevel(*options.patchLevel);
   m_Program.m_RecoveryFolder = options.recoveryFolder;
-  if (!options.file.isEmpty() && !OpenFile(options.file)) return false;
+  if (!options.file.isEmpty()) OpenFile(options.file);
   m_Window->show();
   // Queued, so the main window is painted before the patch level is asked for.
   QTimer::singleShot(0, this, [this, importFromExe = options.importFromExe] {
@@ -130,7 +130,6 @@ bool Application::Start(const StartOptions& options) {
     emit PatchLevelRead();
     if (importFromExe) ImportFromExe();
   });
-  return true;
 }
 
 CommandTarget* Application::Resolve(Route route) {

@@ -48,8 +48,9 @@ class Application : public QObject, public CommandTarget {
 
   // Opens a file named on the command line, shows the main window, then, once
   // it is up, reads the patch level (asking on the first start) and runs
-  // "Import From Exe..." when asked to. False when the named file cannot be opened.
-  bool Start(const StartOptions& options);
+  // "Import From Exe..." when asked to. A file that cannot be opened has said
+  // why; the main window opens empty.
+  void Start(const StartOptions& options);
 
   MainWindow& Window() { return *m_Window; }
   Actions& GetActions() { return *m_Actions; }

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
@@ -119,13 +120,34 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   return true;
 }
 
+void NameTheProgram() {
+  QCoreApplication::setOrganizationName(tavrel::kOrganisation);
+  QCoreApplication::setApplicationName(tavrel::kApplicationName);
+  QCoreApplication::setApplicationVersion(TAVREL_VERSION);
+}
+
+// Help and the version need no display: they are printed before the GUI starts.
+bool AsksForHelpOrVersion(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument == "-h" || argument == "--help" || argument == "--help-all" || argument == "-v" ||
+        argument == "--version" || argument == "-?")
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (AsksForHelpOrVersion(argc, argv)) {
+    QCoreApplication core(argc, argv);
+    NameTheProgram();
+    CommandLine line;
+    return ParseCommandLine(core, line) ? 0 : 2;  // printing help or the version exits here
+  }
   QApplication app(argc, argv);
-  QApplication::setOrganizationName(tavrel::kOrganisation);
-  QApplication::setApplicationName(tavrel::kApplicationName);
-  QApplication::setApplicationVersion(TAVREL_VERSION);
+  NameTheProgram();
   QApplication::setDesktopFileName("tavrel");
 
   CommandLine line;
@@ -143,6 +165,6 @@ int main(int argc, char** argv) {
   tavrel::Application application(settings, messages, chooser);
   messages.SetParent(&application.Window());
   chooser.SetParent(&application.Window());
-  if (!application.Start(line.start)) return 1;
+  application.Start(line.start);
   return QApplication::exec();
 }

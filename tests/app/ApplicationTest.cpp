@@ -45,7 +45,7 @@ TEST_F(ApplicationTest, FirstStartAsksThePatchLevelOnceTheWindowIsShownAndStores
     windowShownWhenAsked.push_back(app->Window().isVisible());
     return std::optional<int>(1);
   };
-  ASSERT_TRUE(app->Start({}));
+  app->Start({});
   EXPECT_TRUE(windowShownWhenAsked.empty()) << "asked before the window was up";
   Settle();
   EXPECT_EQ(windowShownWhenAsked, std::vector<bool>{true});
@@ -59,7 +59,7 @@ TEST_F(ApplicationTest, FirstStartAsksThePatchLevelOnceTheWindowIsShownAndStores
   int asked = 0;
   app = std::make_unique<Application>(*settings, messages, chooser);
   app->m_ChoosePatchLevel = [&asked] { return ++asked, std::optional<int>(0); };
-  ASSERT_TRUE(app->Start({}));
+  app->Start({});
   Settle();
   EXPECT_EQ(asked, 0);
   EXPECT_EQ(app->Program().PatchLevel(), 1);
@@ -143,6 +143,24 @@ TEST_F(ApplicationTest, AFileOfTheWrongLengthOpensNothing) {
                                                      "\" is 500 bytes long, but a car shape file is 133952 bytes "
                                                      "long, so it was not read"});
   EXPECT_EQ(StoredSettings().value("Recent File List/File1").toString(), "");
+}
+
+// A file named on the command line that cannot be opened is reported, and the
+// main window opens empty.
+TEST_F(ApplicationTest, ACommandLineFileThatCannotBeOpenedLeavesAnEmptyMainWindow) {
+  const std::filesystem::path cut = dir / "cut.cs3";
+  WriteBytes(cut, std::vector<std::uint8_t>(500));
+  for (const std::filesystem::path& file : {dir / "missing.cs3", cut}) {
+    messages.shown.clear();
+    StartOptions options;
+    options.gameDirectory = DemoGame().string();
+    options.patchLevel = 0;
+    options.file = QString::fromStdString(file.string());
+    StartApp(options);
+    EXPECT_EQ(MessageTexts().size(), 1u) << file;
+    EXPECT_TRUE(app->Window().isVisible()) << file;
+    EXPECT_EQ(app->DocumentCount(), 0u) << file;
+  }
 }
 
 // A recent file that is gone is reported once and leaves the list.

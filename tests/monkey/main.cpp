@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     start.gameDirectory = game.string();
     start.patchLevel = 0;
     start.importFromExe = true;
-    if (!app.Start(start)) return 1;
+    app.Start(start);
     WaitForDocument(app);
     app.OpenFile(QString::fromStdString((game / "cars" / "demo.cs3").string()));
 
