@@ -127,7 +127,7 @@ void CarChildView::AddTextureCommands() {
 }
 
 void CarChildView::SetCarTextureJam() {
-  std::optional<std::string> name = ChooseCarJam(window());
+  std::optional<std::string> name = ChooseCarJam(window(), Flags().m_CarJamName);
   if (!name) return;
   Flags().m_CarJamName = std::move(*name);
   LoadCarTextures();

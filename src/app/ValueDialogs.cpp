@@ -206,7 +206,7 @@ bool RunAnimationDelay(QWidget* parent, unsigned& delay, Messages& messages) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<std::string> ChooseCarJam(QWidget* parent) {
+std::optional<std::string> ChooseCarJam(QWidget* parent, const std::string& shown) {
   QDialog dialog(parent);
   dialog.setWindowTitle(QStringLiteral("Set Car Texture Jam"));
   auto* combo = new QComboBox(&dialog);
@@ -218,7 +218,10 @@ std::optional<std::string> ChooseCarJam(QWidget* parent) {
                        "Sauber98.jam", "Minard98.jam", "Prost98.jam",  "Stewar98.jam", "Arrows98.jam"};
   liveries.sort(Qt::CaseInsensitive);
   combo->addItems(liveries);
-  combo->setCurrentIndex(0);
+  // OK without a change keeps the livery the view shows.
+  const QString current = QString::fromStdString(shown);
+  combo->setCurrentIndex(combo->findText(current, Qt::MatchFixedString));
+  combo->setEditText(current);
   combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance("Minard98.jam") * 3 / 2);
   LayOutOneField(dialog, "Car Jam:", combo);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;

@@ -32,7 +32,7 @@ bool RunDataValueEditor(QWidget* parent, int& value);
 // "Set Animation Delay": true on OK with `delay` changed (0 to 65535).
 bool RunAnimationDelay(QWidget* parent, unsigned& delay, Messages& messages);
 
-// "Set Car Texture Jam": the name typed or chosen, nothing on Cancel.
-std::optional<std::string> ChooseCarJam(QWidget* parent);
+// "Set Car Texture Jam", opened on the livery `shown`: the name typed or chosen, nothing on Cancel.
+std::optional<std::string> ChooseCarJam(QWidget* parent, const std::string& shown);
 
 }  // namespace tavrel

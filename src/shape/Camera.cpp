@@ -65,9 +65,13 @@ void Camera::SetFields(const CameraFields& f) {
   r.X = low16(f.x);
   r.Y = low16(f.y);
   r.Z = low16(f.z);
-  r.Direction = FromDegrees(f.direction);
-  r.Pitch = FromDegrees(f.pitch);
-  r.Roll = FromDegrees(f.roll);
+  // An angle left as it was shown keeps its raw value: 1000 shows as 5 degrees, which is 910.
+  const auto angle = [](int degrees, std::int16_t shown, std::int16_t raw) {
+    return degrees == shown ? raw : FromDegrees(degrees);
+  };
+  r.Direction = angle(f.direction, m_DirectionDeg, m_Record.Direction);
+  r.Pitch = angle(f.pitch, m_PitchDeg, m_Record.Pitch);
+  r.Roll = angle(f.roll, m_RollDeg, m_Record.Roll);
   r.Detail1 = low16(f.detail1);
   r.Detail2 = low16(f.detail2);
   r.RearWheel = low16(f.rearWheel);

@@ -244,7 +244,7 @@ TEST_F(ValueDialogsTest, CameraEditorStoresLowSixteenBitsAndWholeDegrees) {
   EXPECT_EQ(stored.X, 4464);  // 70000 - 65536
   EXPECT_EQ(stored.Y, 20);
   EXPECT_EQ(stored.Z, 30);
-  EXPECT_EQ(stored.Direction, 910);  // 1000 truncated to whole degrees
+  EXPECT_EQ(stored.Direction, 1000);  // shown as 5 degrees and left so: the raw value stays
   EXPECT_EQ(stored.Pitch, -364);     // a multiple of 182 stays
   EXPECT_EQ(stored.Roll, -16);       // 360 x 182 = 65520
   EXPECT_EQ(stored.RearWheel, 256);
@@ -297,16 +297,17 @@ TEST_F(ValueDialogsTest, CarJamDialogOffersTheLiveriesSortedAndTakesATypedName) 
     const char* typed;  // over the edit field, then Enter; none: OK as it opened
     std::optional<std::string> chosen;
   };
-  for (const Case& c : {Case{nullptr, "Arrows98.jam"}, Case{"my livery.JAM", "my livery.JAM"}}) {
+  for (const Case& c : {Case{nullptr, "Jordan98.jam"}, Case{"my livery.JAM", "my livery.JAM"}}) {
     std::optional<std::string> chosen;
-    EXPECT_TRUE(AnswerDialog([&] { chosen = ChooseCarJam(nullptr); },
+    EXPECT_TRUE(AnswerDialog([&] { chosen = ChooseCarJam(nullptr, "Jordan98.jam"); },
                              [&](QDialog& dialog) {
                                EXPECT_EQ(dialog.windowTitle(), "Set Car Texture Jam");
                                EXPECT_EQ(Labels(dialog), QStringList{"Car Jam:"});
                                auto* combo = Find<QComboBox>(dialog, "combo1013");
                                ASSERT_TRUE(combo && combo->isEditable());
                                EXPECT_EQ(Entries(*combo), sorted);
-                               EXPECT_EQ(combo->currentText(), "Arrows98.jam");
+                               EXPECT_EQ(combo->currentText(), "Jordan98.jam");
+                               EXPECT_EQ(combo->currentIndex(), sorted.indexOf("Jordan98.jam"));
                                if (!c.typed) return Click(dialog, kOk);
                                combo->lineEdit()->setText(c.typed);
                                QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
@@ -315,7 +316,7 @@ TEST_F(ValueDialogsTest, CarJamDialogOffersTheLiveriesSortedAndTakesATypedName) 
     EXPECT_EQ(chosen, c.chosen);
   }
   std::optional<std::string> cancelled = "";
-  EXPECT_TRUE(AnswerDialog([&] { cancelled = ChooseCarJam(nullptr); },
+  EXPECT_TRUE(AnswerDialog([&] { cancelled = ChooseCarJam(nullptr, "Arrows98.jam"); },
                            [](QDialog& dialog) { Click(dialog, kCancel); }));
   EXPECT_EQ(cancelled, std::nullopt);
 }
@@ -333,6 +334,8 @@ TEST_F(ValueDialogsTest, SetCarTextureJamGivesTheCarViewItsLivery) {
     EXPECT_TRUE(AnswerDialog([&] { Trigger(command::kSetCarTextureJam); },
                              [&](QDialog& dialog) {
                                EXPECT_EQ(dialog.parentWidget(), &app->Window());
+                               EXPECT_EQ(Find<QComboBox>(dialog, "combo1013")->currentText(), "Mclare98.jam")
+                                   << "opens on the livery the view shows";
                                Find<QComboBox>(dialog, "combo1013")->setCurrentText("Willia98.jam");
                                Click(dialog, c.button);
                              }));

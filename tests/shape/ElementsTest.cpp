@@ -44,6 +44,24 @@ TEST(Elements, CameraRecordStoresZBeforeY) {
   EXPECT_EQ(record.ToBytes(), bytes);
 }
 
+// The editor gives degrees: an angle left as shown keeps its raw value, a changed one is converted.
+TEST(Elements, CameraFieldsKeepTheRawAngleOfAnUnchangedDegree) {
+  Camera camera;
+  CameraRecord record;
+  record.Direction = 1000;  // 5 degrees, shown truncated
+  record.Pitch = -1000;
+  record.Roll = 1000;
+  camera.SetRecord(record);
+  CameraFields fields = camera.Fields();
+  fields.pitch = -6;
+  fields.x = 7;
+  camera.SetFields(fields);
+  EXPECT_EQ(camera.m_Record.Direction, 1000);
+  EXPECT_EQ(camera.m_Record.Roll, 1000);
+  EXPECT_EQ(camera.m_Record.Pitch, -6 * 182);
+  EXPECT_EQ(camera.m_Record.X, 7);
+}
+
 TEST(Elements, SelectionFollowsTheTreePanelsClearThenSelect) {
   auto car = test::DecodedCar(Recipe());
   car->m_Cameras[4].m_Owner = car.get();
