@@ -412,12 +412,12 @@ void Application::WriteRecentFiles(const QStringList& paths) {
 }
 
 void Application::LaunchGame() {
-  // The game is a Windows program; without wine there is nothing to start, and
-  // as before a failed start is not reported.
+  // The game is a Windows program: here it runs under wine.
   const QString wine = QStandardPaths::findExecutable("wine");
-  if (wine.isEmpty()) return;
+  if (wine.isEmpty()) return m_Messages.show("Cannot launch Zav: wine, which runs it here, was not found.", Icon::Stop);
   const QFileInfo exe(QString::fromStdString(m_Program.ExecutablePath().string()));
-  QProcess::startDetached(wine, {exe.fileName()}, exe.absolutePath());
+  if (!QProcess::startDetached(wine, {exe.fileName()}, exe.absolutePath()))
+    m_Messages.show("Cannot launch Zav with " + wine.toStdString() + ".", Icon::Stop);
 }
 
 void Application::ShowAbout() {

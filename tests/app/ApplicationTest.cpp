@@ -163,6 +163,15 @@ TEST_F(ApplicationTest, ACommandLineFileThatCannotBeOpenedLeavesAnEmptyMainWindo
   }
 }
 
+TEST_F(ApplicationTest, LaunchZavWithoutWineSaysSo) {
+  StartOnDemo();
+  const QByteArray path = qgetenv("PATH");
+  qputenv("PATH", QByteArray::fromStdString(dir.path().string()));
+  Trigger(kLaunchZav);
+  qputenv("PATH", path);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Cannot launch Zav: wine, which runs it here, was not found."});
+}
+
 // A recent file that is gone is reported once and leaves the list.
 TEST_F(ApplicationTest, ARecentFileThatIsGoneLeavesTheList) {
   StartOnDemo();
