@@ -12,7 +12,10 @@ cmake --build --preset default --target tavrel tavrel-cli
 build="$PWD/build/default"
 demo="$build/demo"
 [ -f "$demo/zav.exe" ] || "$build/src/cli/tavrel-cli" make-demo "$demo"
-run=("$build/src/app/tavrel" --settings "$build/demo-settings.ini" --game-dir "$demo" --patch-level 0)
+settings="$build/demo-settings.ini"
+# The demo's own settings start with the car textured; the user's own keep their defaults.
+[ -f "$settings" ] || printf '[Preferences]\nshowTexture=1\n' >"$settings"
+run=("$build/src/app/tavrel" --settings "$settings" --game-dir "$demo" --patch-level 0)
 if [ $# -gt 0 ]; then
   car=("$(realpath "$1")")
 else
