@@ -338,7 +338,10 @@ void Application::WindowGone(const QMdiSubWindow* window) {
 void Application::Retitle(OpenDocument& entry) {
   const QString title = entry.Title();
   for (std::size_t i = 0; i < entry.windows.size(); ++i) {
-    const QString numbered = entry.windows.size() > 1 ? QString("%1:%2").arg(title).arg(i + 1) : title;
+    QString numbered = entry.windows.size() > 1 ? QString("%1:%2").arg(title).arg(i + 1) : title;
+    // A JAM window names the texture file it shows.
+    if (const auto* jam = dynamic_cast<const JamView*>(entry.windows[i]->widget()); jam && !jam->JamName().isEmpty())
+      numbered += " - " + jam->JamName();
     entry.windows[i]->setWindowTitle(numbered);
   }
 }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 
 #include "base/Messages.h"
 #include "document/Document.h"
@@ -82,6 +84,16 @@ void JamView::showEvent(QShowEvent* event) {
   if (!m_Jam) Report(kNoJamSelected);
 }
 
+int JamView::IdLabelStep(double zoom, int textHeight) {
+  const double spacing = kIdRowSpacing * zoom;
+  return std::max(1, static_cast<int>(std::ceil((textHeight + 1) / spacing)));
+}
+
+QString JamView::JamName() const {
+  const std::shared_ptr<JAM>& jam = m_JamTaken ? m_Jam : m_Document.SelectedJam();
+  return jam ? QString::fromStdString(jam->FullPath().filename().string()) : QString();
+}
+
 void JamView::Report(std::string text) {
   if (m_Reporting) return;
   m_Reporting = true;
@@ -128,6 +140,8 @@ void JamView::DrawJamIds(QPainter& painter, const QRect& area) {
   painter.setBackground(Qt::white);
   painter.setFont(font());
   const QFontMetrics metrics(font());
+  // Zoomed out the labels would run into each other: every step-th is written, the same ones at every repaint.
+  const int step = IdLabelStep(m_Zoom, metrics.height());
   for (int i = 0; i < m_Jam->ItemCount(); ++i) {
     const QRect outline(0, static_cast<int>(kIdRowSpacing * i * m_Zoom), Scaled(m_Jam->GetWidth(i)),
                         Scaled(m_Jam->GetHeight(i)));
@@ -140,7 +154,8 @@ void JamView::DrawJamIds(QPainter& painter, const QRect& area) {
                          (outline.top() + outline.top() + outline.height()) / 2 - kLabelOffset);
     // A pen of width 1 strokes the rectangle's edges from (x, y) to (x + w, y + h).
     painter.drawRect(outline);
-    painter.drawText(QRect(labelAt, metrics.size(Qt::TextSingleLine, label)), Qt::AlignLeft | Qt::AlignTop, label);
+    if (i % step == 0)
+      painter.drawText(QRect(labelAt, metrics.size(Qt::TextSingleLine, label)), Qt::AlignLeft | Qt::AlignTop, label);
   }
 }
 

@@ -37,6 +37,11 @@ class JamView : public QAbstractScrollArea {
 
   // The JAM shown: the document's selected JAM when the view was first shown.
   const std::shared_ptr<JAM>& Jam() const { return m_Jam; }
+  // Every how many items an id label is written at this zoom, so that labels of
+  // `textHeight` pixels never run into each other.
+  static int IdLabelStep(double zoom, int textHeight);
+  // The file name of the JAM shown, or of the one it will show; empty when there is none.
+  QString JamName() const;
   double Zoom() const { return m_Zoom; }
   bool ShowsJamIds() const { return m_ShowJamIds; }
 

@@ -183,6 +183,16 @@ TEST_F(JamViewTest, JamIdsOutlineEachItemInAColumnWithItsIdOverTheMiddle) {
   EXPECT_EQ(Drawn(view).pixelColor(0, 90), kBackground);
 }
 
+// Zoomed out, labels are dropped so that those written stand at least a line apart.
+TEST_F(JamViewTest, IdLabelsNeverOverlapAtAnyZoom) {
+  EXPECT_EQ(JamView::IdLabelStep(1, 15), 1);
+  for (double zoom = JamView::kMaxZoom; zoom >= JamView::kMinZoom; zoom /= 2) {
+    const int step = JamView::IdLabelStep(zoom, 15);
+    EXPECT_GE(step * JamView::kIdRowSpacing * zoom, 16) << zoom;
+    EXPECT_LT((step - 1) * JamView::kIdRowSpacing * zoom, 16) << zoom << ": no more are dropped than must be";
+  }
+}
+
 TEST_F(JamViewTest, StatusTextReportsTheCanvasByteUnderTheMouseAfterScrollAndZoom) {
   JamView& view = ShowJam(WrittenJam());
   app->Window().MdiArea().currentSubWindow()->resize(400, 300);
@@ -269,7 +279,7 @@ TEST_F(JamViewTest, ItsCommandsReachTheActiveJamViewOnlyAndItsWindowsBelongToThe
   QMdiArea& area = app->Window().MdiArea();
   ASSERT_EQ(area.subWindowList().size(), 2);
   EXPECT_EQ(area.subWindowList()[0]->windowTitle(), "car1:1");
-  EXPECT_EQ(area.subWindowList()[1]->windowTitle(), "car1:2");
+  EXPECT_EQ(area.subWindowList()[1]->windowTitle(), "car1:2 - test.jam");
   for (int id : {kZoomIn, kZoomOut, kShowJamIds, kJamView, kExportToExe})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
   // The car view's commands are not on the JAM view's route.
@@ -288,7 +298,7 @@ TEST_F(JamViewTest, ItsCommandsReachTheActiveJamViewOnlyAndItsWindowsBelongToThe
   area.subWindowList()[0]->close();
   Settle();
   EXPECT_EQ(app->DocumentCount(), 1u);
-  EXPECT_EQ(area.subWindowList()[0]->windowTitle(), "car1:1");
+  EXPECT_EQ(area.subWindowList()[0]->windowTitle(), "car1:1 - test.jam");
   area.closeAllSubWindows();
   Settle();
   EXPECT_EQ(app->DocumentCount(), 0u);
