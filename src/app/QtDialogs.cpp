@@ -36,11 +36,19 @@ QString QtFileFilter(std::string_view filter) {
   QStringList entries;
   for (qsizetype i = 0; i + 1 < fields.size(); i += 2) {
     const QString& name = fields[i];
-    const QString patterns = QString(fields[i + 1]).replace(';', ' ');
-    entries << (name.contains('(' + patterns + ')') ? name : name + " (" + patterns + ')');
+    const QString patterns = QString(fields[i + 1]).replace(';', ' ').replace("*.*", "*");
+    const QString shown = QString(name).replace("(*.*)", "(*)");
+    entries << (shown.contains('(' + patterns + ')') ? shown : shown + " (" + patterns + ')');
   }
   return entries.join(";;");
 }
+
+namespace {
+
+// The folder last used for each kind of file, by extension.
+const std::string kFolderSection = "File Folders";
+
+}  // namespace
 
 std::optional<std::filesystem::path> QtFileChooser::Choose(FileAction action, const FileDialogKind& kind) {
   QFileDialog dialog(m_Parent);
@@ -49,12 +57,18 @@ std::optional<std::filesystem::path> QtFileChooser::Choose(FileAction action, co
   dialog.setFileMode(saving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dialog.setOption(QFileDialog::ReadOnly, false);
   dialog.setNameFilter(QtFileFilter(kind.filter));
-  dialog.setDefaultSuffix(QString::fromUtf8(kind.extension.data(), qsizetype(kind.extension.size())));
-  dialog.selectFile(QString::fromUtf8(kind.defaultName.data(), qsizetype(kind.defaultName.size())));
+  const std::string extension(kind.extension);
+  // Only a saved name gets the extension: opening "mine" must not look for "mine.cs3".
+  if (saving) dialog.setDefaultSuffix(QString::fromStdString(extension));
+  const std::string folder = m_Settings.ReadString(kFolderSection, extension, "");
+  if (!folder.empty()) dialog.setDirectory(QString::fromStdString(folder));
+  if (saving) dialog.selectFile(QString::fromUtf8(kind.defaultName.data(), qsizetype(kind.defaultName.size())));
   // QFileDialog asks before overwriting by default; saying so keeps it that way.
   dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return std::filesystem::path(dialog.selectedFiles().front().toStdString());
+  const std::filesystem::path chosen(dialog.selectedFiles().front().toStdString());
+  m_Settings.WriteString(kFolderSection, extension, chosen.parent_path().string());
+  return chosen;
 }
 
 }  // namespace tavrel

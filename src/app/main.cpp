@@ -161,7 +161,7 @@ int main(int argc, char** argv) {
   line.start.recoveryFolder = std::filesystem::path(dataFolder.toStdString()) / "recovery";
   if (line.screenshot) return tavrel::RunScreenshot(*line.screenshot, line.start, settings);
   tavrel::QtMessages messages;
-  tavrel::QtFileChooser chooser;
+  tavrel::QtFileChooser chooser(settings);
   tavrel::Application application(settings, messages, chooser);
   messages.SetParent(&application.Window());
   chooser.SetParent(&application.Window());

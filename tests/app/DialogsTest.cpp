@@ -16,12 +16,15 @@
 #include "app/GameLocation.h"
 #include "app/PatchLevelDialog.h"
 #include "app/RcrDistancesDialog.h"
+#include "app/QtDialogs.h"
 #include "app/TriggerDistanceDialog.h"
 #include "base/Bytes.h"
 #include "base/Settings.h"
 #include "builders/ExeBuilder.h"
 #include "document/ProgramValues.h"
 #include "shape/ExecutableFile.h"
+#include "shape/CameraFile.h"
+#include "shape/ShapeFile.h"
 #include "support/TestSupport.h"
 
 namespace tavrel {
@@ -335,6 +338,62 @@ TEST_F(DialogsTest, TriggerPastTheEndShowsZeroAndWritesNothing) {
   }));
   EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to find RCR Trigger Data"});
   EXPECT_EQ(test::ReadBytes(exe), original);
+}
+
+TEST(QtFileFilterTest, NamesKeptPatternsAddedAndAllFilesShowFilesWithoutAnExtension) {
+  EXPECT_EQ(QtFileFilter("Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|"), "Zav Car Files (*.cs3);;All Files (*)");
+  EXPECT_EQ(QtFileFilter("Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"),
+            "Zav Helmet Files (*.ch3);;All Files(*)");
+  EXPECT_EQ(QtFileFilter("Pictures|*.png;*.bmp|"), "Pictures (*.png *.bmp)");
+}
+
+// Open starts with an empty name, Save with the kind's; each kind opens where it was last used.
+TEST(QtFileChooserTest, OpenStartsEmptyAndEachKindRemembersItsFolder) {
+  // The toolkit's own dialog, whatever the desktop offers, so the test can work it.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+  test::TempDir dir;
+  const std::filesystem::path folder = dir / "cars";
+  std::filesystem::create_directories(folder);
+  test::WriteBytes(folder / "mine", {1});  // no extension: "All Files" shows it
+  MemorySettings settings;
+  QtFileChooser chooser(settings);
+  const auto nameField = [](QDialog& dialog) { return dialog.findChild<QLineEdit*>("fileNameEdit")->text(); };
+  std::optional<std::filesystem::path> chosen;
+  ASSERT_TRUE(test::AnswerDialog([&] { chosen = chooser.Choose(FileAction::Open, kCarFileKind); },
+                                 [&](QDialog& dialog) {
+                                   auto& files = static_cast<QFileDialog&>(dialog);
+                                   EXPECT_EQ(nameField(dialog), "");
+                                   EXPECT_TRUE(files.nameFilters().contains("All Files (*)"));
+                                   files.setDirectory(QString::fromStdString(folder.string()));
+                                   files.selectNameFilter("All Files (*)");
+                                   files.selectFile(QString::fromStdString((folder / "mine").string()));
+                                   dialog.accept();
+                                 }));
+  ASSERT_TRUE(chosen.has_value());
+  EXPECT_EQ(std::filesystem::canonical(*chosen), std::filesystem::canonical(folder / "mine"));
+
+  // Another kind keeps its own folder.
+  const std::filesystem::path cameras = dir / "cameras";
+  std::filesystem::create_directories(cameras);
+  test::WriteBytes(cameras / "in.cam", {1});
+  ASSERT_TRUE(test::AnswerDialog([&] { chosen = chooser.Choose(FileAction::Open, kCameraFileKind); },
+                                 [&](QDialog& dialog) {
+                                   static_cast<QFileDialog&>(dialog).selectFile(
+                                       QString::fromStdString((cameras / "in.cam").string()));
+                                   dialog.accept();
+                                 }));
+  ASSERT_TRUE(chosen.has_value());
+
+  ASSERT_TRUE(test::AnswerDialog([&] { chosen = chooser.Choose(FileAction::Save, kCarFileKind); },
+                                 [&](QDialog& dialog) {
+                                   auto& files = static_cast<QFileDialog&>(dialog);
+                                   EXPECT_EQ(std::filesystem::canonical(files.directory().absolutePath().toStdString()),
+                                             std::filesystem::canonical(folder));
+                                   EXPECT_EQ(nameField(dialog), "unnamed.cs3");
+                                   dialog.reject();
+                                 }));
+  EXPECT_FALSE(chosen.has_value());
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
 }
 
 }  // namespace
