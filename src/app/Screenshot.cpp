@@ -73,6 +73,7 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
   StreamMessages messages(std::cerr);
   NoFileChooser chooser;
   Document document(program, messages, chooser);
+  document.ListNothing();
   if (!loadCar(document, start)) return fail("no car to draw", 1);
   document.ResetTextures(flags.m_CarJamName);
 

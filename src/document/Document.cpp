@@ -143,6 +143,7 @@ void Document::KeepRecovery() {
 void Document::ReadMapping() { m_Mapping.ReadTextureCfg(m_Program.m_TextureCfgFolder); }
 
 void Document::ListCar() {
+  if (!m_Listed) return;
   m_Outline = std::make_unique<OutlineNode>("", 0);
   const CarJamSource jams{this, m_Program.GameLocation(), m_Program.m_JamSeed, m_Messages};
   tavrel::ListCar(*m_Outline, *m_Car, m_Mapping, &jams);

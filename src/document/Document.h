@@ -107,6 +107,9 @@ class Document : public JamSelection {
   // The items the car and its parts are listed with (children of this node);
   // none while the car is not listed.
   OutlineNode* Outline() const { return m_Outline.get(); }
+  // A document nobody sees in a tree (a screenshot's) makes no outline: a car's
+  // texture files can hold many thousands of items.
+  void ListNothing() { m_Listed = false; }
 
   // The path it was opened from (empty after an import) and the title its
   // windows show: the file name, or nothing after an import.
@@ -184,6 +187,7 @@ class Document : public JamSelection {
   TextureSlots m_TextureBitmaps;
   std::shared_ptr<JAM> m_SelectedJam;
   std::unique_ptr<OutlineNode> m_Outline;
+  bool m_Listed = true;
   std::filesystem::path m_PathName;
   std::string m_Title;
   std::string m_UntitledName;

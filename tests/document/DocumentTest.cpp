@@ -44,6 +44,20 @@ TEST_F(DocumentTest, ImportFromExecutableListsTheCarWithItsParts) {
   EXPECT_FALSE(SameMapping(document.Mapping(), dir.path())) << "the demo's texture.cfg is not the built-in table";
 }
 
+// The screenshot's document: the car and its textures, no outline and no texture files loaded for it.
+TEST_F(DocumentTest, ADocumentThatListsNothingStillImportsWithItsTextures) {
+  document.ListNothing();
+  int listed = 0;
+  auto connection = document.CarListed().Connect([&] { ++listed; });
+  ASSERT_TRUE(document.NewFromExecutable());
+  ASSERT_TRUE(document.HasCar());
+  EXPECT_EQ(document.Outline(), nullptr);
+  EXPECT_EQ(listed, 0);
+  document.ResetTextures("Mclare98.jam");
+  EXPECT_GT(document.TextureBitmaps().Slot(1).width, 0);
+  EXPECT_EQ(document.GetCar()->m_Points[0].m_TreeItem, nullptr);
+}
+
 TEST_F(DocumentTest, ImportFromMissingExecutableSaysBadExePath) {
   program.OverrideGameLocation((dir / "nowhere").string());
   EXPECT_FALSE(document.NewFromExecutable());
