@@ -50,9 +50,11 @@ class AssetBuilder {
     root["asset"] = {{"version", "2.0"}, {"generator", "Tavrel"}};
     Json meshes = Json::array();
     for (const SceneMesh& mesh : scene.meshes) meshes.push_back(meshJson(mesh));
-    // Turns model axes (x right, y forwards, z up) into glTF's (x left, y up, z forwards).
-    Json nodes =
-        Json::array({{{"name", "Zav car"}, {"rotation", {0.0, 0.70710678118654757, 0.70710678118654757, 0.0}}}});
+    // Turns model axes (x right, y forwards, z up) into glTF's (x left, y up, z forwards),
+    // and game units (millimetres) into glTF's metres; the meshes keep game units.
+    Json nodes = Json::array({{{"name", "Zav car"},
+                               {"rotation", {0.0, 0.70710678118654757, 0.70710678118654757, 0.0}},
+                               {"scale", {0.001, 0.001, 0.001}}}});
     Json children = Json::array();
     for (const SceneNode& node : scene.nodes) {
       children.push_back(nodes.size());

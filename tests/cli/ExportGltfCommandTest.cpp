@@ -66,6 +66,8 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
   // materials drawn from both sides, with the slot pictures beside the file.
   EXPECT_EQ(file.json["nodes"][0]["rotation"],
             nlohmann::json::parse("[0.0, 0.7071067811865476, 0.7071067811865476, 0.0]"));
+  // A game unit is a millimetre: the root node scales to glTF's metres.
+  EXPECT_EQ(file.json["nodes"][0]["scale"], nlohmann::json::parse("[0.001, 0.001, 0.001]"));
   for (const auto& material : file.json["materials"]) EXPECT_EQ(material["doubleSided"], true);
   const auto png = test::ReadBytes(dir / "car-slot2.png");
   ASSERT_GT(png.size(), 24u);

@@ -3,6 +3,8 @@
 // texture.cfg that maps every polygon, and an export that other programs take.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -263,6 +265,17 @@ TEST_F(DemoGame, ExportPlacesThePartsWhereTheViewDrawsThem) {
                                               "Steering Wheel"}));
   for (int slot = 1; slot <= 4; ++slot)
     EXPECT_TRUE(std::filesystem::exists(out / ("demo-slot" + std::to_string(slot) + ".png")));
+  // About five metres long in a viewer: the body's positions run along model y, in game units.
+  double front = -1e9;
+  double back = 1e9;
+  for (const auto& primitive : file.json["meshes"][0]["primitives"]) {
+    const nlohmann::json& positions = file.json["accessors"][primitive["attributes"]["POSITION"].get<int>()];
+    front = std::max(front, positions["max"][1].get<double>());
+    back = std::min(back, positions["min"][1].get<double>());
+  }
+  const double length = (front - back) * file.json["nodes"][0]["scale"][1].get<double>();
+  EXPECT_GT(length, 4.0);
+  EXPECT_LT(length, 6.0);
 }
 
 // The Khronos glTF validator, from the npm registry, run under Node.js. A name
