@@ -1,6 +1,7 @@
-// tavrel-cli export-ctf FILE OUT, import-ctf FILE CTF OUT and export-obj FILE OUT:
-// a car shape file's geometry out to a transfer or WaveFront file, and a transfer
-// file's geometry into a copy of the shape file.
+// tavrel-cli export-ctf FILE OUT, import-ctf FILE CTF OUT, export-obj FILE OUT and
+// import-obj FILE EDITED.obj OUT [--kind K]: a shape file's geometry out to a
+// transfer or WaveFront file, and a transfer file's geometry or a WaveFront file's
+// points into a copy of the shape file.
 #include <iostream>
 
 #include "base/Files.h"
@@ -8,6 +9,7 @@
 #include "cli/Commands.h"
 #include "cli/ShapeArgument.h"
 #include "shape/ObjExport.h"
+#include "shape/ObjImport.h"
 #include "shape/TransferFile.h"
 
 namespace tavrel::cli {
@@ -19,6 +21,7 @@ struct TransferOptions {
   std::string file;
   std::string transferFile;
   std::string out;
+  std::string kind = "car";
 };
 
 // The car shape in `file`, or none with the exit status to end with.
@@ -55,6 +58,21 @@ int runImport(const TransferOptions& options) {
   return result == CtfImport::Imported ? kSuccess : kFailed;
 }
 
+// The OUT file is written whole, or not at all, and only when every point was taken.
+int runObjImport(const TransferOptions& options) {
+  StreamMessages messages(std::cerr);
+  const ShapeKind kind = *kindFromName(options.kind);
+  LoadedShape loaded = LoadShapeArgument(options.file, kind, messages);
+  if (loaded.status != kSuccess) return loaded.status;
+  if (!fileSize(options.transferFile)) {
+    std::cerr << "Cannot read " << options.transferFile << '\n';
+    return kUsage;
+  }
+  if (!ImportObjPoints(options.transferFile, *loaded.car, messages)) return kFailed;
+  loaded.car->WriteBack(tableOffset(kind));
+  return loaded.car->SaveShapeFile(options.out, messages) ? kSuccess : kFailed;
+}
+
 CLI::App* addFileCommand(CLI::App& app, const std::string& name, const std::string& description,
                          TransferOptions& options) {
   CLI::App* command = app.add_subcommand(name, description);
@@ -86,6 +104,18 @@ void addTransferCommands(CLI::App& app) {
                                        *options);
   exportObj->add_option("OUT", options->out, "WaveFront file (.obj) to write")->required();
   exportObj->callback([options] { exitStatus() = runExport(*options, ExportObj); });
+
+  CLI::App* importObj = app.add_subcommand(
+      "import-obj", "Take the points of a WaveFront file (its v lines, in order) into a shape and save it as a new file");
+  importObj->add_option("FILE", options->file, "Shape or part file")->required();
+  importObj->add_option("EDITED", options->transferFile, "WaveFront file (.obj) with one v line per point")->required();
+  importObj->add_option("OUT", options->out, "Shape file to write")->required();
+  importObj->add_option("--kind", options->kind, "Kind of shape, which fixes its table offset and file length")
+      ->check(CLI::IsMember(ShapeKindNames()));
+  importObj->footer(
+      "Coordinates are rounded to whole units. A file with another number of vertices than the shape has points, "
+      "a malformed v line or a value out of range writes nothing and exits 1.");
+  importObj->callback([options] { exitStatus() = runObjImport(*options); });
 }
 
 }  // namespace tavrel::cli

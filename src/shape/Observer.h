@@ -43,7 +43,6 @@ class Vertex : public Observer {
  public:
   Vertex() : Observer(kKindPoint) {}
   void Select() override;
-  // The label of an edited point's tree item.
 
   std::int32_t m_X = 0;
   std::int32_t m_Y = 0;

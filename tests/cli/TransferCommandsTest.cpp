@@ -97,6 +97,49 @@ TEST_F(TransferCommands, RefusedImportsWriteNothing) {
   }
 }
 
+// Out to a modeller and back: only the points change, every other byte stays.
+TEST_F(TransferCommands, ImportObjTakesThePointsAndKeepsEveryOtherByte) {
+  writeText(directory / "edited.obj", "o car\nv -50.4 10 0\nv 30 19.6 70\nf 1 2 1\n");
+  const auto result = test::RunCli(
+      {"import-obj", car().string(), (directory / "edited.obj").string(), (directory / "out.cs3").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+
+  test::RecordingMessages messages;
+  auto expected = LoadShapeFile(car(), messages);
+  expected->m_Points[0].m_X = -50;
+  expected->m_Points[0].m_Y = 10;
+  expected->m_Points[1].m_X = 30;
+  expected->m_Points[1].m_Y = 20;
+  expected->m_Points[1].m_Z = 70;
+  expected->WriteBack(94);
+  EXPECT_EQ(test::ReadBytes(directory / "out.cs3"),
+            std::vector<std::uint8_t>(expected->m_Image.begin(), expected->m_Image.end()));
+
+  // What export-obj writes comes back as the same file.
+  ASSERT_EQ(test::RunCli({"export-obj", car().string(), (directory / "car.obj").string()}).status, 0);
+  ASSERT_EQ(test::RunCli({"import-obj", car().string(), (directory / "car.obj").string(),
+                          (directory / "same.cs3").string()})
+                .status,
+            0);
+  EXPECT_EQ(test::ReadBytes(directory / "same.cs3"), test::ReadBytes(car()));
+}
+
+TEST_F(TransferCommands, RefusedObjImportsWriteNothing) {
+  const std::string edited = (directory / "edited.obj").string();
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"v 1 2 3\n", edited + " has 1 vertices, but the shape has 2 points; nothing was changed.\n"},
+      {"v 1 2 3\nv 1 2\n", edited + ": line 2 is not a vertex of three coordinates; nothing was changed.\n"},
+  };
+  for (const auto& [text, message] : cases) {
+    writeText(directory / "edited.obj", text);
+    const auto result =
+        test::RunCli({"import-obj", car().string(), edited, (directory / "out.cs3").string()});
+    EXPECT_EQ(result.status, 1) << text;
+    EXPECT_EQ(result.err, message);
+    EXPECT_FALSE(std::filesystem::exists(directory / "out.cs3")) << text;
+  }
+}
+
 TEST_F(TransferCommands, StatusesOfUnreadableInputsAndFailedWrites) {
   writeText(directory / "bad.cs3", std::string(100, 'x'));
   const std::string out = (directory / "out").string();
