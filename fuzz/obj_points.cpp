@@ -3,41 +3,16 @@
 // taken decodes again unchanged after the write-back.
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
 #include <string_view>
-#include <unistd.h>
 
 #include "base/Messages.h"
-#include "builders/ShapeImageBuilder.h"
+#include "ScratchInput.h"
 #include "shape/Car.h"
 #include "shape/ObjImport.h"
 
 namespace {
 
 constexpr int kTableOffset = 94;
-
-const std::vector<std::uint8_t>& smallCarImage() {
-  static const std::vector<std::uint8_t> image = [] {
-    tavrel::ShapeRecipe recipe;
-    recipe.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}, {9, 9, 9, 1}};
-    recipe.connections = {{0, 1, 0, 0}, {1, 2, 3, 4}};
-    recipe.dataValues = {1, 2};
-    return tavrel::BuildShapeImage(recipe);
-  }();
-  return image;
-}
-
-// The importer reads a path: each input goes through one file, removed at exit.
-struct ScratchFile {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(::getpid()) + ".obj");
-  ~ScratchFile() {
-    std::error_code error;
-    std::filesystem::remove(path, error);
-  }
-};
 
 std::vector<std::int32_t> valuesOf(const tavrel::Car& car) {
   std::vector<std::int32_t> values;
@@ -49,15 +24,12 @@ std::vector<std::int32_t> valuesOf(const tavrel::Car& car) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const ScratchFile scratch;
-  {
-    std::ofstream out(scratch.path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  static const fuzz::ScratchFile scratch(".obj");
+  scratch.Write(data, size);
   static auto car = std::make_unique<tavrel::Car>();
   tavrel::SilentMessages messages;
   car->m_Image.fill(0);
-  std::copy(smallCarImage().begin(), smallCarImage().end(), car->m_Image.begin());
+  std::copy(fuzz::SmallCarImage().begin(), fuzz::SmallCarImage().end(), car->m_Image.begin());
   car->Decode(kTableOffset, messages);
   const std::vector<std::int32_t> before = valuesOf(*car);
 

@@ -2,40 +2,15 @@
 // into its image: what was imported decodes again unchanged.
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <string>
-#include <unistd.h>
 
 #include "base/Messages.h"
-#include "builders/ShapeImageBuilder.h"
+#include "ScratchInput.h"
 #include "shape/Car.h"
 #include "shape/TransferFile.h"
 
 namespace {
 
 constexpr int kTableOffset = 94;
-
-const std::vector<std::uint8_t>& smallCarImage() {
-  static const std::vector<std::uint8_t> image = [] {
-    tavrel::ShapeRecipe recipe;
-    recipe.points = {{5, 1, 0, 0}, {-3, 2, 7, 0}, {9, 9, 9, 1}};
-    recipe.connections = {{0, 1, 0, 0}, {1, 2, 3, 4}};
-    recipe.dataValues = {1, 2};
-    return tavrel::BuildShapeImage(recipe);
-  }();
-  return image;
-}
-
-// The importer reads a path: each input goes through one file, removed at exit.
-struct ScratchFile {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(::getpid()) + ".ctf");
-  ~ScratchFile() {
-    std::error_code error;
-    std::filesystem::remove(path, error);
-  }
-};
 
 struct Geometry {
   std::vector<std::int32_t> values;
@@ -58,16 +33,13 @@ Geometry geometryOf(const tavrel::Car& car) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const ScratchFile scratch;
+  static const fuzz::ScratchFile scratch(".ctf");
   const std::filesystem::path& path = scratch.path;
-  {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  }
+  scratch.Write(data, size);
   static auto car = std::make_unique<tavrel::Car>();
   tavrel::SilentMessages messages;
   car->m_Image.fill(0);
-  std::copy(smallCarImage().begin(), smallCarImage().end(), car->m_Image.begin());
+  std::copy(fuzz::SmallCarImage().begin(), fuzz::SmallCarImage().end(), car->m_Image.begin());
   car->Decode(kTableOffset, messages);
   const Geometry before = geometryOf(*car);
 
