@@ -199,6 +199,7 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   entry.Handle(kExportCtf, [&document] { document.ExportCtf(); });
   entry.Handle(kImportCtf, [&document] { document.ImportCtf(); });
   entry.Handle(kExportObj, [&document] { document.ExportObj(); });
+  entry.Handle(kImportObjPoints, [&document] { document.ImportObjPoints(); });
   // In the livery the active car view shows.
   entry.Handle(kExportGltf, [this, &document] {
     CarView* view = ActiveView();

@@ -62,6 +62,7 @@ inline constexpr int kEditPatchLevel = 32873;
 inline constexpr int kExportCtf = 32874;
 inline constexpr int kImportCtf = 32875;
 inline constexpr int kExportGltf = 32890;  // ours: no older command has it
+inline constexpr int kImportObjPoints = 32891;  // ours too
 inline constexpr int kNew = 57600;
 inline constexpr int kOpen = 57601;
 inline constexpr int kClose = 57602;

@@ -15,6 +15,7 @@
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 #include "shape/ObjExport.h"
+#include "shape/ObjImport.h"
 #include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
 #include "textures/JAM.h"
@@ -277,6 +278,14 @@ void Document::ImportCtf() {
   const ElementSnapshot before = TakeSnapshot(*m_Car);
   tavrel::ImportCtf(*path, *m_Car, m_Messages);
   RecordChangesSince(before, "CTF Import");
+}
+
+void Document::ImportObjPoints() {
+  const auto path = m_Chooser.Choose(FileAction::Open, kObjFileKind);
+  if (!path) return;
+  if (!m_Car) return m_Messages.show(kNoCar);
+  const ElementSnapshot before = TakeSnapshot(*m_Car);
+  if (tavrel::ImportObjPoints(*path, *m_Car, m_Messages)) RecordChangesSince(before, "WaveFront Points Import");
 }
 
 // An import changed the elements in place; the step keeps what it changed and

@@ -85,6 +85,8 @@ class Document : public JamSelection {
   void ExportPart(const PartFileKind& kind);
   void ImportPart(const PartFileKind& kind);
   void ExportObj();
+  // "Import WaveFront Points...": the car's points from a modeller's file, one step.
+  void ImportObjPoints();
   // "Export glTF...": the car and its parts as the textured view draws them, in
   // the livery given, as glTF 2.0 with its buffer and pictures beside it, all
   // written or none. False when nothing was written.

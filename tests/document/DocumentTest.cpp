@@ -141,6 +141,7 @@ TEST_F(DocumentTest, CommandsOfAnEmptyDocument) {
       {"ImportCameras", [&] { document.ImportCameras(); }, true, {"No Car Loaded"}},
       {"ExportCtf", [&] { document.ExportCtf(); }, true, {"No Car Loaded"}},
       {"ImportCtf", [&] { document.ImportCtf(); }, true, {"No Car Loaded"}},
+      {"ImportObjPoints", [&] { document.ImportObjPoints(); }, true, {"No Car Loaded"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -119,6 +119,37 @@ TEST_F(HistoryTest, UndoPutsBackValuesAndLabelSelectsTheElementAndRedrawsOnce) {
   EXPECT_EQ(edits, 2);
 }
 
+// A modeller's file of the car's points comes back as one step; a refused file makes none.
+TEST_F(HistoryTest, WaveFrontPointsImportIsOneStepAndARefusedFileNone) {
+  ASSERT_TRUE(document.NewFromExecutable());
+  const auto start = CarBytes(TheCar());
+  chooser.answers = {dir / "car.obj"};
+  document.ExportObj();
+  std::string text;
+  for (const std::uint8_t byte : ReadBytes(dir / "car.obj")) text += static_cast<char>(byte);
+  text.replace(0, text.find('\n'), "v 12.6 -7 3");  // point 0 moved
+  WriteBytes(dir / "edited.obj", std::vector<std::uint8_t>(text.begin(), text.end()));
+
+  chooser.answers = {dir / "edited.obj"};
+  document.ImportObjPoints();
+  const Vertex& point = TheCar().m_Points[0];
+  EXPECT_EQ((std::array{point.m_X, point.m_Y, point.m_Z}), (std::array{13, -7, 3}));
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
+  EXPECT_EQ(document.UndoName(), "WaveFront Points Import");
+  document.Undo();
+  EXPECT_EQ(CarBytes(TheCar()), start);
+  EXPECT_FALSE(document.CanUndo());
+
+  WriteBytes(dir / "short.obj", {'v', ' ', '1', ' ', '2', ' ', '3', '\n'});
+  chooser.answers = {dir / "short.obj"};
+  document.ImportObjPoints();
+  EXPECT_FALSE(document.CanUndo());
+  EXPECT_EQ(CarBytes(TheCar()), start);
+  ASSERT_EQ(messages.texts().size(), 1u);
+  EXPECT_NE(messages.texts()[0].find("has 1 vertices, but the shape has 365 points"), std::string::npos)
+      << messages.texts()[0];
+}
+
 // Whatever the steps, undoing them all gives back the car's bytes before them
 // (image, parts, cameras), and redoing them all the bytes after them.
 TEST_F(HistoryTest, UndoingEveryStepGivesTheBytesBackExactly) {
