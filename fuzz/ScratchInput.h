@@ -4,15 +4,21 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "base/Messages.h"
 #include "builders/ShapeImageBuilder.h"
+#include "shape/Car.h"
 
 namespace fuzz {
+
+inline constexpr int kSmallCarTableOffset = 94;
 
 // Three points, two connections and two data values, at table offset 94.
 inline const std::vector<std::uint8_t>& SmallCarImage() {
@@ -24,6 +30,24 @@ inline const std::vector<std::uint8_t>& SmallCarImage() {
     return tavrel::BuildShapeImage(recipe);
   }();
   return image;
+}
+
+// The small car decoded afresh: one car for the process, its image being large.
+inline tavrel::Car& FreshSmallCar() {
+  static auto car = std::make_unique<tavrel::Car>();
+  tavrel::SilentMessages messages;
+  car->m_Image.fill(0);
+  std::copy(SmallCarImage().begin(), SmallCarImage().end(), car->m_Image.begin());
+  car->Decode(kSmallCarTableOffset, messages);
+  return *car;
+}
+
+// Every point's and connection's values, in order.
+inline std::vector<std::int32_t> GeometryOf(const tavrel::Car& car) {
+  std::vector<std::int32_t> values;
+  for (const tavrel::Vertex& p : car.m_Points) values.insert(values.end(), {p.m_X, p.m_Y, p.m_Z, p.m_U1});
+  for (const tavrel::Point3D& c : car.m_Connections) values.insert(values.end(), {c.m_From, c.m_To, c.m_U1, c.m_U2});
+  return values;
 }
 
 // The importers read a path: each input is written to this file first.
