@@ -32,20 +32,27 @@ GLenum glCapability(Capability capability) {
   return GL_TEXTURE_2D;
 }
 
-// OpenGL takes the bottom row first: t = 0 is the picture's bottom edge.
-std::vector<std::uint8_t> bottomRowFirst(const Picture& picture) {
-  const std::size_t row = static_cast<std::size_t>(picture.width) * 3;
-  std::vector<std::uint8_t> flipped(picture.rgb.size());
-  for (int y = 0; y < picture.height; ++y)
-    std::copy_n(picture.rgb.begin() + static_cast<std::ptrdiff_t>(y * row), row,
-                flipped.begin() + static_cast<std::ptrdiff_t>((picture.height - 1 - y) * row));
-  return flipped;
+// The four slots as one texture, slot 1 at the bottom, each band bottom row
+// first as OpenGL takes it. One texture for the whole frame: a software
+// renderer pays dearly for every change of bound texture between polygons.
+std::vector<std::uint8_t> atlasRows(const TextureSlots& slots) {
+  constexpr int kSize = TextureSlots::kSize;
+  std::vector<std::uint8_t> rows;
+  rows.reserve(static_cast<std::size_t>(kSize) * kSize * 3 * TextureSlots::kSlotCount);
+  for (int slot = 1; slot <= TextureSlots::kSlotCount; ++slot)
+    for (int y = kSize - 1; y >= 0; --y)
+      for (int x = 0; x < kSize; ++x) {
+        const Rgb colour = slots.Slot(slot).At(x, y);
+        rows.insert(rows.end(), {colour.red, colour.green, colour.blue});
+      }
+  return rows;
 }
 
-void upload(const Picture& picture) {
-  const std::vector<std::uint8_t> rows = bottomRowFirst(picture);
+void upload(const TextureSlots& slots) {
+  const std::vector<std::uint8_t> rows = atlasRows(slots);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, picture.width, picture.height, 0, GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, TextureSlots::kSize, TextureSlots::kSize * TextureSlots::kSlotCount, 0,
+               GL_RGB, GL_UNSIGNED_BYTE, rows.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -61,7 +68,16 @@ void GlDrawing::Begin(DrawMode mode) { glBegin(glMode(mode)); }
 void GlDrawing::End() { glEnd(); }
 void GlDrawing::Vertex(double x, double y, double z) { glVertex3d(x, y, z); }
 void GlDrawing::Color(double r, double g, double b) { glColor3d(r, g, b); }
-void GlDrawing::TexCoord(double u, double v) { glTexCoord2d(u, v); }
+void GlDrawing::TexCoord(double u, double v) {
+  m_TexCoord = {u, v};
+  SendTexCoord();
+}
+
+// A slot's t from 0 to 1 is its band of the atlas.
+void GlDrawing::SendTexCoord() const {
+  const int band = std::max(m_BoundSlot, 1) - 1;
+  glTexCoord2d(m_TexCoord[0], (band + m_TexCoord[1]) / TextureSlots::kSlotCount);
+}
 void GlDrawing::Normal(double x, double y, double z) { glNormal3d(x, y, z); }
 
 void GlDrawing::Enable(Capability capability) {
@@ -71,31 +87,33 @@ void GlDrawing::Enable(Capability capability) {
 
 void GlDrawing::Disable(Capability capability) { glDisable(glCapability(capability)); }
 
+// Binding a slot moves the current texture coordinate into its band, as binding
+// another texture would make the same coordinate read that texture.
 void GlDrawing::BindTexture(int slot) {
-  if (m_Textures[0] == 0 || slot < 1 || slot > 4) return;
-  glBindTexture(GL_TEXTURE_2D, m_Textures[static_cast<std::size_t>(slot - 1)]);
+  if (m_Texture == 0 || slot < 1 || slot > TextureSlots::kSlotCount || slot == m_BoundSlot) return;
   m_BoundSlot = slot;
+  SendTexCoord();
 }
 
 void GlDrawing::RestoreBinding() {
   if (m_BoundSlot == 0) return;
-  BindTexture(m_BoundSlot);
+  glBindTexture(GL_TEXTURE_2D, m_Texture);
   glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+  SendTexCoord();
 }
 
 void GlDrawing::MakeTextures() {
-  if (m_Textures[0] == 0) glGenTextures(4, m_Textures.data());
-  for (int slot = 1; slot <= 4; ++slot) {
-    glBindTexture(GL_TEXTURE_2D, m_Textures[static_cast<std::size_t>(slot - 1)]);
-    upload(m_Slots.Slot(slot));
-  }
-  m_BoundSlot = 4;
+  if (m_Texture == 0) glGenTextures(1, &m_Texture);
+  glBindTexture(GL_TEXTURE_2D, m_Texture);
+  upload(m_Slots);
+  m_BoundSlot = TextureSlots::kSlotCount;  // the last slot made stays bound
+  SendTexCoord();
   m_TexturesMade = true;
 }
 
 void GlDrawing::ReleaseTextures() {
-  if (m_Textures[0] != 0) glDeleteTextures(4, m_Textures.data());
-  m_Textures = {};
+  if (m_Texture != 0) glDeleteTextures(1, &m_Texture);
+  m_Texture = 0;
   m_TexturesMade = false;
   m_BoundSlot = 0;
 }

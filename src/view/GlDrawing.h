@@ -1,6 +1,6 @@
 #pragma once
 // The drawing interface over OpenGL's immediate mode, for the context current at
-// the time, and the four texture objects that context holds for a document's
+// the time, and the texture object that context holds for a document's four
 // texture slots. Texture objects belong to one context: every view has its own.
 
 #include <array>
@@ -60,10 +60,13 @@ class GlDrawing : public Drawing {
   std::vector<FrameLabel> TakeLabels() { return std::exchange(m_Labels, {}); }
 
  private:
+  void SendTexCoord() const;
+
   const TextureSlots& m_Slots;
-  std::array<unsigned, 4> m_Textures{};  // 0 until made in the current context
+  unsigned m_Texture = 0;  // the slots one above the other; 0 until made in the current context
   bool m_TexturesMade = false;
   int m_BoundSlot = 0;  // none yet
+  std::array<double, 2> m_TexCoord{};  // the current coordinate within the bound slot
   int m_MatrixDepth = 0;
   double m_PixelRatio = 1;
   std::vector<FrameLabel> m_Labels;

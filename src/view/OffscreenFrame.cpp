@@ -35,9 +35,13 @@ bool OffscreenFrame::Draw(const FrameInput& input, const ViewMatrices& view, QSi
   m_Buffer->bind();
   if (m_Frame.Draw3D(input, view, size, background)) {
     // The labels go onto the same buffer, as the window writes them over its picture.
-    QOpenGLPaintDevice device(size);
-    QPainter painter(&device);
-    PaintLabels(painter, m_Frame.Labels(input), view);
+    // A painter on the buffer costs a set of shader programs, so none is made for no labels.
+    const std::vector<FrameLabel> labels = m_Frame.Labels(input);
+    if (!labels.empty()) {
+      QOpenGLPaintDevice device(size);
+      QPainter painter(&device);
+      PaintLabels(painter, labels, view);
+    }
   }
   glFinish();
   return true;
