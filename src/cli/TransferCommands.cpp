@@ -1,5 +1,5 @@
-// tavrel-cli export-ctf FILE OUT, import-ctf FILE CTF OUT, export-obj FILE OUT and
-// import-obj FILE EDITED.obj OUT [--kind K]: a shape file's geometry out to a
+// tavrel-cli export-ctf FILE OUT, import-ctf FILE CTF OUT, export-obj FILE OUT [--kind K]
+// and import-obj FILE EDITED.obj OUT [--kind K]: a shape file's geometry out to a
 // transfer or WaveFront file, and a transfer file's geometry or a WaveFront file's
 // points into a copy of the shape file.
 #include <iostream>
@@ -10,6 +10,7 @@
 #include "cli/ShapeArgument.h"
 #include "shape/ObjExport.h"
 #include "shape/ObjImport.h"
+#include "shape/PartFile.h"
 #include "shape/TransferFile.h"
 
 namespace tavrel::cli {
@@ -31,13 +32,19 @@ LoadedShape loadCar(const std::string& file, Messages& messages) {
   return loaded;
 }
 
-using Export = bool (*)(const std::filesystem::path&, const Car&, Messages&);
-
-int runExport(const TransferOptions& options, Export write) {
+int runCtfExport(const TransferOptions& options) {
   StreamMessages messages(std::cerr);
   const LoadedShape loaded = loadCar(options.file, messages);
   if (!loaded.car) return loaded.status;
-  return write(options.out, *loaded.car, messages) ? kSuccess : kFailed;
+  return ExportCtf(options.out, *loaded.car, messages) ? kSuccess : kFailed;
+}
+
+// A part as well as a car, so that any shape can go through a modeller and back.
+int runObjExport(const TransferOptions& options) {
+  StreamMessages messages(std::cerr);
+  const LoadedShape loaded = LoadShapeArgument(options.file, *kindFromName(options.kind), messages);
+  if (loaded.status != kSuccess) return loaded.status;
+  return ExportObj(options.out, *loaded.car, messages) ? kSuccess : kFailed;
 }
 
 // Like the program, a transfer file with the right point count but another
@@ -69,8 +76,16 @@ int runObjImport(const TransferOptions& options) {
     return kUsage;
   }
   if (!ImportObjPoints(options.transferFile, *loaded.car, messages)) return kFailed;
+  // A part file is shorter than the image a part is decoded from.
+  if (const PartFileKind* part = FindPartFileKind(kind))
+    return WritePartFile(options.out, *loaded.car, *part, messages) ? kSuccess : kFailed;
   loaded.car->WriteBack(tableOffset(kind));
   return loaded.car->SaveShapeFile(options.out, messages) ? kSuccess : kFailed;
+}
+
+void addKindOption(CLI::App& command, std::string& kind) {
+  command.add_option("--kind", kind, "Kind of shape, which fixes its table offset and file length")
+      ->check(CLI::IsMember(ShapeKindNames()));
 }
 
 CLI::App* addFileCommand(CLI::App& app, const std::string& name, const std::string& description,
@@ -88,7 +103,7 @@ void addTransferCommands(CLI::App& app) {
   CLI::App* exportCtf = addFileCommand(app, "export-ctf", "Write a car's points and connections to a transfer file",
                                        *options);
   exportCtf->add_option("OUT", options->out, "Transfer file (.ctf) to write")->required();
-  exportCtf->callback([options] { exitStatus() = runExport(*options, ExportCtf); });
+  exportCtf->callback([options] { exitStatus() = runCtfExport(*options); });
 
   CLI::App* importCtf = addFileCommand(
       app, "import-ctf", "Take a transfer file's points and connections into a car and save it as a new file",
@@ -100,18 +115,19 @@ void addTransferCommands(CLI::App& app) {
       "command exits 1. A refused transfer file writes nothing.");
   importCtf->callback([options] { exitStatus() = runImport(*options); });
 
-  CLI::App* exportObj = addFileCommand(app, "export-obj", "Write a car's wireframe to a WaveFront object file",
-                                       *options);
+  CLI::App* exportObj = app.add_subcommand("export-obj", "Write a shape's wireframe to a WaveFront object file");
+  exportObj->add_option("FILE", options->file, "Shape or part file")->required();
   exportObj->add_option("OUT", options->out, "WaveFront file (.obj) to write")->required();
-  exportObj->callback([options] { exitStatus() = runExport(*options, ExportObj); });
+  addKindOption(*exportObj, options->kind);
+  exportObj->footer("Every point is written, in order; a point no connection uses gets a line of its own.");
+  exportObj->callback([options] { exitStatus() = runObjExport(*options); });
 
   CLI::App* importObj = app.add_subcommand(
       "import-obj", "Take the points of a WaveFront file (its v lines, in order) into a shape and save it as a new file");
   importObj->add_option("FILE", options->file, "Shape or part file")->required();
   importObj->add_option("EDITED", options->transferFile, "WaveFront file (.obj) with one v line per point")->required();
   importObj->add_option("OUT", options->out, "Shape file to write")->required();
-  importObj->add_option("--kind", options->kind, "Kind of shape, which fixes its table offset and file length")
-      ->check(CLI::IsMember(ShapeKindNames()));
+  addKindOption(*importObj, options->kind);
   importObj->footer(
       "Coordinates are rounded to whole units. A file with another number of vertices than the shape has points, "
       "a malformed v line or a value out of range writes nothing and exits 1.");

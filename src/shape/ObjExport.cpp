@@ -1,7 +1,9 @@
 #include "shape/ObjExport.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string>
+#include <vector>
 
 #include "base/Files.h"
 #include "base/Format.h"
@@ -32,12 +34,20 @@ std::string objText(const Car& car) {
     text += '\n';
   }
   // Every connection becomes a face; vertex numbers count from 1.
+  std::vector<bool> used(static_cast<std::size_t>(std::max(car.m_PointCount, 0)));
   for (int i = 0; i < car.m_ConnectionCount; ++i) {
     const Point3D& connection = car.m_Connections[static_cast<std::size_t>(i)];
     const long long from = std::int64_t{connection.m_From} + 1;
     const long long to = std::int64_t{connection.m_To} + 1;
     text += format("f %lld %lld %lld\n", from, to, from);
+    for (const long long end : {from, to})
+      if (end >= 1 && end <= car.m_PointCount) used[static_cast<std::size_t>(end - 1)] = true;
   }
+  // A modeller drops a vertex nothing uses and numbers the rest anew, so a
+  // point no connection uses gets a line of its own: the file comes back from
+  // the modeller with every point, in order.
+  for (std::size_t i = 0; i < used.size(); ++i)
+    if (!used[i]) text += format("l %zu %zu\n", i + 1, i + 1);
   return text;
 }
 

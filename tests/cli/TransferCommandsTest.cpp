@@ -122,6 +122,23 @@ TEST_F(TransferCommands, ImportObjTakesThePointsAndKeepsEveryOtherByte) {
                 .status,
             0);
   EXPECT_EQ(test::ReadBytes(directory / "same.cs3"), test::ReadBytes(car()));
+
+  // A part goes out and back the same way, read at its own table offset.
+  ShapeRecipe helmet;
+  helmet.tableOffset = tableOffset(ShapeKind::Helmet);
+  helmet.points = {{1, 2, 3, 0}, {4, 5, 6, 0}, {7, 8, 9, 0}};
+  helmet.connections = {{0, 2, 0, 0}};
+  test::WriteBytes(directory / "helmet.ch3", BuildShapeFile(helmet, ShapeKind::Helmet));
+  for (const char* command : {"export-obj", "import-obj"}) {
+    std::vector<std::string> arguments{command, (directory / "helmet.ch3").string(), (directory / "helmet.obj").string()};
+    if (command == std::string("import-obj")) arguments.push_back((directory / "same.ch3").string());
+    arguments.insert(arguments.end(), {"--kind", "helmet"});
+    const auto run = test::RunCli(arguments);
+    ASSERT_EQ(run.status, 0) << command << ": " << run.err;
+  }
+  const std::string text = readText(directory / "helmet.obj");
+  EXPECT_NE(text.find("f 1 3 1\nl 2 2\n"), std::string::npos) << text;
+  EXPECT_EQ(test::ReadBytes(directory / "same.ch3"), test::ReadBytes(directory / "helmet.ch3"));
 }
 
 TEST_F(TransferCommands, RefusedObjImportsWriteNothing) {

@@ -44,6 +44,16 @@ TEST(ObjExport, EveryConnectionBecomesAFace) {
             "f 1 2 1\nf 2 3 2\nf 3 1 3\nf 1 3 1\nf 65536 2 65536\n");
 }
 
+// A modeller keeps a vertex only when something uses it; the connection to a
+// point the car does not have (65535) marks none.
+TEST(ObjExport, APointNoConnectionUsesGetsALineOfItsOwnAfterTheFaces) {
+  ShapeRecipe recipe;
+  recipe.points = {{0, 0, 0, 0}, {1, 0, 0, 0}, {2, 0, 0, 0}, {3, 0, 0, 0}};
+  recipe.connections = {{1, 2, 0, 0}, {65535, 1, 0, 0}};
+  const std::string text = exported(*test::DecodedCar(recipe));
+  EXPECT_EQ(text.substr(text.find("f ")), "f 2 3 2\nf 65536 2 65536\nl 1 1\nl 4 4\n");
+}
+
 TEST(ObjExport, CarWithoutPointsGivesAnEmptyFile) { EXPECT_EQ(exported(*test::DecodedCar(ShapeRecipe{})), ""); }
 
 TEST(ObjExport, FileThatCannotBeCreatedIsReported) {
