@@ -430,6 +430,22 @@ void Document::SelectElement(Observer& element) {
   UpdateAllViews();
 }
 
+void Document::ShowPointAt(Vertex& point, const PointValues& to) {
+  point.m_X = to.x, point.m_Y = to.y, point.m_Z = to.z;
+  UpdateAllViews();
+}
+
+void Document::MovePoint(Vertex& point, const PointValues& from) {
+  const std::optional<ElementRef> ref = m_Car ? RefOf(*m_Car, point) : std::nullopt;
+  if (!ref) return;
+  const ElementValues after = ValuesOf(point);
+  ElementValues before = after;
+  before[0] = from.x, before[1] = from.y, before[2] = from.z;
+  if (before == after) return;
+  SetValues(point, before);
+  Record({"Move Point", {{*ref, before, after}}, nullptr});
+}
+
 void Document::SetViewCenter(Object3D& shape, const PointValues& values) {
   shape.m_ViewCenter.m_From = values.x;
   shape.m_ViewCenter.m_To = values.y;

@@ -132,6 +132,12 @@ class Document : public JamSelection {
   // Makes the element the selection of its shape and redraws the views; a
   // texture file's becomes the selected JAM.
   void SelectElement(Observer& element);
+  // A point a view is dragging: shown at `to` in every view, but not a step
+  // yet; putting it back at its first values leaves the car as it was.
+  void ShowPointAt(Vertex& point, const PointValues& to);
+  // The drag ended where the point is now: one step "Move Point" from `from`,
+  // relabelling its item; nothing when it ended where it began.
+  void MovePoint(Vertex& point, const PointValues& from);
   // The point editor's "View Center": centres the shape's views on the values.
   void SetViewCenter(Object3D& shape, const PointValues& values);
 

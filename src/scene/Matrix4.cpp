@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace tavrel {
 namespace {
@@ -90,6 +91,36 @@ Vec3 TransformPoint(const Matrix4& matrix, Vec3 point) {
   return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
 }
 
+// Gauss-Jordan elimination with the largest pivot of each column.
+std::optional<Matrix4> Inverse(const Matrix4& matrix) {
+  Matrix4 a = matrix;
+  Matrix4 inverse;
+  for (int column = 0; column < 4; ++column) {
+    int pivot = column;
+    for (int row = column + 1; row < 4; ++row)
+      if (std::fabs(a.at(row, column)) > std::fabs(a.at(pivot, column))) pivot = row;
+    if (a.at(pivot, column) == 0) return std::nullopt;
+    for (int k = 0; k < 4; ++k) {
+      std::swap(a.at(pivot, k), a.at(column, k));
+      std::swap(inverse.at(pivot, k), inverse.at(column, k));
+    }
+    const double scale = 1 / a.at(column, column);
+    for (int k = 0; k < 4; ++k) {
+      a.at(column, k) *= scale;
+      inverse.at(column, k) *= scale;
+    }
+    for (int row = 0; row < 4; ++row) {
+      if (row == column) continue;
+      const double factor = a.at(row, column);
+      for (int k = 0; k < 4; ++k) {
+        a.at(row, k) -= factor * a.at(column, k);
+        inverse.at(row, k) -= factor * inverse.at(column, k);
+      }
+    }
+  }
+  return inverse;
+}
+
 bool ProjectPoint(Vec3 point, const Matrix4& modelview, const Matrix4& projection, const Viewport& viewport,
                   WindowPoint& out) {
   const Matrix4 combined = projection * modelview;
@@ -105,6 +136,15 @@ bool ProjectPoint(Vec3 point, const Matrix4& modelview, const Matrix4& projectio
   out.y = viewport.y + viewport.height * (ny + 1) / 2;
   out.z = (nz + 1) / 2;
   return true;
+}
+
+std::optional<Vec3> UnprojectPoint(WindowPoint window, const Matrix4& modelview, const Matrix4& projection,
+                                   const Viewport& viewport) {
+  const std::optional<Matrix4> inverse = Inverse(projection * modelview);
+  if (!inverse || viewport.width == 0 || viewport.height == 0) return std::nullopt;
+  const Vec3 normalised{2 * (window.x - viewport.x) / viewport.width - 1,
+                        2 * (window.y - viewport.y) / viewport.height - 1, 2 * window.z - 1};
+  return TransformPoint(*inverse, normalised);
 }
 
 }  // namespace tavrel

@@ -4,6 +4,7 @@
 // use these numbers: the GL path loads them instead of computing its own.
 
 #include <array>
+#include <optional>
 
 namespace tavrel {
 
@@ -32,6 +33,8 @@ Matrix4 LookAt(Vec3 eye, Vec3 centre, Vec3 up);
 
 // The point transformed by the matrix, divided by w (w = 0 leaves it undivided).
 Vec3 TransformPoint(const Matrix4& matrix, Vec3 point);
+// The matrix that undoes this one; none when it is singular.
+std::optional<Matrix4> Inverse(const Matrix4& matrix);
 
 // The window area a frame is drawn into.
 struct Viewport {
@@ -50,5 +53,9 @@ struct WindowPoint {
 };
 bool ProjectPoint(Vec3 point, const Matrix4& modelview, const Matrix4& projection, const Viewport& viewport,
                   WindowPoint& out);
+// The model point that shows at these window coordinates (ProjectPoint undone);
+// none when the matrices are singular.
+std::optional<Vec3> UnprojectPoint(WindowPoint window, const Matrix4& modelview, const Matrix4& projection,
+                                   const Viewport& viewport);
 
 }  // namespace tavrel

@@ -7,11 +7,8 @@
 #include "shape/Car.h"
 
 namespace tavrel {
-namespace {
 
-constexpr double kPickRadius = 20.0;
-
-Car* shapeToPick(Car& car, const PickShapes& shown) {
+Car* ShapeToPick(Car& car, const PickShapes& shown) {
   if (shown.showCar) return &car;
   const std::pair<bool, Car*> parts[] = {{shown.showHelmet, car.m_Helmet.get()},
                                          {shown.showCockpit, car.m_Cockpit.get()},
@@ -22,12 +19,15 @@ Car* shapeToPick(Car& car, const PickShapes& shown) {
   return nullptr;
 }
 
-}  // namespace
-
 ScreenPoint ScreenPosition(WindowPoint window, ClientSize client) {
   const double cx = client.width / 2;
   const double cy = client.height / 2;
   return {cx + std::trunc(window.x - cx), cy - std::trunc(window.y - cy)};
+}
+
+WindowPoint WindowPosition(ScreenPoint screen, ClientSize client, double depth) {
+  const double cy = client.height / 2;
+  return {screen.x, 2 * cy - screen.y, depth};
 }
 
 std::optional<ScreenPoint> ScreenPositionOf(Vec3 point, const ViewMatrices& view) {
@@ -57,7 +57,7 @@ std::optional<int> FindPointAt(const Object3D& shape, const ViewMatrices& view, 
 }
 
 bool PickAfterFrame(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX, double mouseY) {
-  Car* shape = shapeToPick(car, shown);
+  Car* shape = ShapeToPick(car, shown);
   if (shape == nullptr) return false;
   const auto hit = FindPointAt(*shape, view, mouseX, mouseY);
   if (!hit) return false;

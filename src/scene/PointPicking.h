@@ -13,6 +13,9 @@ namespace tavrel {
 class Car;
 class Object3D;
 
+// How near the mouse a point must be to be picked, in pixels.
+inline constexpr double kPickRadius = 20.0;
+
 // A position in the client area, y growing downwards, in whole pixels.
 struct ScreenPoint {
   double x = 0;
@@ -21,6 +24,10 @@ struct ScreenPoint {
 
 // (cx + trunc(wx - cx), cy - trunc(wy - cy)), (cx, cy) the client's centre in whole pixels.
 ScreenPoint ScreenPosition(WindowPoint window, ClientSize client);
+
+// The window position ScreenPosition gives that screen position, at window depth
+// `depth` (0 the near plane, 1 the far).
+WindowPoint WindowPosition(ScreenPoint screen, ClientSize client, double depth);
 
 // Where the model point shows, or none when the frame does not draw it: in the
 // eye's plane, behind the eye, nearer than the near or beyond the far plane.
@@ -38,6 +45,10 @@ struct PickShapes {
   bool showTyres = false;
   bool showSWheel = false;
 };
+
+// The shape a pick tests: the first shown of car, helmet, cockpit, tyre and
+// steering wheel; none when none of them is shown.
+Car* ShapeToPick(Car& car, const PickShapes& shown);
 
 // The pick after each frame: tests the first shown shape of car, helmet, cockpit,
 // tyre and steering wheel, at its own coordinates (not where a part is drawn).

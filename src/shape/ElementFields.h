@@ -8,6 +8,7 @@ struct PointValues {
   int x = 0;
   int y = 0;
   int z = 0;
+  bool operator==(const PointValues&) const = default;
 };
 
 // The camera editor's ten fields; the angles in degrees.

@@ -57,8 +57,8 @@ std::optional<std::string> readVertex(const std::vector<std::string_view>& words
     if (k > 3) continue;
     const double rounded = std::round(*value);
     if (std::fabs(rounded) > kLargestCoordinate)
-      return format("line %d: %s is outside the range a point holds (-%.0f to %.0f)", line,
-                    std::string(words[k]).c_str(), kLargestCoordinate, kLargestCoordinate);
+      return format("line %d: %s is outside the range a point holds (-%d to %d)", line, std::string(words[k]).c_str(),
+                    kLargestCoordinate, kLargestCoordinate);
     *coordinates[k - 1] = static_cast<int>(rounded);
   }
   return std::nullopt;

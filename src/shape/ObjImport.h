@@ -16,9 +16,6 @@ namespace tavrel {
 class Messages;
 class Object3D;
 
-// The furthest a coordinate may lie from 0: the file keeps x negated.
-inline constexpr double kLargestCoordinate = 2147483647;
-
 struct ObjPoints {
   std::vector<PointValues> points;
   std::string refusal;  // empty when the text was read; else why not, naming the line

@@ -39,6 +39,9 @@ class Observer {
 };
 
 // A point. m_X holds the stored x negated: the model's x axis mirrors the image's.
+// The furthest a point's coordinate may lie from 0: the file keeps x negated.
+inline constexpr std::int32_t kLargestCoordinate = 2147483647;
+
 class Vertex : public Observer {
  public:
   Vertex() : Observer(kKindPoint) {}

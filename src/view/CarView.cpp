@@ -1,6 +1,8 @@
 #include "view/CarView.h"
 
+#include <QCoreApplication>
 #include <QCursor>
+#include <QStatusTipEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -12,6 +14,7 @@
 #include "document/ProgramValues.h"
 #include "scene/PointPicking.h"
 #include "shape/Car.h"
+#include "shape/Outline.h"
 
 namespace tavrel {
 namespace {
@@ -40,6 +43,10 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
   m_Connections.push_back(document.RedrawWanted().Connect(redraw));
   m_Connections.push_back(document.CarListed().Connect(redraw));
   m_Connections.push_back(document.CarUnlisted().Connect(redraw));
+  // A shape listed anew has new points: a drag of one of the old ones just ends.
+  m_Connections.push_back(document.CarUnlisted().Connect([this] { ForgetPointDrag(); }));
+  m_ShapeUnlisting = document.ShapeUnlisting().Connect([this](std::size_t) { ForgetPointDrag(); });
+  m_Connections.push_back(document.StateChanged().Connect([this] { EndPointDragForChange(); }));
   document.ResetTextures(m_Flags.m_CarJamName);
 }
 
@@ -85,16 +92,22 @@ void CarView::ReleaseTextures() {
   doneCurrent();
 }
 
+ViewMatrices CarView::CurrentView() const {
+  return ViewMatricesFor(m_Viewpoint, m_Document.GetCar(), {width(), height()});
+}
+
 void CarView::paintGL() {
   Car* car = m_Document.GetCar();
-  const ViewMatrices view = ViewMatricesFor(m_Viewpoint, car, {width(), height()});
+  const ViewMatrices view = CurrentView();
   const FrameInput input{car, m_Document.Mapping(), m_Flags};
   const qreal ratio = devicePixelRatioF();
   const QSize devicePixels(qRound(width() * ratio), qRound(height() * ratio));
   if (!m_Frame.Draw3D(input, view, devicePixels, palette().color(QPalette::Base))) return;
-  // Only a pointer over the view picks: one beside it (over the tree) must not take the selection.
+  // Only a pointer over the view picks: one beside it (over the tree) must not
+  // take the selection, nor may the pointer dragging a point.
   const QPointF mouse = mapFromGlobal(QCursor::pos());
-  if (rect().contains(mouse.toPoint()) && PickAfterFrame(*car, pickShapes(m_Flags), view, mouse.x(), mouse.y()))
+  if (!m_PointDrag && rect().contains(mouse.toPoint()) &&
+      PickAfterFrame(*car, pickShapes(m_Flags), view, mouse.x(), mouse.y()))
     update();
   QPainter painter(this);
   PaintLabels(painter, m_Frame.Labels(input), view);
@@ -105,6 +118,7 @@ void CarView::mousePressEvent(QMouseEvent* event) {
     repaint();
     m_Animation.stop();
     m_Viewpoint.m_Animating = false;
+    if (event->modifiers().testFlag(Qt::ShiftModifier) && GrabPointAt(event->position())) return event->accept();
     const QPoint at = event->position().toPoint();
     m_Rotation.Press(at.x(), at.y(), event->modifiers().testFlag(Qt::ControlModifier));
   }
@@ -113,14 +127,21 @@ void CarView::mousePressEvent(QMouseEvent* event) {
 
 void CarView::mouseMoveEvent(QMouseEvent* event) {
   // A release that went elsewhere (to a dialog the press opened) ends the drag here.
-  if (!event->buttons().testFlag(Qt::LeftButton)) m_Rotation.Release();
+  if (!event->buttons().testFlag(Qt::LeftButton)) {
+    m_Rotation.Release();
+    CancelPointDrag();
+  }
+  if (m_PointDrag) return DragPointTo(event->position());
   const QPoint at = event->position().toPoint();
   if (m_Rotation.MoveTo(at.x(), at.y(), m_Viewpoint)) update();
   QOpenGLWidget::mouseMoveEvent(event);
 }
 
 void CarView::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) m_Rotation.Release();
+  if (event->button() == Qt::LeftButton) {
+    m_Rotation.Release();
+    DropPoint();
+  }
   QOpenGLWidget::mouseReleaseEvent(event);
 }
 
@@ -144,6 +165,10 @@ void CarView::wheelEvent(QWheelEvent* event) {
 
 void CarView::keyPressEvent(QKeyEvent* event) {
   switch (event->key()) {
+    case Qt::Key_Escape:
+      if (!m_PointDrag) return QOpenGLWidget::keyPressEvent(event);
+      CancelPointDrag();
+      return;
     case Qt::Key_Plus:
     case Qt::Key_Equal:  // + without Shift
       m_Viewpoint.ZoomIn();
@@ -155,6 +180,65 @@ void CarView::keyPressEvent(QKeyEvent* event) {
       return QOpenGLWidget::keyPressEvent(event);
   }
   update();
+}
+
+void CarView::focusOutEvent(QFocusEvent* event) {
+  CancelPointDrag();
+  QOpenGLWidget::focusOutEvent(event);
+}
+
+bool CarView::GrabPointAt(QPointF at) {
+  Car* car = m_Document.GetCar();
+  if (car == nullptr) return false;
+  m_PointDrag = GrabPoint(*car, pickShapes(m_Flags), CurrentView(), at.x(), at.y());
+  if (!m_PointDrag) return false;
+  // The grabbed point is the selection, as a pick makes it, so its marker moves with it.
+  m_PointDrag->shape->m_SelectedPoint = m_PointDrag->point;
+  car->m_SelectedPoint = m_PointDrag->point;
+  m_DraggedTo = m_PointDrag->start;
+  ShowDragStatus(QString::fromStdString(ItemLabel(*m_PointDrag->point).value_or("")));
+  update();
+  return true;
+}
+
+void CarView::DragPointTo(QPointF at) {
+  const std::optional<PointValues> to = DraggedTo(*m_PointDrag, CurrentView(), at.x(), at.y());
+  if (!to) return;
+  m_DraggedTo = *to;
+  m_Document.ShowPointAt(*m_PointDrag->point, *to);
+  ShowDragStatus(QString::fromStdString(ItemLabel(*m_PointDrag->point).value_or("")));
+}
+
+// The drag is over before the document hears of it: the step it makes comes back as a change.
+void CarView::DropPoint() {
+  if (!m_PointDrag) return;
+  const PointDrag drag = *m_PointDrag;
+  ForgetPointDrag();
+  m_Document.MovePoint(*drag.point, drag.start);
+}
+
+void CarView::CancelPointDrag() {
+  if (!m_PointDrag) return;
+  const PointDrag drag = *m_PointDrag;
+  ForgetPointDrag();
+  m_Document.ShowPointAt(*drag.point, drag.start);
+}
+
+void CarView::EndPointDragForChange() {
+  if (!m_PointDrag) return;
+  if (ValuesOfPoint(*m_PointDrag->point) == m_DraggedTo) return CancelPointDrag();
+  ForgetPointDrag();
+}
+
+void CarView::ForgetPointDrag() {
+  m_PointDrag.reset();
+  ShowDragStatus({});
+}
+
+// The main window's status bar takes the text, as it takes a menu item's prompt.
+void CarView::ShowDragStatus(const QString& text) {
+  QStatusTipEvent tip(text);
+  QCoreApplication::sendEvent(this, &tip);
 }
 
 }  // namespace tavrel

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
 #include <cmath>
@@ -179,6 +180,72 @@ TEST_F(CarViewTest, NoDragOutlivesTheEditorADoubleClickOpens) {
   EXPECT_EQ(view.View().m_AngleX, before.m_AngleX);
   EXPECT_EQ(view.View().m_AngleY, before.m_AngleY);
   EXPECT_EQ(view.View().m_AngleZ, before.m_AngleZ);
+}
+
+// Shift + left drag moves the point under the pointer on the demo car: it
+// follows the pointer with the status bar, the drop is one step that undo takes
+// back to the same bytes, and Esc or another window taking the focus puts it back.
+TEST_F(CarViewTest, ShiftDragMovesThePointUnderThePointer) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  CarView& view = *app->ActiveView();
+  view.window()->activateWindow();
+  view.setFocus();
+  Car& car = *view.GetDocument().GetCar();
+  const auto start = CarBytes(car);
+  const auto send = [&](QEvent::Type type, Qt::MouseButtons held, QPointF where) {
+    QMouseEvent event(type, where, view.mapToGlobal(where), Qt::LeftButton, held, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&view, &event);
+  };
+  const auto shownAt = [&](const Vertex& point) {
+    const ViewMatrices matrices = ViewMatricesFor(view.View(), &car, {view.width(), view.height()});
+    const auto at = ScreenPositionOf({double(point.m_X), double(point.m_Y), double(point.m_Z)}, matrices);
+    return at ? QPointF(at->x, at->y) : QPointF(-1000, -1000);
+  };
+  const auto values = [](const Vertex& point) { return std::array{point.m_X, point.m_Y, point.m_Z}; };
+  const Viewpoint viewpoint = view.View();
+
+  const QPointF at = WhereShown(view, 10);
+  send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+  ASSERT_NE(car.m_SelectedPoint, nullptr);
+  Vertex& grabbed = *car.m_SelectedPoint;
+  const auto before = values(grabbed);
+  EXPECT_LT(QLineF(shownAt(grabbed), at).length(), kPickRadius);
+  for (const QPointF step : {QPointF(10, 5), QPointF(30, 20)}) {
+    send(QEvent::MouseMove, Qt::LeftButton, at + step);
+    EXPECT_LT(QLineF(shownAt(grabbed), at + step).length(), 1.5) << step.x() << "," << step.y();
+    EXPECT_EQ(app->Window().statusBar()->currentMessage().toStdString(), *ItemLabel(grabbed));
+  }
+  EXPECT_FALSE(view.GetDocument().CanUndo());
+  send(QEvent::MouseButtonRelease, Qt::NoButton, at + QPointF(30, 20));
+  EXPECT_NE(values(grabbed), before);
+  EXPECT_EQ(grabbed.m_TreeItem->text, *ItemLabel(grabbed));
+  EXPECT_EQ(view.GetDocument().UndoName(), "Move Point");
+  EXPECT_EQ(app->Window().statusBar()->currentMessage(), "");
+  EXPECT_EQ(view.View().m_AngleX, viewpoint.m_AngleX);  // the drag moved the point, not the view
+  EXPECT_EQ(view.View().m_AngleZ, viewpoint.m_AngleZ);
+  Trigger(command::kUndo);
+  EXPECT_EQ(CarBytes(car), start);
+
+  const std::vector<std::function<void()>> putsBack = {
+      [&] { QTest::keyClick(&view, Qt::Key_Escape); },
+      [&] {
+        QFocusEvent lost(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+        QCoreApplication::sendEvent(&view, &lost);
+      },
+  };
+  for (const auto& putBack : putsBack) {
+    send(QEvent::MouseButtonPress, Qt::LeftButton, at);
+    send(QEvent::MouseMove, Qt::LeftButton, at + QPointF(25, -15));
+    ASSERT_NE(values(grabbed), before);
+    putBack();
+    EXPECT_EQ(values(grabbed), before);
+    send(QEvent::MouseMove, Qt::LeftButton, at + QPointF(40, 40));  // the drag is over
+    send(QEvent::MouseButtonRelease, Qt::NoButton, at + QPointF(40, 40));
+    EXPECT_EQ(values(grabbed), before);
+    EXPECT_EQ(view.GetDocument().UndoName(), "");
+    EXPECT_EQ(CarBytes(car), start);
+  }
 }
 
 // The wheel and + and - zoom as the zoom commands do: x0.8 in, x1.2 out a notch;

@@ -150,6 +150,44 @@ TEST_F(HistoryTest, WaveFrontPointsImportIsOneStepAndARefusedFileNone) {
       << messages.texts()[0];
 }
 
+// A view dragging a point shows it moved without a step, and the drop makes one;
+// a drag that ends where it began, or is put back, makes none.
+TEST_F(HistoryTest, ADraggedPointIsOneStepWhenDroppedAndNoneWhenPutBack) {
+  const auto start = CarBytes(TheCar());
+  Vertex& point = TheCar().m_Points[5];
+  const PointValues from{point.m_X, point.m_Y, point.m_Z};
+  int redraws = 0;
+  const auto counting = document.RedrawWanted().Connect([&] { ++redraws; });
+
+  document.ShowPointAt(point, {from.x + 5, from.y, from.z});
+  document.ShowPointAt(point, {from.x + 9, from.y - 3, from.z});
+  EXPECT_EQ(redraws, 2);
+  EXPECT_FALSE(document.CanUndo());
+  document.MovePoint(point, from);
+  EXPECT_EQ((std::array{point.m_X, point.m_Y, point.m_Z}), (std::array{from.x + 9, from.y - 3, from.z}));
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
+  EXPECT_EQ(document.UndoName(), "Move Point");
+  EXPECT_TRUE(document.IsModified());
+  document.Undo();
+  EXPECT_EQ(CarBytes(TheCar()), start);
+  EXPECT_EQ(point.m_TreeItem->text, *ItemLabel(point));
+
+  document.ShowPointAt(point, {from.x + 1, from.y, from.z});
+  document.ShowPointAt(point, from);
+  document.MovePoint(point, from);
+  EXPECT_EQ(document.UndoName(), "");
+  EXPECT_FALSE(document.IsModified());
+
+  // A tyre's point is a step of the part.
+  Vertex& tyrePoint = TheCar().m_Wheel->m_Points[2];
+  const PointValues tyreFrom{tyrePoint.m_X, tyrePoint.m_Y, tyrePoint.m_Z};
+  document.ShowPointAt(tyrePoint, {tyreFrom.x, tyreFrom.y, tyreFrom.z + 40});
+  document.MovePoint(tyrePoint, tyreFrom);
+  EXPECT_EQ(document.UndoName(), "Move Point");
+  document.Undo();
+  EXPECT_EQ(CarBytes(TheCar()), start);
+}
+
 // Whatever the steps, undoing them all gives back the car's bytes before them
 // (image, parts, cameras), and redoing them all the bytes after them.
 TEST_F(HistoryTest, UndoingEveryStepGivesTheBytesBackExactly) {
