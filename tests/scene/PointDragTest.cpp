@@ -8,21 +8,12 @@
 #include <vector>
 
 #include "shape/Car.h"
+#include "ShapePoints.h"
 
 namespace tavrel {
 namespace {
 
 constexpr ClientSize kClient{800, 600};
-
-void SetPoints(Object3D& shape, const std::vector<Vec3>& points) {
-  shape.m_Points.assign(points.size(), Vertex{});
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    shape.m_Points[i].m_X = static_cast<int>(points[i].x);
-    shape.m_Points[i].m_Y = static_cast<int>(points[i].y);
-    shape.m_Points[i].m_Z = static_cast<int>(points[i].z);
-  }
-  shape.m_PointCount = static_cast<int>(points.size());
-}
 
 // The normal view from `distance` away, looking down the z axis: x to the right, y up.
 ViewMatrices StraightView(double distance) {

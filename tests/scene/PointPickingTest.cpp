@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "shape/Car.h"
+#include "ShapePoints.h"
 
 namespace tavrel {
 namespace {
@@ -24,16 +25,6 @@ ViewMatrices StraightView(ClientSize client) {
   Viewpoint viewpoint;
   viewpoint.m_AngleX = viewpoint.m_AngleY = viewpoint.m_AngleZ = 0;
   return ViewMatricesFor(viewpoint, nullptr, client);
-}
-
-void SetPoints(Object3D& shape, const std::vector<Vec3>& points) {
-  shape.m_Points.assign(points.size(), Vertex{});
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    shape.m_Points[i].m_X = static_cast<int>(points[i].x);
-    shape.m_Points[i].m_Y = static_cast<int>(points[i].y);
-    shape.m_Points[i].m_Z = static_cast<int>(points[i].z);
-  }
-  shape.m_PointCount = static_cast<int>(points.size());
 }
 
 TEST(ScreenPositionTest, TruncatesTowardsTheClientCentreAndTurnsYDownwards) {
