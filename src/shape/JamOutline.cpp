@@ -43,10 +43,9 @@ void addTableLines(OutlineNode& tableItem, const JAM& jam, int item, int table) 
   }
 }
 
-void addItem(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam, int i) {
+// The lines under an item's line: its fields and its four colour table items.
+void addItemFields(OutlineNode& line, const std::shared_ptr<const JAM>& jam, int i) {
   const JAM& j = *jam;
-  OutlineNode& line =
-      countItem.Add(format(kJamItem, j.GetJamId(i), j.GetX(i), j.GetY(i), j.GetWidth(i), j.GetHeight(i)), kImageJamLine);
   for (const ItemField& field : kLeadingFields) line.Add(format(field.label, (j.*field.value)(i)), kImageJamLine);
   for (int k = 0; k < kIdx18Bytes; ++k) line.Add(format(kJamIdx18, k, j.GetIdx18(i, k)), kImageJamLine);
   const int paletteSize = j.GetPaletteSize(i);
@@ -59,6 +58,15 @@ void addItem(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam, int 
   }
 }
 
+void addItems(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam) {
+  const JAM& j = *jam;
+  for (int i = 0; i < j.ItemCount(); ++i) {
+    OutlineNode& line = countItem.Add(
+        format(kJamItem, j.GetJamId(i), j.GetX(i), j.GetY(i), j.GetWidth(i), j.GetHeight(i)), kImageJamLine);
+    line.SetProducer([jam, i](OutlineNode& node) { addItemFields(node, jam, i); });
+  }
+}
+
 }  // namespace
 
 void AddJamOutline(OutlineNode& parent, std::shared_ptr<const JAM> jam) {
@@ -67,7 +75,7 @@ void AddJamOutline(OutlineNode& parent, std::shared_ptr<const JAM> jam) {
     return;
   }
   OutlineNode& countItem = parent.Add(format(kJamItemCount, jam->ItemCount()), kImageJamLine);
-  for (int i = 0; i < jam->ItemCount(); ++i) addItem(countItem, jam, i);
+  if (jam->ItemCount() > 0) countItem.SetProducer([jam](OutlineNode& node) { addItems(node, jam); });
   parent.Add(format(kJamTotalSize, jam->GetTotalImageSize()), kImageJamLine);
 }
 

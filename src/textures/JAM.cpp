@@ -66,12 +66,8 @@ void ScrambleJamBytes(MutableByteView bytes, std::uint32_t seed) {
 
 // ---------------------------------------------------------------------------
 
-JAMEntry::JAMEntry(ByteView record, std::array<ByteView, 4> palettes) : m_Item(record), m_Palettes(palettes) {}
-
-int JAMEntry::Field16(int offset) const { return readU16(m_Item, offset).value_or(0); }
-int JAMEntry::Field8(int offset) const {
-  return fits(m_Item.size(), offset, 1) ? m_Item[static_cast<std::size_t>(offset)] : 0;
-}
+int JAMEntry::Field16(int offset) const { return readU16(ByteView(m_Record, kRecordSize), offset).value_or(0); }
+int JAMEntry::Field8(int offset) const { return offset >= 0 && offset < kRecordSize ? m_Record[offset] : 0; }
 int JAMEntry::X() const { return Field8(kX); }
 int JAMEntry::Y() const { return Field16(kY); }
 int JAMEntry::Width() const { return Field16(kWidth); }
@@ -79,61 +75,62 @@ int JAMEntry::Height() const { return Field16(kHeight); }
 int JAMEntry::PaletteSize() const { return Field16(kPaletteSize); }
 
 ByteView JAMEntry::Palette(int table) const {
-  return table >= 1 && table <= 4 ? m_Palettes[static_cast<std::size_t>(table - 1)] : ByteView();
+  if (table < 1 || table > 4) return {};
+  const std::int64_t size = PaletteSize();
+  return clippedView(m_Tables, (table - 1) * size, size);
 }
 
-IndexedBitmap& JAMEntry::Bitmap() {
-  if (!m_Bitmap) m_Bitmap = std::make_unique<IndexedBitmap>();
-  return *m_Bitmap;
+JAMEntry::InUse& JAMEntry::Used() {
+  if (!m_InUse) m_InUse = std::make_unique<InUse>();
+  return *m_InUse;
 }
+
+IndexedBitmap& JAMEntry::Bitmap() { return Used().bitmap; }
+
+namespace {
 
 // Every pixel of an item is a distinct canvas byte, so an item that claims more
 // pixels than the canvas holds lies mostly off it; without this bound a file of
 // a few KB could ask for 4 GB per item. A last row cut short still counts whole.
-std::int64_t JAMEntry::PixelsAllowed() const {
-  const auto rows = (static_cast<std::int64_t>(m_Canvas.size()) + JAM::kCanvasWidth - 1) / JAM::kCanvasWidth;
-  return std::min(kMaxPixels, rows * JAM::kCanvasWidth);
+std::int64_t pixelsAllowed(ByteView canvas) {
+  const auto rows = (static_cast<std::int64_t>(canvas.size()) + JAM::kCanvasWidth - 1) / JAM::kCanvasWidth;
+  return std::min(JAMEntry::kMaxPixels, rows * JAM::kCanvasWidth);
 }
 
-ByteView JAMEntry::RemapItem() {
-  if (m_Remapped) return m_Pixels;
-  m_Remapped = true;
+}  // namespace
+
+ByteView JAMEntry::RemapItem(ByteView canvas) {
+  InUse& used = Used();
+  if (used.remapped) return used.pixels;
+  used.remapped = true;
   const int width = Width();
   const int height = Height();
-  if (std::int64_t{width} * height > PixelsAllowed()) return m_Pixels;
+  if (std::int64_t{width} * height > pixelsAllowed(canvas)) return used.pixels;
 
   // Canvas byte -> game palette index. Bytes without an entry in a non-empty
   // Palette1 (not less than PaletteSize, or past the end of the file) give 0.
   std::array<std::uint8_t, 256> index{};
-  const int paletteSize = PaletteSize();
-  if (paletteSize == 0) {
+  if (PaletteSize() == 0) {
     for (std::size_t k = 0; k < index.size(); ++k) index[k] = static_cast<std::uint8_t>(k);
   } else {
-    const ByteView palette1 = m_Palettes[0];
+    const ByteView palette1 = Palette(1);
     std::copy_n(palette1.begin(), std::min<std::size_t>(palette1.size(), index.size()), index.begin());
   }
 
   try {
-    m_Pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    used.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
   } catch (const std::bad_alloc&) {
-    return m_Pixels;
+    return used.pixels;
   }
   // Columns past 255 are outside the canvas, not the start of the next row.
   const int x = X();
   const int columns = std::min(width, JAM::kCanvasWidth - x);
   for (int row = 0; row < height; ++row) {
-    const ByteView canvasRow =
-        clippedView(m_Canvas, (std::int64_t{Y()} + row) * JAM::kCanvasWidth + x, columns);
-    std::uint8_t* out = m_Pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
+    const ByteView canvasRow = clippedView(canvas, (std::int64_t{Y()} + row) * JAM::kCanvasWidth + x, columns);
+    std::uint8_t* out = used.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
     for (const std::uint8_t byte : canvasRow) *out++ = index[byte];
   }
-  return m_Pixels;
-}
-
-void JAMEntry::Release() {
-  std::vector<std::uint8_t>().swap(m_Pixels);
-  m_Remapped = false;
-  m_Bitmap.reset();
+  return used.pixels;
 }
 
 // ---------------------------------------------------------------------------
@@ -189,13 +186,9 @@ bool JAM::Parse(bool report, Messages& messages) {
   for (int i = 0; i < count; ++i) {
     const ByteView record = buffer.subspan(kHeaderSize + static_cast<std::size_t>(i) * JAMEntry::kRecordSize,
                                            JAMEntry::kRecordSize);
-    const int paletteSize = readU16(record, kPaletteSize).value_or(0);
-    std::array<ByteView, 4> palettes;
-    for (ByteView& palette : palettes) {
-      palette = clippedView(buffer, running, paletteSize);
-      running += paletteSize;
-    }
-    m_Entries.emplace_back(record, palettes);
+    const std::int64_t tablesSize = std::int64_t{4} * readU16(record, kPaletteSize).value_or(0);
+    m_Entries.emplace_back(record.data(), clippedView(buffer, running, tablesSize));
+    running += tablesSize;
   }
   m_Canvas = clippedView(buffer, running, static_cast<std::int64_t>(buffer.size()));
   return true;
@@ -228,16 +221,9 @@ int JAM::GetIdx18(int i, int k) const {
 }
 ByteView JAM::GetPalette(int i, int table) const { return Entry(i) ? Entry(i)->Palette(table) : ByteView(); }
 
-ByteView JAM::ItemImage(int i) {
-  if (JAMEntry* entry = Entry(i)) entry->SetCanvas(m_Canvas);
-  return m_Canvas;
-}
-
 ByteView JAM::RemapItem(int i) {
   JAMEntry* entry = Entry(i);
-  if (!entry) return {};
-  ItemImage(i);
-  return entry->RemapItem();
+  return entry ? entry->RemapItem(m_Canvas) : ByteView();
 }
 
 bool JAM::MakeBitmap(Picture& target, int i) {

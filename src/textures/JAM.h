@@ -26,8 +26,9 @@ inline constexpr std::uint32_t kDefaultJamSeed = 0x6B8E4A27u;
 // Scrambling and descrambling are the same operation.
 void ScrambleJamBytes(MutableByteView bytes, std::uint32_t seed);
 
-// One image of a JAM: views of its record and colour tables in the JAM's buffer,
-// and its pixels once computed.
+// One image of a JAM: a view of its record and of its four colour tables in
+// the JAM's buffer, and its pixels once computed. Small, as a file may hold
+// 65,535 of them: what a picture needs is kept apart, only while it is in use.
 class JAMEntry {
  public:
   static constexpr int kRecordSize = 32;
@@ -36,7 +37,9 @@ class JAMEntry {
   // pixels than its JAM's canvas holds.
   static constexpr std::int64_t kMaxPixels = std::int64_t{1} << 24;
 
-  JAMEntry(ByteView record, std::array<ByteView, 4> palettes);
+  // `record` holds kRecordSize bytes; `tables` the four colour tables one after
+  // the other, cut short where the file ends.
+  JAMEntry(const std::uint8_t* record, ByteView tables) : m_Record(record), m_Tables(tables) {}
 
   int X() const;
   int Y() const;
@@ -48,27 +51,29 @@ class JAMEntry {
   int Field8(int offset) const;
   ByteView Palette(int table) const;  // table 1 to 4
 
-  // The item's pixels as game palette indices, Width x Height, top row first;
-  // computed on the first call from the canvas, then reused until released.
-  // Empty for items larger than kMaxPixels or than the canvas, counted in whole
-  // rows, and when memory runs out.
-  ByteView RemapItem();
+  // The item's pixels as game palette indices, Width x Height, top row first,
+  // from the JAM's canvas; computed on the first call, then reused until
+  // released. Empty for items larger than kMaxPixels or than the canvas,
+  // counted in whole rows, and when memory runs out.
+  ByteView RemapItem(ByteView canvas);
   // Lets go of the pixels and the bitmap; the next picture computes them anew.
-  void Release();
+  void Release() { m_InUse.reset(); }
 
-  // Only the JAM uses these two.
-  void SetCanvas(ByteView canvas) { m_Canvas = canvas; }
+  // Only the JAM uses this.
   IndexedBitmap& Bitmap();
 
  private:
-  std::int64_t PixelsAllowed() const;
+  // What a picture of the item holds while it is made.
+  struct InUse {
+    bool remapped = false;
+    std::vector<std::uint8_t> pixels;
+    IndexedBitmap bitmap;
+  };
+  InUse& Used();
 
-  std::unique_ptr<IndexedBitmap> m_Bitmap;
-  ByteView m_Item;
-  bool m_Remapped = false;
-  std::array<ByteView, 4> m_Palettes;
-  ByteView m_Canvas;
-  std::vector<std::uint8_t> m_Pixels;
+  const std::uint8_t* m_Record;
+  ByteView m_Tables;
+  std::unique_ptr<InUse> m_InUse;
 };
 
 class JAM {
@@ -120,8 +125,8 @@ class JAM {
   ByteView GetPalette(int i, int table) const;
   ByteView GetPalette1(int i) const { return GetPalette(i, 1); }
 
-  // The image canvas shared by all items (also noted in entry i).
-  ByteView ItemImage(int i);
+  // The image canvas shared by all items.
+  ByteView ItemImage(int /*i*/) const { return m_Canvas; }
   // The pixels of item i as game palette indices (see JAMEntry::RemapItem).
   ByteView RemapItem(int i);
   // A Width x Height picture of item i in the game palette. False, with an

@@ -69,11 +69,12 @@ void ExpectSameTree(const CarTreeModel& model, const QModelIndex& index, const O
 
 // The first item line of the first texture file's JAM: its four colour tables
 // are the last four children.
-OutlineNode& FirstJamItemLine(Document& document) {
+// The item under the first JAM file's item that counts its items.
+OutlineNode& FirstJamItemCount(Document& document) {
   const OutlineNode& carItem = *document.GetCar()->m_RootItem;
   const OutlineNode& jams = *carItem.MadeChildren().back();
   EXPECT_EQ(jams.text, "Car Jams");
-  return *jams.MadeChildren().front()->MadeChildren().front()->MadeChildren().front();
+  return *jams.MadeChildren().front()->MadeChildren().front();
 }
 
 TEST_F(CarTreeModelTest, RowsLabelsAndPicturesAreTheOutlines) {
@@ -95,27 +96,38 @@ TEST_F(CarTreeModelTest, RowsLabelsAndPicturesAreTheOutlines) {
   EXPECT_EQ(model.IndexOf(*document.GetCar()->m_Points[2].m_TreeItem), model.index(2, 0, model.index(0, 0, TopRow(0))));
 }
 
-TEST_F(CarTreeModelTest, AColourTablesRowsAreMadeOnlyWhenFetched) {
+// A JAM's item lines, an item's fields and a colour table's rows are each made
+// only when the model fetches them: walking the model makes none.
+TEST_F(CarTreeModelTest, AJamsRowsAreMadeOnlyWhenFetchedLevelByLevel) {
   Document& document = AddDocument(DemoGame());
   ASSERT_TRUE(document.NewFromExecutable());
   ExpectSameTree(model, TopRow(0), *document.Outline()->MadeChildren().front());
 
-  OutlineNode& table = *FirstJamItemLine(document).MadeChildren().back();
+  const auto fetch = [&](OutlineNode& node, int rows) {
+    const QModelIndex index = model.IndexOf(node);
+    EXPECT_TRUE(node.MadeChildren().empty()) << node.text << ": walking the model made no row";
+    EXPECT_TRUE(model.hasChildren(index));
+    EXPECT_EQ(model.rowCount(index), 0);
+    ASSERT_TRUE(model.canFetchMore(index));
+    QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+    model.fetchMore(index);
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][0].toModelIndex(), index);
+    EXPECT_EQ(inserted[0][1].toInt(), 0);
+    EXPECT_EQ(inserted[0][2].toInt(), rows - 1);
+    EXPECT_FALSE(model.canFetchMore(index));
+    ExpectSameTree(model, index, node);
+  };
+  OutlineNode& count = FirstJamItemCount(document);
+  const int items = document.GetCar()->m_CarJams[0].m_Jam->ItemCount();
+  ASSERT_GT(items, 0);
+  fetch(count, items);
+  OutlineNode& line = *count.MadeChildren().front();
+  fetch(line, 24);
+  OutlineNode& table = *line.MadeChildren().back();
   EXPECT_EQ(table.text, "Palette4:256");
+  fetch(table, 256);
   const QModelIndex index = model.IndexOf(table);
-  EXPECT_TRUE(table.MadeChildren().empty()) << "walking the model made no table row";
-  EXPECT_TRUE(model.hasChildren(index));
-  EXPECT_EQ(model.rowCount(index), 0);
-  ASSERT_TRUE(model.canFetchMore(index));
-
-  QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-  model.fetchMore(index);
-  ASSERT_EQ(inserted.size(), 1);
-  EXPECT_EQ(inserted[0][0].toModelIndex(), index);
-  EXPECT_EQ(inserted[0][1].toInt(), 0);
-  EXPECT_EQ(inserted[0][2].toInt(), 255);
-  EXPECT_FALSE(model.canFetchMore(index));
-  ExpectSameTree(model, index, table);
   EXPECT_EQ(model.index(3, 0, index).data().toString(), table.MadeChildren()[3]->text.c_str());
   EXPECT_FALSE(model.index(3, 0, index).data(Qt::DecorationRole).isValid()) << "JAM lines have no picture";
 }

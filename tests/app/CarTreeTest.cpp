@@ -165,17 +165,24 @@ TEST_F(CarTreeTest, ATextureFilesItemBecomesTheSelectedJamWithoutARedraw) {
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[0]);
   EXPECT_EQ(redrawCount, 0);
 
-  // Its colour tables' rows are made when the view expands them.
-  OutlineNode& itemLine = *car.m_CarJams[4].m_TreeItem->MadeChildren().front()->MadeChildren().front();
+  // Its item lines, an item's lines and a colour table's rows are made as the
+  // view expands each level, and not before.
+  const auto expand = [&](OutlineNode& node) {
+    EXPECT_TRUE(node.MadeChildren().empty()) << node.text << ": shown but not expanded";
+    View().expand(IndexOf(&node));
+    Settle();
+    EXPECT_FALSE(node.MadeChildren().empty()) << node.text;
+    EXPECT_EQ(Model().rowCount(IndexOf(&node)), static_cast<int>(node.MadeChildren().size())) << node.text;
+  };
+  View().expand(IndexOf(car.m_CarJams[4].m_TreeItem));
+  Settle();
+  OutlineNode& count = *car.m_CarJams[4].m_TreeItem->MadeChildren().front();
+  expand(count);
+  OutlineNode& itemLine = *count.MadeChildren().front();
+  expand(itemLine);
   OutlineNode& table = *itemLine.MadeChildren().back();
-  const QModelIndex tableIndex = IndexOf(&table);
-  for (QModelIndex above = tableIndex.parent(); above.isValid(); above = above.parent()) View().expand(above);
-  Settle();
-  EXPECT_TRUE(table.MadeChildren().empty()) << "shown but not expanded";
-  View().expand(tableIndex);
-  Settle();
+  expand(table);
   EXPECT_EQ(table.MadeChildren().size(), 256u);
-  EXPECT_EQ(Model().rowCount(tableIndex), 256);
 }
 
 TEST_F(CarTreeTest, DoubleClickOnAPointEditsItAndRelabelsItsItem) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
 
 #include <cstring>
 #include <nlohmann/json.hpp>
@@ -162,6 +163,27 @@ TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
 
   EXPECT_EQ(RunCli({"textures", (dir / "nowhere").string(), "--out", (dir / "x").string()}).status, 2);
   EXPECT_EQ(RunCli({"textures", dir.path().string(), "--draw-rcr", "2", "--out", (dir / "x").string()}).status, 2);
+}
+
+// A chassis of hundreds of large items over a 1 MB canvas: only the last one
+// shows, so only its picture is made, and none is kept. Making and keeping them
+// all would take the command past 300 MB.
+TEST(TexturesCommand, AChassisOfManyLargeItemsCostsOnePicture) {
+  TempDir dir;
+  std::filesystem::create_directories(dir / "zavjams/Main");
+  JamRecipe chassis;
+  chassis.canvas = PatternCanvas(4096);
+  for (std::uint16_t i = 0; i < 300; ++i) chassis.items.push_back(PatternItem(0, 0, 1024, 1024, 0, i));
+  test::WriteBytes(dir / "zavjams/Main/Chassis3.jam", BuildJamFile(chassis));
+
+  const auto result = RunCli({"textures", dir.path().string(), "--out", (dir / "out").string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  rusage usage{};
+  ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+  EXPECT_LT(usage.ru_maxrss, 80 * 1024) << "kilobytes at the peak";
+  // The slot shows the last item: the canvas pattern from its top left.
+  const Picture slot = readPng(dir / "out" / "slot-4.png");
+  EXPECT_EQ(slot.At(3, 2), kGamePalette[(3 + 2) % 256]);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "base/GamePaths.h"
 #include "base/Trace.h"
 #include "builders/JamWriter.h"
@@ -216,6 +218,39 @@ TEST(CarTextures, SmallPicturesFillOnlyTheirOwnArea) {
     }
   }
   expectCopied(loaded->slots.Slot(2), 41);
+}
+
+// The chassis items are taken from the last back, each picture made only for
+// what later ones leave uncovered: the slot must end as copying every item in
+// order leaves it, for any mix of sizes (some past the copy area, some empty).
+TEST(CarTextures, TheChassisSlotEndsAsCopyingEveryItemInOrderWouldLeaveIt) {
+  std::mt19937 random(20);
+  const std::uint16_t widths[] = {0, 1, 40, 100, 256, 300};
+  const std::uint16_t heights[] = {0, 1, 30, 90, 164, 200};
+  for (int round = 0; round < 25; ++round) {
+    std::vector<SolidItem> items;
+    const int count = 1 + static_cast<int>(random() % 12);
+    for (int i = 0; i < count; ++i)
+      items.push_back({widths[random() % 6], heights[random() % 6], static_cast<std::uint8_t>(20 + i)});
+    GameFolder game;
+    game.Chassis(items);
+    const auto loaded = loadAsNewView(game.Sources());
+
+    // Every item's picture copied in order, as the JAM makes it (a picture larger
+    // than the canvas is not made, and copies nothing).
+    JAM jam(game.Path("zavjams/Main/Chassis3.jam"));
+    RecordingMessages messages;
+    ASSERT_TRUE(jam.Load(true, messages));
+    TextureSlots expected;
+    expected.Slot(1) = BuiltInTexture();
+    for (int i = 0; i < jam.ItemCount(); ++i) {
+      Picture picture;
+      if (jam.MakeBitmap(picture, i)) expected.CopyInto(1, picture);
+    }
+    std::string sizes;
+    for (const SolidItem& item : items) sizes += " " + std::to_string(item.width) + "x" + std::to_string(item.height);
+    ASSERT_EQ(loaded->slots.Slot(4), expected.Slot(1)) << "round " << round << ", items" << sizes;
+  }
 }
 
 }  // namespace
