@@ -134,7 +134,7 @@ BENCHMARK(BM_ListCarWithTextureFiles)->Unit(benchmark::kMillisecond);
 void OutlineOfTwelveJams(benchmark::State& state, bool expand) {
   static GameFolder game;
   SilentMessages messages;
-  std::vector<std::shared_ptr<const JAM>> jams;
+  std::vector<std::shared_ptr<JAM>> jams;
   for (std::string_view relative : kCarJamPaths) {
     auto jam = std::make_shared<JAM>(std::filesystem::path(game.Location()) / std::string(relative));
     jam->Load(true, messages);

@@ -24,7 +24,7 @@ void FillCarJam(Car& car, int j, const CarJamSource& source) {
   slot.m_Owner = &car;
   slot.m_Index = j;
   auto jam = std::make_shared<JAM>(GamePath(source.gameLocation, slot.m_Path));
-  jam->Load(true, source.messages, source.seed);
+  jam->Open(true, source.messages, source.seed);
   slot.m_Jam = std::move(jam);
 }
 

@@ -58,7 +58,9 @@ void addItemFields(OutlineNode& line, const std::shared_ptr<const JAM>& jam, int
   }
 }
 
-void addItems(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam) {
+// Listing only opened the file: its content is read when its items are first shown.
+void addItems(OutlineNode& countItem, const std::shared_ptr<JAM>& jam) {
+  jam->EnsureLoaded();
   const JAM& j = *jam;
   for (int i = 0; i < j.ItemCount(); ++i) {
     OutlineNode& line = countItem.Add(
@@ -69,8 +71,8 @@ void addItems(OutlineNode& countItem, const std::shared_ptr<const JAM>& jam) {
 
 }  // namespace
 
-void AddJamOutline(OutlineNode& parent, std::shared_ptr<const JAM> jam) {
-  if (jam == nullptr || !jam->IsLoaded()) {
+void AddJamOutline(OutlineNode& parent, std::shared_ptr<JAM> jam) {
+  if (jam == nullptr || !jam->IsOpen()) {
     parent.Add(kJamUnloaded, kImageJamUnloaded);
     return;
   }

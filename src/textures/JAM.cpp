@@ -142,12 +142,55 @@ bool JAM::Load(bool report, Messages& messages, std::uint32_t seed) {
   BoundedRead content = readFileUpTo(m_FullPath, kMaxFileSize);
   if (content.status == BoundedRead::Status::Read)
     return LoadFromBytes(std::move(content.bytes), report, messages, seed);
-  if (!report) return false;
-  if (content.status == BoundedRead::Status::Unreadable)
+  if (report) ReportUnread(content, messages);
+  return false;
+}
+
+bool JAM::Open(bool report, Messages& messages, std::uint32_t seed) {
+  if (IsOpen()) return true;
+  m_Seed = seed;
+  BoundedRead read;
+  read.ceiling = kMaxFileSize;
+  const auto size = fileSize(m_FullPath);
+  std::optional<std::vector<std::uint8_t>> head;
+  if (size) {
+    read.size = *size;
+    if (*size > kMaxFileSize) read.status = BoundedRead::Status::TooLarge;
+    else if ((head = readFileStart(m_FullPath, kHeaderSize))) read.status = BoundedRead::Status::Read;
+  }
+  if (read.status != BoundedRead::Status::Read) {
+    if (report) ReportUnread(read, messages);
+    return false;
+  }
+  // The header is the start of the scrambled stream: descrambled alone it reads as in the whole file.
+  ScrambleJamBytes(*head, seed);
+  const int count = readU16(*head, 0).value_or(0);
+  if (!TableFits(*size, count, report, messages)) return false;
+  m_OpenedCount = count;
+  m_OpenedTotalImageSize = readU16(*head, 2).value_or(0);
+  m_Opened = true;
+  return true;
+}
+
+bool JAM::EnsureLoaded() {
+  SilentMessages silent;
+  return Load(false, silent, m_Seed);
+}
+
+void JAM::ReportUnread(const BoundedRead& read, Messages& messages) const {
+  if (read.status == BoundedRead::Status::Unreadable)
     messages.show(format("Failed to load JAM File (%s)", m_FullPath.string().c_str()));
   else
     messages.show(
-        format("Failed to load JAM File (%s): %s", m_FullPath.string().c_str(), content.Refusal("a JAM file").c_str()));
+        format("Failed to load JAM File (%s): %s", m_FullPath.string().c_str(), read.Refusal("a JAM file").c_str()));
+}
+
+bool JAM::TableFits(std::uintmax_t size, int count, bool report, Messages& messages) const {
+  const std::int64_t tableEnd = kHeaderSize + std::int64_t{JAMEntry::kRecordSize} * count;
+  if (fits(static_cast<std::size_t>(size), 0, tableEnd)) return true;
+  if (report)
+    messages.show(format("Failed to load JAM File (%s): its %ju bytes are too few for the header and %d items",
+                         m_FullPath.string().c_str(), size, count));
   return false;
 }
 
@@ -173,13 +216,8 @@ bool JAM::LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages
 bool JAM::Parse(bool report, Messages& messages) {
   const ByteView buffer(m_Buffer);
   const int count = readU16(buffer, 0).value_or(0);
+  if (!TableFits(buffer.size(), count, report, messages)) return false;
   const std::int64_t tableEnd = kHeaderSize + std::int64_t{JAMEntry::kRecordSize} * count;
-  if (!fits(buffer.size(), 0, tableEnd)) {
-    if (report)
-      messages.show(format("Failed to load JAM File (%s): its %zu bytes are too few for the header and %d items",
-                           m_FullPath.string().c_str(), buffer.size(), count));
-    return false;
-  }
 
   m_Entries.reserve(static_cast<std::size_t>(count));
   std::int64_t running = tableEnd;
@@ -201,7 +239,9 @@ JAMEntry* JAM::Entry(int i) {
   return i >= 0 && i < ItemCount() ? &m_Entries[static_cast<std::size_t>(i)] : nullptr;
 }
 
-int JAM::GetTotalImageSize() const { return m_IsLoaded ? readU16(m_Buffer, 2).value_or(0) : 0; }
+int JAM::GetTotalImageSize() const {
+  return m_IsLoaded ? readU16(m_Buffer, 2).value_or(0) : m_Opened ? m_OpenedTotalImageSize : 0;
+}
 
 int JAM::GetX(int i) const { return Entry(i) ? Entry(i)->X() : 0; }
 int JAM::GetY(int i) const { return Entry(i) ? Entry(i)->Y() : 0; }
@@ -228,10 +268,7 @@ ByteView JAM::RemapItem(int i) {
 
 bool JAM::MakeBitmap(Picture& target, int i) {
   target = Picture();
-  if (!m_IsLoaded) {
-    SilentMessages silent;
-    Load(false, silent, m_Seed);
-  }
+  EnsureLoaded();
   JAMEntry* entry = Entry(i);
   if (!entry) return false;
   const ByteView pixels = RemapItem(i);

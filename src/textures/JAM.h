@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Bytes.h"
+#include "base/Files.h"
 #include "base/Messages.h"
 #include "textures/IndexedBitmap.h"
 #include "textures/Picture.h"
@@ -100,9 +101,19 @@ class JAM {
   bool LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages& messages,
                      std::uint32_t seed = kDefaultJamSeed);
 
+  // What a listing shows of the file without reading it: its item count and
+  // total image size, checked as Load checks them (with the same messages). The
+  // content is read when first needed (EnsureLoaded), so listing a file costs
+  // the same whatever its number of items.
+  bool Open(bool report, Messages& messages, std::uint32_t seed = kDefaultJamSeed);
+  // Load, silently, with the seed the JAM was opened or loaded with.
+  bool EnsureLoaded();
+
   bool IsLoaded() const { return m_IsLoaded; }
+  // Opened or loaded: the item count and total image size are known.
+  bool IsOpen() const { return m_IsLoaded || m_Opened; }
   const std::filesystem::path& FullPath() const { return m_FullPath; }
-  int ItemCount() const { return static_cast<int>(m_Entries.size()); }
+  int ItemCount() const { return m_IsLoaded ? static_cast<int>(m_Entries.size()) : m_OpenedCount; }
   int GetTotalImageSize() const;
 
   // Fields of item i; 0 for an i outside 0 to ItemCount() - 1.
@@ -142,12 +153,18 @@ class JAM {
 
  private:
   bool Parse(bool report, Messages& messages);
+  // Whether a file of `size` bytes holds the header and `count` item records; says why not.
+  bool TableFits(std::uintmax_t size, int count, bool report, Messages& messages) const;
+  void ReportUnread(const BoundedRead& read, Messages& messages) const;
   const JAMEntry* Entry(int i) const;
   JAMEntry* Entry(int i);
 
   std::vector<JAMEntry> m_Entries;
   std::filesystem::path m_FullPath;
   bool m_IsLoaded = false;
+  bool m_Opened = false;
+  int m_OpenedCount = 0;
+  int m_OpenedTotalImageSize = 0;
   std::vector<std::uint8_t> m_Buffer;
   ByteView m_Canvas;
   std::uint32_t m_Seed = kDefaultJamSeed;

@@ -217,7 +217,42 @@ TEST(CarJams, LoadedFilesListTheirOutline) {
   OutlineNode& chassis = carItem.Child(0).Child(11);
   EXPECT_EQ(chassis.text, "zavjams/Main/Chassis3.jam");
   EXPECT_EQ(ChildTexts(chassis), (std::vector<std::string>{"Num Jam Items:2", "Total Image Size:99"}));
+  // Listing read the header only: the items are read when first shown.
+  const std::shared_ptr<JAM>& jam = car.m_CarJams[11].m_Jam;
+  EXPECT_TRUE(jam->IsOpen());
+  EXPECT_FALSE(jam->IsLoaded());
   EXPECT_EQ(ChildTexts(chassis.Child(0)), (std::vector<std::string>{"JamId:3  (0 0 4 4)", "JamId:4  (4 0 4 4)"}));
+  EXPECT_TRUE(jam->IsLoaded());
+}
+
+// Opening checks the file as loading it does, with the same messages, reading only its header.
+TEST(CarJams, OpeningAFileRefusesWhatLoadingItRefuses) {
+  TempDir dir;
+  JamRecipe recipe;
+  recipe.items = {PatternItem(0, 0, 4, 4, 16, 3), PatternItem(4, 0, 4, 4, 16, 4)};
+  recipe.canvas = PatternCanvas(4);
+  std::vector<std::uint8_t> whole = BuildJamFile(recipe);
+  const std::vector<std::vector<std::uint8_t>> files = {
+      whole,
+      {whole.begin(), whole.begin() + 4 + 32 + 31},  // the second record cut short
+      {whole.begin(), whole.begin() + 3},
+      {},
+  };
+  for (std::size_t f = 0; f < files.size(); ++f) {
+    test::WriteBytes(dir / "file.jam", files[f]);
+    JAM opened(dir / "file.jam");
+    JAM loaded(dir / "file.jam");
+    RecordingMessages openMessages;
+    RecordingMessages loadMessages;
+    EXPECT_EQ(opened.Open(true, openMessages), loaded.Load(true, loadMessages)) << f;
+    EXPECT_EQ(openMessages.texts(), loadMessages.texts()) << f;
+    EXPECT_EQ(opened.ItemCount(), loaded.ItemCount()) << f;
+    EXPECT_EQ(opened.IsOpen(), loaded.IsOpen()) << f;
+  }
+  RecordingMessages messages;
+  JAM missing(dir / "missing.jam");
+  EXPECT_FALSE(missing.Open(true, messages));
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to load JAM File (" + (dir / "missing.jam").string() + ")"});
 }
 
 TEST(CarJams, SelectingAFileSetsTheDocumentsJamOnly) {
@@ -270,7 +305,7 @@ TEST(CarJams, ListingAgainReleasesTheEarlierJams) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(released.expired());
   EXPECT_NE(car.m_CarJams[1].m_Jam, shown);
-  EXPECT_TRUE(shown->IsLoaded());
+  EXPECT_TRUE(shown->EnsureLoaded());
   EXPECT_EQ(shown->GetJamId(0), 1);
   EXPECT_EQ(top.ChildCount(), 1u);
   EXPECT_EQ(car.m_CarJams[1].m_TreeItem, &top.Child(0).Child(5).Child(1));
