@@ -80,13 +80,6 @@ ByteView JAMEntry::Palette(int table) const {
   return clippedView(m_Tables, (table - 1) * size, size);
 }
 
-JAMEntry::InUse& JAMEntry::Used() {
-  if (!m_InUse) m_InUse = std::make_unique<InUse>();
-  return *m_InUse;
-}
-
-IndexedBitmap& JAMEntry::Bitmap() { return Used().bitmap; }
-
 namespace {
 
 // Every pixel of an item is a distinct canvas byte, so an item that claims more
@@ -99,13 +92,11 @@ std::int64_t pixelsAllowed(ByteView canvas) {
 
 }  // namespace
 
-ByteView JAMEntry::RemapItem(ByteView canvas) {
-  InUse& used = Used();
-  if (used.remapped) return used.pixels;
-  used.remapped = true;
+std::vector<std::uint8_t> JAMEntry::Remap(ByteView canvas) const {
+  std::vector<std::uint8_t> pixels;
   const int width = Width();
   const int height = Height();
-  if (std::int64_t{width} * height > pixelsAllowed(canvas)) return used.pixels;
+  if (std::int64_t{width} * height > pixelsAllowed(canvas)) return pixels;
 
   // Canvas byte -> game palette index. Bytes without an entry in a non-empty
   // Palette1 (not less than PaletteSize, or past the end of the file) give 0.
@@ -118,19 +109,19 @@ ByteView JAMEntry::RemapItem(ByteView canvas) {
   }
 
   try {
-    used.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
   } catch (const std::bad_alloc&) {
-    return used.pixels;
+    return pixels;
   }
   // Columns past 255 are outside the canvas, not the start of the next row.
   const int x = X();
   const int columns = std::min(width, JAM::kCanvasWidth - x);
   for (int row = 0; row < height; ++row) {
     const ByteView canvasRow = clippedView(canvas, (std::int64_t{Y()} + row) * JAM::kCanvasWidth + x, columns);
-    std::uint8_t* out = used.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
+    std::uint8_t* out = pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(width);
     for (const std::uint8_t byte : canvasRow) *out++ = index[byte];
   }
-  return used.pixels;
+  return pixels;
 }
 
 // ---------------------------------------------------------------------------
@@ -207,7 +198,7 @@ bool JAM::LoadFromBytes(std::vector<std::uint8_t> content, bool report, Messages
                            m_FullPath.string().c_str(), readU16(m_Buffer, 0).value_or(0)));
   }
   if (!m_IsLoaded) {
-    std::vector<JAMEntry>().swap(m_Entries);
+    std::vector<std::uint32_t>().swap(m_TablesAt);
     std::vector<std::uint8_t>().swap(m_Buffer);
   }
   return m_IsLoaded;
@@ -219,24 +210,22 @@ bool JAM::Parse(bool report, Messages& messages) {
   if (!TableFits(buffer.size(), count, report, messages)) return false;
   const std::int64_t tableEnd = kHeaderSize + std::int64_t{JAMEntry::kRecordSize} * count;
 
-  m_Entries.reserve(static_cast<std::size_t>(count));
+  // Tables past the end of the file start there: each view of them is cut short.
+  m_TablesAt.reserve(static_cast<std::size_t>(count));
   std::int64_t running = tableEnd;
   for (int i = 0; i < count; ++i) {
-    const ByteView record = buffer.subspan(kHeaderSize + static_cast<std::size_t>(i) * JAMEntry::kRecordSize,
-                                           JAMEntry::kRecordSize);
-    const std::int64_t tablesSize = std::int64_t{4} * readU16(record, kPaletteSize).value_or(0);
-    m_Entries.emplace_back(record.data(), clippedView(buffer, running, tablesSize));
-    running += tablesSize;
+    m_TablesAt.push_back(static_cast<std::uint32_t>(std::min<std::int64_t>(running, buffer.size())));
+    running += std::int64_t{4} * readU16(buffer, kHeaderSize + i * JAMEntry::kRecordSize + kPaletteSize).value_or(0);
   }
   m_Canvas = clippedView(buffer, running, static_cast<std::int64_t>(buffer.size()));
   return true;
 }
 
-const JAMEntry* JAM::Entry(int i) const {
-  return i >= 0 && i < ItemCount() ? &m_Entries[static_cast<std::size_t>(i)] : nullptr;
-}
-JAMEntry* JAM::Entry(int i) {
-  return i >= 0 && i < ItemCount() ? &m_Entries[static_cast<std::size_t>(i)] : nullptr;
+std::optional<JAMEntry> JAM::Entry(int i) const {
+  if (i < 0 || i >= static_cast<int>(m_TablesAt.size())) return std::nullopt;
+  const std::uint8_t* record = m_Buffer.data() + kHeaderSize + static_cast<std::size_t>(i) * JAMEntry::kRecordSize;
+  const std::int64_t tablesSize = std::int64_t{4} * readU16(ByteView(record, JAMEntry::kRecordSize), kPaletteSize).value_or(0);
+  return JAMEntry(record, clippedView(m_Buffer, m_TablesAt[static_cast<std::size_t>(i)], tablesSize));
 }
 
 int JAM::GetTotalImageSize() const {
@@ -262,20 +251,26 @@ int JAM::GetIdx18(int i, int k) const {
 ByteView JAM::GetPalette(int i, int table) const { return Entry(i) ? Entry(i)->Palette(table) : ByteView(); }
 
 ByteView JAM::RemapItem(int i) {
-  JAMEntry* entry = Entry(i);
-  return entry ? entry->RemapItem(m_Canvas) : ByteView();
+  const std::optional<JAMEntry> entry = Entry(i);
+  if (!entry) return {};
+  ItemInUse& used = m_InUse[i];
+  if (!used.remapped) {
+    used.pixels = entry->Remap(m_Canvas);
+    used.remapped = true;
+  }
+  return used.pixels;
 }
 
 bool JAM::MakeBitmap(Picture& target, int i) {
   target = Picture();
   EnsureLoaded();
-  JAMEntry* entry = Entry(i);
+  const std::optional<JAMEntry> entry = Entry(i);
   if (!entry) return false;
   const ByteView pixels = RemapItem(i);
   const int width = entry->Width();
   const int height = entry->Height();
   if (pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) return false;
-  IndexedBitmap& bitmap = entry->Bitmap();
+  IndexedBitmap& bitmap = m_InUse[i].bitmap;
   bitmap.SetColourTable(gameColourTable());
   if (!bitmap.CreateFromRows(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), pixels))
     return false;
@@ -285,9 +280,7 @@ bool JAM::MakeBitmap(Picture& target, int i) {
   return made;
 }
 
-void JAM::ReleaseItem(int i) {
-  if (JAMEntry* entry = Entry(i)) entry->Release();
-}
+void JAM::ReleaseItem(int i) { m_InUse.erase(i); }
 
 int JAM::CanvasByte(int x, int y) const {
   if (x < 0 || x >= kCanvasWidth || y < 0 || y >= GetHeight(0)) return 0;

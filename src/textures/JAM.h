@@ -6,7 +6,9 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,8 +30,9 @@ inline constexpr std::uint32_t kDefaultJamSeed = 0x6B8E4A27u;
 void ScrambleJamBytes(MutableByteView bytes, std::uint32_t seed);
 
 // One image of a JAM: a view of its record and of its four colour tables in
-// the JAM's buffer, and its pixels once computed. Small, as a file may hold
-// 65,535 of them: what a picture needs is kept apart, only while it is in use.
+// the JAM's buffer, made when asked for. A JAM keeps only where each item's
+// tables start (a file may hold 65,535 items) and the pixels of the items
+// whose pictures are in use.
 class JAMEntry {
  public:
   static constexpr int kRecordSize = 32;
@@ -53,28 +56,13 @@ class JAMEntry {
   ByteView Palette(int table) const;  // table 1 to 4
 
   // The item's pixels as game palette indices, Width x Height, top row first,
-  // from the JAM's canvas; computed on the first call, then reused until
-  // released. Empty for items larger than kMaxPixels or than the canvas,
-  // counted in whole rows, and when memory runs out.
-  ByteView RemapItem(ByteView canvas);
-  // Lets go of the pixels and the bitmap; the next picture computes them anew.
-  void Release() { m_InUse.reset(); }
-
-  // Only the JAM uses this.
-  IndexedBitmap& Bitmap();
+  // from the JAM's canvas. Empty for items larger than kMaxPixels or than the
+  // canvas, counted in whole rows, and when memory runs out.
+  std::vector<std::uint8_t> Remap(ByteView canvas) const;
 
  private:
-  // What a picture of the item holds while it is made.
-  struct InUse {
-    bool remapped = false;
-    std::vector<std::uint8_t> pixels;
-    IndexedBitmap bitmap;
-  };
-  InUse& Used();
-
   const std::uint8_t* m_Record;
   ByteView m_Tables;
-  std::unique_ptr<InUse> m_InUse;
 };
 
 class JAM {
@@ -113,7 +101,7 @@ class JAM {
   // Opened or loaded: the item count and total image size are known.
   bool IsOpen() const { return m_IsLoaded || m_Opened; }
   const std::filesystem::path& FullPath() const { return m_FullPath; }
-  int ItemCount() const { return m_IsLoaded ? static_cast<int>(m_Entries.size()) : m_OpenedCount; }
+  int ItemCount() const { return m_IsLoaded ? static_cast<int>(m_TablesAt.size()) : m_OpenedCount; }
   int GetTotalImageSize() const;
 
   // Fields of item i; 0 for an i outside 0 to ItemCount() - 1.
@@ -138,7 +126,8 @@ class JAM {
 
   // The image canvas shared by all items.
   ByteView ItemImage(int /*i*/) const { return m_Canvas; }
-  // The pixels of item i as game palette indices (see JAMEntry::RemapItem).
+  // The pixels of item i as game palette indices (see JAMEntry::Remap),
+  // computed on the first call, then kept until the item is released.
   ByteView RemapItem(int i);
   // A Width x Height picture of item i in the game palette. False, with an
   // empty target, for an i outside the items or an item without a picture.
@@ -156,10 +145,17 @@ class JAM {
   // Whether a file of `size` bytes holds the header and `count` item records; says why not.
   bool TableFits(std::uintmax_t size, int count, bool report, Messages& messages) const;
   void ReportUnread(const BoundedRead& read, Messages& messages) const;
-  const JAMEntry* Entry(int i) const;
-  JAMEntry* Entry(int i);
+  std::optional<JAMEntry> Entry(int i) const;
 
-  std::vector<JAMEntry> m_Entries;
+  // What a picture of an item holds while it is in use.
+  struct ItemInUse {
+    bool remapped = false;
+    std::vector<std::uint8_t> pixels;
+    IndexedBitmap bitmap;
+  };
+
+  std::vector<std::uint32_t> m_TablesAt;  // where each item's colour tables start in the buffer
+  std::map<int, ItemInUse> m_InUse;
   std::filesystem::path m_FullPath;
   bool m_IsLoaded = false;
   bool m_Opened = false;
