@@ -1,11 +1,13 @@
 // Arbitrary bytes as a JAM file: the first byte chooses whether the rest is the
-// file as stored (scrambled) or as it is after descrambling. Every field, table
-// and picture is read, made again after it was let go, and CanvasByte is asked
-// around every edge.
+// file as stored (scrambled) or as it is after descrambling. Opening the file
+// agrees with loading it; no file holds more items than its 16-bit count allows.
+// Every field, table and picture is read, made again after it was let go (and
+// nothing is held once it is), and CanvasByte is asked around every edge.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
+#include "ScratchInput.h"
 #include "base/Messages.h"
 #include "textures/JAM.h"
 
@@ -41,8 +43,10 @@ void readItem(tavrel::JAM& jam, int i) {
     check(picture.rgb.size() == static_cast<std::size_t>(pixels) * 3);
   }
   jam.ReleaseItem(i);
+  check(jam.ItemsInUse() == 0);
   tavrel::Picture again;
   check(jam.MakeBitmap(again, i) == made && again == picture);
+  jam.ReleaseItem(i);
 }
 
 }  // namespace
@@ -51,11 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size == 0) return 0;
   std::vector<std::uint8_t> file(data + 1, data + size);
   if ((data[0] & 1) == 0) tavrel::ScrambleJamBytes(file, tavrel::kDefaultJamSeed);
-
+  static const fuzz::ScratchFile scratch(".jam");
+  scratch.Write(file.data(), file.size());
   tavrel::SilentMessages messages;
-  tavrel::JAM jam("fuzz.jam");
-  jam.LoadFromBytes(std::move(file), true, messages);
+  tavrel::JAM opened(scratch.path);
+  const bool open = opened.Open(true, messages);
+
+  tavrel::JAM jam(scratch.path);
+  check(jam.Load(true, messages) == open);
   check(jam.IsLoaded() || jam.ItemCount() == 0);
+  check(jam.ItemCount() == opened.ItemCount() && jam.GetTotalImageSize() == opened.GetTotalImageSize());
+  check(jam.ItemCount() <= 65535);
   for (int i = 0; i < jam.ItemCount(); ++i) readItem(jam, i);
 
   const int height = jam.GetHeight(0);

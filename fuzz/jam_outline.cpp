@@ -1,5 +1,6 @@
-// Arbitrary bytes as a JAM file (scrambled as stored), its outline listed with
-// every colour table expanded and the number of lines checked against the items.
+// Arbitrary bytes as a JAM file (scrambled as stored), its outline listed: only
+// the two top lines are made until the items are expanded, then every level is
+// expanded and the number of lines checked against the items.
 #include <cstdint>
 #include <vector>
 
@@ -27,6 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   jam->LoadFromBytes(std::vector<std::uint8_t>(data, data + size), false, messages);
   tavrel::OutlineNode fileItem("fuzz.jam", 9);
   tavrel::AddJamOutline(fileItem, jam);
+  if (jam->IsLoaded()) {
+    const auto& top = fileItem.MadeChildren();
+    if (top.size() != 2 || !top[0]->MadeChildren().empty()) __builtin_trap();
+    if (top[0]->HasChildren() != (jam->ItemCount() > 0)) __builtin_trap();
+  }
   const std::size_t lines = ExpandAll(fileItem);
   if (!jam->IsLoaded()) {
     if (lines != 1) __builtin_trap();

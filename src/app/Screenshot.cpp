@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "app/PngEncoding.h"
+#include "base/Format.h"
 #include "base/Messages.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
@@ -79,6 +80,11 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
 
   OffscreenFrame frame(document.TextureBitmaps());
   if (!frame.Ready()) return fail("Cannot Make OpenGL Context", 1);
+  const QSize largest = frame.LargestSize();
+  if (options.size.width() > largest.width() || options.size.height() > largest.height())
+    return fail(format("--size %d,%d is larger than OpenGL draws here: at most %d,%d", options.size.width(),
+                       options.size.height(), largest.width(), largest.height()),
+                2);
   const FrameInput input{document.GetCar(), document.Mapping(), flags};
   const ViewMatrices view = ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
   const QColor background = QApplication::palette().color(QPalette::Base);

@@ -67,6 +67,12 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   parser.process(app);
 
   line.settingsFile = parser.isSet(settings) ? parser.value(settings) : qEnvironmentVariable("TAVREL_SETTINGS");
+  // The settings are read whole: a pipe would block the start for ever, a device or a folder never holds them.
+  const QFileInfo settingsInfo(line.settingsFile);
+  if (!line.settingsFile.isEmpty() && settingsInfo.exists() && !settingsInfo.isFile()) {
+    std::fprintf(stderr, "tavrel: the settings file %s is not a regular file\n", qPrintable(line.settingsFile));
+    return false;
+  }
   if (parser.isSet(gameDir)) line.start.gameDirectory = parser.value(gameDir).toStdString();
   if (parser.isSet(patchLevel)) {
     const QString level = parser.value(patchLevel);

@@ -135,6 +135,8 @@ class JAM {
   // Lets go of what the pictures of item i keep; a caller that goes through the
   // items one by one calls it after each, so only the picture in use is held.
   void ReleaseItem(int i);
+  // How many items hold pixels for their pictures now.
+  std::size_t ItemsInUse() const { return m_InUse.size(); }
 
   // The raw canvas byte at column x, row y, or 0 outside the canvas, outside
   // columns 0 to 255, or at rows from the height of item 0 on.

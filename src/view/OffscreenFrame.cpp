@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLPaintDevice>
 #include <QPainter>
@@ -13,6 +15,12 @@ OffscreenFrame::OffscreenFrame(const TextureSlots& textures) : m_Frame(textures)
   m_Surface.create();
   m_Context.setFormat(QSurfaceFormat::defaultFormat());
   m_Ready = m_Surface.isValid() && m_Context.create() && m_Context.makeCurrent(&m_Surface);
+  if (!m_Ready) return;
+  GLint renderbuffer = 0;
+  GLint viewport[2] = {0, 0};
+  glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+  glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+  m_Largest = QSize(std::min(renderbuffer, viewport[0]), std::min(renderbuffer, viewport[1]));
 }
 
 OffscreenFrame::~OffscreenFrame() {
@@ -24,7 +32,9 @@ OffscreenFrame::~OffscreenFrame() {
 }
 
 bool OffscreenFrame::Draw(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background) {
-  if (!m_Ready || !m_Context.makeCurrent(&m_Surface)) return false;
+  if (!m_Ready || size.width() > m_Largest.width() || size.height() > m_Largest.height() ||
+      !m_Context.makeCurrent(&m_Surface))
+    return false;
   if (!m_Buffer || m_Buffer->size() != size) {
     m_Buffer = std::make_unique<QOpenGLFramebufferObject>(size, QOpenGLFramebufferObject::CombinedDepthStencil);
     if (!m_Buffer->isValid()) {

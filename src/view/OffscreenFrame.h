@@ -23,8 +23,12 @@ class OffscreenFrame {
 
   // False when this machine gives no GL context or off-screen buffer.
   bool Ready() const { return m_Ready; }
+  // The largest picture the context can draw: its renderbuffer and viewport
+  // limits. Larger sizes are refused before a buffer is made, as the driver
+  // may abort the program on them.
+  QSize LargestSize() const { return m_Largest; }
   // Draws the frame, labels included, at `size` and waits until it is done;
-  // false when it could not be drawn.
+  // false when it could not be drawn or `size` is larger than LargestSize.
   bool Draw(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background);
   // The frame drawn and read back; a null image when it could not be drawn.
   QImage Render(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background);
@@ -35,6 +39,7 @@ class OffscreenFrame {
   std::unique_ptr<QOpenGLFramebufferObject> m_Buffer;
   GlFrame m_Frame;
   bool m_Ready = false;
+  QSize m_Largest;
 };
 
 }  // namespace tavrel

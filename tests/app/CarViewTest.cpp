@@ -409,5 +409,26 @@ TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
   }
 }
 
+// A picture larger than the GL context draws is refused before any buffer is
+// made (the driver aborts the program on some), naming the size and the limit.
+TEST_F(CarViewTest, AScreenshotLargerThanOpenGlDrawsIsRefused) {
+  const InFolder inDemo(DemoGame());
+  StartOptions start;
+  start.gameDirectory = DemoGame().string();
+  start.patchLevel = 0;
+  start.importFromExe = true;
+  for (const QSize size : {QSize(33554432, 1), QSize(1, 33554432), QSize(65536, 65536)}) {
+    ScreenshotOptions options;
+    options.out = QString::fromStdString((dir / "huge.png").string());
+    options.size = size;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunScreenshot(options, start, *settings), 2) << size.width() << "," << size.height();
+    const std::string said = testing::internal::GetCapturedStderr();
+    const std::string asked = "--size " + std::to_string(size.width()) + "," + std::to_string(size.height());
+    EXPECT_EQ(said.rfind("tavrel: " + asked + " is larger than OpenGL draws here: at most ", 0), 0u) << said;
+    EXPECT_FALSE(std::filesystem::exists(dir / "huge.png"));
+  }
+}
+
 }  // namespace
 }  // namespace tavrel::test
