@@ -61,6 +61,7 @@ int runExportGltf(const ExportGltfOptions& options) {
   StreamMessages messages(std::cerr);
   FixedFileChooser chooser(options.paths[wanted - 1]);
   Document document(program, messages, chooser);
+  document.ListNothing();
   if (const int status = loadCar(document, options, options.exe ? *options.exe : options.paths[0]); status != kSuccess)
     return status;
   return document.ExportGltf(options.livery, PngBytes) ? kSuccess : kFailed;
