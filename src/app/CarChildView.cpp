@@ -94,9 +94,9 @@ void CarChildView::AddViewpoints() {
     Handle(kCameraViews[i], [showCamera, camera] { showCamera(camera); },
            [this, camera] { return View().m_CameraView == camera; });
   }
-  for (const FixedView& fixed : kFixedViews)
-    Handle(fixed.id, [this, &fixed] {
-      View().SetFixedView(fixed);
+  for (const FixedViewCommand& fixed : kFixedViewCommands)
+    Handle(fixed.id, [this, view = FixedViewNamed(fixed.view)] {
+      View().SetFixedView(*view);
       GetDocument().UpdateAllViews();
     });
   Handle(kZoomIn, [this] {

@@ -152,10 +152,10 @@ std::vector<MenuTitle> MakeMainMenu() {
 
 std::vector<MenuTitle> MakeDocumentMenu() {
   using namespace command;
-  std::vector<MenuItem> cameraItems = {Item(32814)};
+  std::vector<MenuItem> cameraItems = {Item(kNormalView)};
   for (int id : kCameraViews) cameraItems.push_back(Item(id));
   cameraItems.push_back(kSep);
-  for (int id = 32816; id <= 32825; ++id) cameraItems.push_back(Item(id));
+  for (const FixedViewCommand& fixed : kFixedViewCommands) cameraItems.push_back(Item(fixed.id));
   return {
       {"&File",
        {Item(kOpen), Item(kImportFromExe), Item(kLaunchZav), Item(kClose), Item(kSaveAs), Item(kExportToExe), kSep,

@@ -42,6 +42,23 @@ inline constexpr int kShowSingleColor = 32796;
 inline constexpr int kLighting = 32797;
 inline constexpr int kStartStopAnimation = 32826;
 inline constexpr int kNormalView = 32814;
+// The fixed views' commands, in menu order, with the names of the views they choose.
+struct FixedViewCommand {
+  int id;
+  std::string_view view;
+};
+inline constexpr std::array<FixedViewCommand, 10> kFixedViewCommands{{
+    {32816, "right"},
+    {32817, "left"},
+    {32818, "front"},
+    {32819, "bottom"},
+    {32820, "top"},
+    {32821, "back"},
+    {32822, "front-left"},
+    {32823, "front-right"},
+    {32824, "back-left"},
+    {32825, "back-right"},
+}};
 // "View From Camera 1" to "View From Camera 9", in camera order.
 inline constexpr std::array<int, 9> kCameraViews = {32806, 32815, 32808, 32807, 32809, 32810, 32811, 32812, 32813};
 inline constexpr int kExportRcrJam = 32851;

@@ -34,7 +34,10 @@ std::optional<Viewpoint> viewpointFor(const ScreenshotOptions& options) {
   if (options.view) {
     const FixedView* fixed = FixedViewNamed(*options.view);
     if (fixed == nullptr) {
-      fail("--view takes right, left, front, bottom, top, back, front-left, front-right, back-left or back-right", 2);
+      std::string names;
+      for (const FixedView& view : kFixedViews)
+        names += std::string(names.empty() ? "" : &view == &kFixedViews.back() ? " or " : ", ") + std::string(view.name);
+      fail("--view takes " + names, 2);
       return std::nullopt;
     }
     viewpoint.SetFixedView(*fixed);

@@ -3,23 +3,11 @@
 #include "shape/Car.h"
 
 namespace tavrel {
-namespace {
-
-template <class Matches>
-const FixedView* findFixedView(Matches matches) {
-  for (const FixedView& view : kFixedViews)
-    if (matches(view)) return &view;
-  return nullptr;
-}
-
-}  // namespace
 
 const FixedView* FixedViewNamed(std::string_view name) {
-  return findFixedView([name](const FixedView& view) { return view.name == name; });
-}
-
-const FixedView* FixedViewWithId(int id) {
-  return findFixedView([id](const FixedView& view) { return view.id == id; });
+  for (const FixedView& view : kFixedViews)
+    if (view.name == name) return &view;
+  return nullptr;
 }
 
 void Viewpoint::SetFixedView(const FixedView& view) {

@@ -16,30 +16,27 @@ class Car;
 
 // One of the ten fixed views: sets the three angles and nothing else.
 struct FixedView {
-  int id;                // command id
-  const char* menuText;  // the command's menu text
-  const char* name;      // the spelling the command line takes
+  std::string_view name;  // the spelling the command line takes; the commands name their view by it
   double angleX;
   double angleY;
   double angleZ;
 };
 
 inline constexpr std::array<FixedView, 10> kFixedViews{{
-    {32816, "View Right Side", "right", -70, 0, 270},
-    {32817, "View Left Side", "left", -70, 0, 90},
-    {32818, "View Front", "front", -90, 0, 180},
-    {32819, "View Bottom", "bottom", 180, 0, 90},
-    {32820, "View Top", "top", 0, 0, -90},
-    {32821, "View Back", "back", -90, 0, 0},
-    {32822, "View Front Left", "front-left", -70, 0, 135},
-    {32823, "View Front Right", "front-right", -70, 0, 225},
-    {32824, "View Back Left", "back-left", -70, 0, 45},
-    {32825, "View Back Right", "back-right", -70, 0, 315},
+    {"right", -70, 0, 270},
+    {"left", -70, 0, 90},
+    {"front", -90, 0, 180},
+    {"bottom", 180, 0, 90},
+    {"top", 0, 0, -90},
+    {"back", -90, 0, 0},
+    {"front-left", -70, 0, 135},
+    {"front-right", -70, 0, 225},
+    {"back-left", -70, 0, 45},
+    {"back-right", -70, 0, 315},
 }};
 
-// The fixed view of that command-line name or command id, or none.
+// The fixed view of that name, or none.
 const FixedView* FixedViewNamed(std::string_view name);
-const FixedView* FixedViewWithId(int id);
 
 // One car view's viewpoint. Not stored: every new view starts like this.
 struct Viewpoint {

@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QKeySequence>
+#include <algorithm>
 #include <map>
 #include <set>
 
 #include "app/CommandTable.h"
+#include "scene/Viewpoint.h"
 
 namespace tavrel {
 namespace {
@@ -29,6 +31,23 @@ TEST(CommandTable, IdsAreUniqueAndEveryMenuItemAndButtonHasACommand) {
     for (int id : buttons)
       if (id != command::kSeparator) used.push_back(id);
   for (int id : used) EXPECT_NE(FindCommand(id), nullptr) << id;
+}
+
+// Each fixed view has one command, its menu text the view's: the scene knows
+// the views by name only.
+TEST(CommandTable, EveryFixedViewHasItsCommand) {
+  const std::map<std::string_view, std::string_view> texts = {
+      {"right", "View Right Side"},  {"left", "View Left Side"},     {"front", "View Front"},
+      {"bottom", "View Bottom"},     {"top", "View Top"},            {"back", "View Back"},
+      {"front-left", "View Front Left"}, {"front-right", "View Front Right"}, {"back-left", "View Back Left"},
+      {"back-right", "View Back Right"}};
+  ASSERT_EQ(command::kFixedViewCommands.size(), kFixedViews.size());
+  for (const FixedView& view : kFixedViews) {
+    const auto fixed = std::ranges::find(command::kFixedViewCommands, view.name, &command::FixedViewCommand::view);
+    ASSERT_NE(fixed, command::kFixedViewCommands.end()) << view.name;
+    ASSERT_NE(FindCommand(fixed->id), nullptr) << view.name;
+    EXPECT_EQ(FindCommand(fixed->id)->menuText, texts.at(view.name));
+  }
 }
 
 TEST(CommandTable, NoTwoCommandsShareAKey) {
