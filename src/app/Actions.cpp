@@ -53,7 +53,7 @@ void Actions::CreateAction(const CommandInfo& info) {
 
 QMenu* Actions::BuildMenu(const QString& title, const std::vector<MenuItem>& items, std::map<int, QString>& texts) {
   auto* menu = new QMenu(title, &m_Owner);
-  // Enabled states are checked as a menu opens, as the older framework did.
+  // Enabled states are checked as a menu opens: a command's state follows the active window.
   connect(menu, &QMenu::aboutToShow, this, &Actions::Update);
   for (const MenuItem& item : items) {
     if (!item.submenu.empty()) {

@@ -32,7 +32,7 @@ class Actions : public QObject {
 
   // Fills a toolbar with the buttons of a list.
   void FillToolbar(QToolBar& toolbar, std::span<const int> buttons) const;
-  // Shows menu 128 or 129 in the menu bar.
+  // Shows the main menu, or a car window's menu, in the menu bar.
   void ShowMenu(QMenuBar& bar, bool documentMenu);
   // Enabled and checked states from the handlers on the route.
   void Update();

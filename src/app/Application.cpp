@@ -356,7 +356,7 @@ void Application::WindowActivated() {
 
 void Application::ImportFromExe() {
   OpenDocument& entry = AddDocument();
-  // Untitled documents are named as the older framework named them: the kind and a number.
+  // An untitled document is named by its kind and a number: "car1", "car2".
   entry.document->SetUntitledName("car" + std::to_string(++m_UntitledCount));
   entry.document->NewFromExecutable();
   OpenWindow(entry);

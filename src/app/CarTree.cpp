@@ -16,7 +16,7 @@ namespace tavrel {
 CarTree::CarTree(Settings& settings, QMainWindow& window)
     : QDockWidget(tr("Cars"), &window), m_Model(new CarTreeModel(this)), m_View(new QTreeView(this)) {
   m_View->setIconSize(QSize(16, 15));
-  // Only read, never written: the older program kept them the same way.
+  // Only read, never written: a player may set them in the settings file by hand.
   const int width = settings.ReadInt(kPreferences, "TreeWidth", DefaultWidth());
   const int height = settings.ReadInt(kPreferences, "TreeHeight", 10);
   const int left = settings.ReadInt(kPreferences, "TreeLeft", 10);

@@ -7,7 +7,7 @@ namespace {
 
 using enum Route;
 
-// Prompts of commands the older framework supplied, in words of our own.
+// Every command: its menu text, its prompt ("status text\ntooltip"), keys, icon and who handles it.
 const std::vector<CommandInfo> kCommands = {
     // ---- application ----
     {32771, "Launch Zav", "Launch Zav\nRun Zav", {}, "", Application},

@@ -69,8 +69,8 @@ void MainWindow::CreateStatusBar() {
   auto* idle = new QLabel(tr("For Help, press F1"), this);
   idle->setObjectName("statusMessage");
   statusBar()->addWidget(idle, 1);
-  // The lock keys' states cannot be read portably; the panes are shown as the
-  // older program's layout has them, dimmed.
+  // The lock keys' states cannot be read portably: the panes keep their place
+  // in the status bar players know, dimmed.
   for (const char* indicator : {"CAP", "NUM", "SCRL"}) {
     auto* label = new QLabel(indicator, this);
     label->setEnabled(false);

@@ -23,8 +23,6 @@ class QtSettings : public Settings {
   void WriteInt(const std::string& section, const std::string& name, int value) override;
   void WriteString(const std::string& section, const std::string& name, const std::string& value) override;
 
-  QSettings& Store() { return *m_Store; }
-
  private:
   std::unique_ptr<QSettings> m_Store;
 };

@@ -322,7 +322,7 @@ void Document::ImportPart(const PartFileKind& kind) {
 
 void Document::ExportObj() {
   const auto path = m_Chooser.Choose(FileAction::Save, kObjFileKind);
-  // Without a car the file is written empty, as the older program wrote it.
+  // Without a car the file is written empty: a file the player asked for is never left unwritten.
   static const Car noCar;
   if (path) tavrel::ExportObj(*path, m_Car ? *m_Car : noCar, m_Messages);
 }
