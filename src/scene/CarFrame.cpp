@@ -43,16 +43,6 @@ constexpr double kFrameAxisLength = 10;
 
 ScenePoint plus(const ScenePoint& a, const ScenePoint& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 
-int commandCount(const Object3D& shape) {
-  return std::min(shape.m_CommandCount, static_cast<int>(shape.m_Commands.size()));
-}
-
-int connectionCount(const Object3D& shape) {
-  return std::min(shape.m_ConnectionCount, static_cast<int>(shape.m_Connections.size()));
-}
-
-int pointCount(const Object3D& shape) { return std::min(shape.m_PointCount, static_cast<int>(shape.m_Points.size())); }
-
 bool hasEnds(const Object3D& shape, const Point3D& connection) {
   return HasPoint(shape, connection.m_From) && HasPoint(shape, connection.m_To);
 }
@@ -129,7 +119,7 @@ class FramePainter {
       m_Draw.PointSize(2);
       m_Draw.Begin(DrawMode::Points);
       SetColor(kRed);
-      for (int i = 0; i < pointCount(car); ++i) Vertex(PointOf(car, i));
+      for (int i = 0; i < PointCount(car); ++i) Vertex(PointOf(car, i));
       m_Draw.End();
     }
     if (m_Flags.showLines) Connections(car, {0, 0, 0});
@@ -144,7 +134,7 @@ class FramePainter {
   void Polygons(const Object3D& shape, const ScenePoint& offset, bool withTexCoords) {
     m_Draw.PushMatrix();
     m_Draw.Translate(offset[0], offset[1], offset[2]);
-    for (int i = 0; i < commandCount(shape); ++i) {
+    for (int i = 0; i < CommandCount(shape); ++i) {
       const TextureCmd& command = shape.m_Commands[static_cast<std::size_t>(i)];
       if (command.m_IndexCount > 0) Polygon(shape, command, i, withTexCoords);
     }
@@ -215,7 +205,7 @@ class FramePainter {
   void Connections(const Object3D& shape, const ScenePoint& offset) {
     SetColor(kBlack);
     m_Draw.LineWidth(1);
-    for (int i = 0; i < connectionCount(shape); ++i) {
+    for (int i = 0; i < ConnectionCount(shape); ++i) {
       const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
       if (hasEnds(shape, connection))
         Line(plus(PointOf(shape, connection.m_From), offset), plus(PointOf(shape, connection.m_To), offset));
@@ -273,7 +263,7 @@ class FramePainter {
   }
 
   void PointNumbers(const Object3D& shape) {
-    for (int i = 0; i < pointCount(shape); ++i) Label(i, PointOf(shape, i));
+    for (int i = 0; i < PointCount(shape); ++i) Label(i, PointOf(shape, i));
   }
 
   // Numbered from 1, at the midpoint in whole units.
@@ -281,7 +271,7 @@ class FramePainter {
     const auto mid = [](std::int32_t a, std::int32_t b) {
       return static_cast<double>((static_cast<std::int64_t>(a) + b) / 2);
     };
-    for (int i = 0; i < connectionCount(shape); ++i) {
+    for (int i = 0; i < ConnectionCount(shape); ++i) {
       const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
       if (!hasEnds(shape, connection)) continue;
       const tavrel::Vertex& a = shape.m_Points[static_cast<std::size_t>(connection.m_From)];
@@ -292,7 +282,7 @@ class FramePainter {
 
   // Numbered from 0 as the tree lists the commands, at the average of their corners.
   void PolygonNumbers(const Object3D& shape) {
-    for (int i = 0; i < commandCount(shape); ++i) {
+    for (int i = 0; i < CommandCount(shape); ++i) {
       const std::vector<PolygonCorner> corners = PolygonCorners(shape, shape.m_Commands[static_cast<std::size_t>(i)]);
       if (corners.empty()) continue;
       ScenePoint sum{0, 0, 0};

@@ -80,7 +80,7 @@ class MeshCollector {
 SceneMesh carMesh(const Car& car, const CarMappingTable& mapping) {
   MeshCollector collector;
   SceneMaterial bound = SceneMaterial::Untextured;
-  for (int i = 0; i < car.m_CommandCount; ++i) {
+  for (int i = 0; i < CommandCount(car); ++i) {
     const TextureCmd& command = car.m_Commands[static_cast<std::size_t>(i)];
     if (command.m_IndexCount <= 0) continue;
     const MappingEntry entry = mapping.GetMapping(i);
@@ -92,7 +92,7 @@ SceneMesh carMesh(const Car& car, const CarMappingTable& mapping) {
 
 SceneMesh partMesh(const Car& part, SceneMaterial material, std::string name) {
   MeshCollector collector;
-  for (int i = 0; i < part.m_CommandCount; ++i) {
+  for (int i = 0; i < CommandCount(part); ++i) {
     const TextureCmd& command = part.m_Commands[static_cast<std::size_t>(i)];
     if (command.m_IndexCount > 0) collector.AddPolygon(part, PolygonCorners(part, command), material, nullptr);
   }

@@ -1,8 +1,18 @@
 #include "scene/PartPlacement.h"
 
+#include <algorithm>
+
 #include "shape/Car.h"
 
 namespace tavrel {
+
+int PointCount(const Object3D& shape) { return std::min(shape.m_PointCount, static_cast<int>(shape.m_Points.size())); }
+int ConnectionCount(const Object3D& shape) {
+  return std::min(shape.m_ConnectionCount, static_cast<int>(shape.m_Connections.size()));
+}
+int CommandCount(const Object3D& shape) {
+  return std::min(shape.m_CommandCount, static_cast<int>(shape.m_Commands.size()));
+}
 
 ScenePoint PointOf(const Object3D& shape, int index) {
   const Vertex& v = shape.m_Points[static_cast<std::size_t>(index)];

@@ -13,6 +13,12 @@ namespace tavrel {
 
 using ScenePoint = std::array<double, 3>;
 
+// The counts a shape's header gives, as far as its tables reach: a hostile
+// file may claim more elements than were decoded.
+int PointCount(const Object3D& shape);
+int ConnectionCount(const Object3D& shape);
+int CommandCount(const Object3D& shape);
+
 // The point's model coordinates; the shape must have it (HasPoint).
 ScenePoint PointOf(const Object3D& shape, int index);
 bool HasPoint(const Object3D& shape, int index);
