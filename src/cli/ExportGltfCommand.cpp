@@ -21,7 +21,7 @@ struct ExportGltfOptions {
   std::vector<std::string> paths;  // [FILE] GAME_DIR OUT.gltf
   std::optional<std::string> exe;
   int patchLevel = 0;
-  std::string livery = "Mclare98.jam";
+  std::string livery = kDefaultLivery;
   std::uint32_t jamSeed = kDefaultJamSeed;
 };
 

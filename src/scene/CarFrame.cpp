@@ -15,16 +15,14 @@
 namespace tavrel {
 namespace {
 
-using Rgb = std::array<double, 3>;
-
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{1, 0, 0};
-constexpr Rgb kGreen{0, 1, 0};
-constexpr Rgb kBlue{0, 0, 1};
-constexpr Rgb kYellow{1, 1, 0};
+constexpr DrawColour kBlack{0, 0, 0};
+constexpr DrawColour kRed{1, 0, 0};
+constexpr DrawColour kGreen{0, 1, 0};
+constexpr DrawColour kBlue{0, 0, 1};
+constexpr DrawColour kYellow{1, 1, 0};
 
 // Polygon i of a shape is drawn in entry i mod 12.
-constexpr std::array<Rgb, 12> kPolygonColors{{{1, 0, 0},
+constexpr std::array<DrawColour, 12> kPolygonColors{{{1, 0, 0},
                                               {0, 1, 0},
                                               {0, 0, 1},
                                               {1, 1, 0},
@@ -191,7 +189,7 @@ class FramePainter {
   void StartMarker(const Object3D& shape, const std::vector<PolygonCorner>& corners) {
     m_Draw.LineWidth(4);
     m_Draw.Begin(DrawMode::Lines);
-    const Rgb colors[2] = {kRed, kBlue};
+    const DrawColour colors[2] = {kRed, kBlue};
     for (int k = 0; k < 2; ++k) {
       SetColor(colors[k]);
       for (const PolygonCorner& corner : corners)
@@ -251,7 +249,7 @@ class FramePainter {
   // Red x, green y and blue z from the origin, in one batch.
   void Axes(double length) {
     m_Draw.Begin(DrawMode::Lines);
-    const Rgb colors[3] = {kRed, kGreen, kBlue};
+    const DrawColour colors[3] = {kRed, kGreen, kBlue};
     for (int axis = 0; axis < 3; ++axis) {
       ScenePoint end{0, 0, 0};
       end[static_cast<std::size_t>(axis)] = length;
@@ -304,7 +302,7 @@ class FramePainter {
     else
       m_Draw.Disable(capability);
   }
-  void SetColor(const Rgb& color) { m_Draw.Color(color[0], color[1], color[2]); }
+  void SetColor(const DrawColour& color) { m_Draw.Color(color[0], color[1], color[2]); }
   void Vertex(const ScenePoint& p) { m_Draw.Vertex(p[0], p[1], p[2]); }
   void Line(const ScenePoint& from, const ScenePoint& to) {
     m_Draw.Begin(DrawMode::Lines);

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "textures/TextureSlots.h"
+
 namespace tavrel {
 
 class Settings;
@@ -33,7 +35,7 @@ struct DisplayFlags {
   bool showNoseDetail = true;
   bool showCockpit = true;
   bool showSWheel = true;
-  std::string m_CarJamName = "Mclare98.jam";
+  std::string m_CarJamName = kDefaultLivery;
 };
 
 // A missing key gives the flag's default; any stored value but 1 reads as off.

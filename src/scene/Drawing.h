@@ -4,9 +4,13 @@
 // for the tests and for tavrel-cli frame. State set through it stays set until
 // it is set again, as in OpenGL: the frame relies on that from piece to piece.
 
+#include <array>
 #include <string>
 
 namespace tavrel {
+
+// A colour as the drawing takes it: red, green and blue from 0 to 1.
+using DrawColour = std::array<double, 3>;
 
 enum class DrawMode { Points, Lines, Polygon };
 

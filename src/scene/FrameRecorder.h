@@ -15,11 +15,9 @@
 
 namespace tavrel {
 
-using Rgb = std::array<double, 3>;
-
 struct RecordedVertex {
   Vec3 at;  // model coordinates after the frame's own translations and turns
-  Rgb color;
+  DrawColour color;
 };
 
 struct RecordedBatch {
@@ -39,7 +37,7 @@ struct RecordedCylinder {
   double height = 0;
   int slices = 0;
   int stacks = 0;
-  Rgb color{};
+  DrawColour color{};
   Matrix4 matrix;
 };
 
@@ -93,7 +91,7 @@ class FrameRecorder : public Drawing {
   std::vector<Matrix4> m_Saved;
   Matrix4 m_Matrix;
   int m_Depth = 0;
-  Rgb m_Color{1, 1, 1};
+  DrawColour m_Color{1, 1, 1};
   std::optional<Vec3> m_Normal;
   std::array<double, 2> m_TexCoord{0, 0};
   double m_LineWidth = 1;

@@ -12,11 +12,14 @@
 
 namespace tavrel {
 
+// The livery a car view shows until the player chooses another.
+inline constexpr const char* kDefaultLivery = "Mclare98.jam";
+
 // Where the car's textures come from: the game location, the livery file and
 // the two application switches.
 struct TextureSources {
   std::string m_GameLocation;
-  std::string m_CarJamName = "Mclare98.jam";
+  std::string m_CarJamName = kDefaultLivery;
   bool m_UseInternalJams = true;
   bool m_DrawRcrJam = false;
   std::uint32_t m_JamSeed = kDefaultJamSeed;

@@ -17,13 +17,12 @@ namespace tavrel {
 namespace {
 
 using Point = std::array<std::int32_t, 3>;
-using Rgb = std::array<double, 3>;
 
-constexpr Rgb kRed{1, 0, 0};
-constexpr Rgb kGreen{0, 1, 0};
-constexpr Rgb kBlue{0, 0, 1};
-constexpr Rgb kYellow{1, 1, 0};
-constexpr Rgb kBlack{0, 0, 0};
+constexpr DrawColour kRed{1, 0, 0};
+constexpr DrawColour kGreen{0, 1, 0};
+constexpr DrawColour kBlue{0, 0, 1};
+constexpr DrawColour kYellow{1, 1, 0};
+constexpr DrawColour kBlack{0, 0, 0};
 
 struct ShapeData {
   std::vector<Point> points;
@@ -123,8 +122,8 @@ std::vector<Point> Positions(const RecordedBatch& batch) {
   return points;
 }
 
-std::vector<Rgb> Colors(const RecordedBatch& batch) {
-  std::vector<Rgb> colors;
+std::vector<DrawColour> Colors(const RecordedBatch& batch) {
+  std::vector<DrawColour> colors;
   for (const RecordedVertex& v : batch.vertices) colors.push_back(v.color);
   return colors;
 }
@@ -143,7 +142,7 @@ TEST(CarFrame, IndexEntriesWalkConnectionsEitherWay) {
   const auto polygons = frame.Batches(DrawMode::Polygon);
   ASSERT_EQ(polygons.size(), 1u);
   EXPECT_EQ(Positions(polygons[0]), (std::vector<Point>{{0, 0, 0}, {600, 0, 0}, {900, 0, 0}}));
-  EXPECT_EQ(Colors(polygons[0]), std::vector<Rgb>(3, kRed));
+  EXPECT_EQ(Colors(polygons[0]), std::vector<DrawColour>(3, kRed));
   EXPECT_EQ(polygons[0].texture, 0);
   EXPECT_EQ(polygons[0].size, 0);
 }
@@ -152,7 +151,7 @@ TEST(CarFrame, PolygonsTakeTheColourTableByPositionOrRedInSingleColour) {
   ShapeData data = Triangle();
   data.indexLists.assign(14, {1, 2, 3});
   const auto car = MakeShape(data);
-  const std::vector<Rgb> expected = {{1, 0, 0},     {0, 1, 0},     {0, 0, 1},   {1, 1, 0},   {1, 0, 1},
+  const std::vector<DrawColour> expected = {{1, 0, 0},     {0, 1, 0},     {0, 0, 1},   {1, 1, 0},   {1, 0, 1},
                                      {0, 1, 1},     {0.5, 0, 0},   {0, 0.5, 0}, {0, 0, 0.5}, {0.5, 0.5, 0},
                                      {0.5, 0, 0.5}, {0, 0.5, 0.5}, {1, 0, 0},   {0, 1, 0}};
   DisplayFlags flags = Only({&DisplayFlags::showCar, &DisplayFlags::showFilled});
@@ -284,13 +283,13 @@ TEST(CarFrame, SelectedCommandIsYellowWithAWideRedToBlueStartMarker) {
     ASSERT_EQ(polygons.size(), filled ? 3u : 1u);
     const RecordedBatch& selected = polygons[filled ? 1 : 0];
     EXPECT_EQ(Positions(selected), (std::vector<Point>{{0, 1000, 0}, {1000, 0, 0}, {0, 0, 0}}));
-    EXPECT_EQ(Colors(selected), std::vector<Rgb>(3, kYellow));
+    EXPECT_EQ(Colors(selected), std::vector<DrawColour>(3, kYellow));
 
     const auto lines = frame.Batches(DrawMode::Lines);
     ASSERT_EQ(lines.size(), 1u);
     EXPECT_EQ(lines[0].size, 4);
     EXPECT_EQ(Positions(lines[0]), (std::vector<Point>{{0, 1000, 0}, {1000, 0, 0}}));
-    EXPECT_EQ(Colors(lines[0]), (std::vector<Rgb>{kRed, kBlue}));
+    EXPECT_EQ(Colors(lines[0]), (std::vector<DrawColour>{kRed, kBlue}));
   }
   // The width goes back to 1 for what follows.
   DisplayFlags flags = Only({&DisplayFlags::showCar, &DisplayFlags::showFilled, &DisplayFlags::showLines});
@@ -308,7 +307,7 @@ TEST(CarFrame, PointsConnectionsAndTheSelectedPointMarker) {
   ASSERT_EQ(points.size(), 2u);
   EXPECT_EQ(points[0].size, 2);
   EXPECT_EQ(Positions(points[0]), (std::vector<Point>{{0, 0, 0}, {100, 200, 300}}));
-  EXPECT_EQ(Colors(points[0]), std::vector<Rgb>(2, kRed));
+  EXPECT_EQ(Colors(points[0]), std::vector<DrawColour>(2, kRed));
   EXPECT_EQ(points[1].size, 7);
   EXPECT_EQ(Positions(points[1]), (std::vector<Point>{{100, 200, 300}}));
   EXPECT_FALSE(points[0].overAll);
@@ -318,10 +317,10 @@ TEST(CarFrame, PointsConnectionsAndTheSelectedPointMarker) {
   const auto lines = frame.Batches(DrawMode::Lines);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(Positions(lines[0]), (std::vector<Point>{{0, 0, 0}, {100, 200, 300}}));
-  EXPECT_EQ(Colors(lines[0]), std::vector<Rgb>(2, kBlack));
+  EXPECT_EQ(Colors(lines[0]), std::vector<DrawColour>(2, kBlack));
   EXPECT_EQ(Positions(lines[1]), (std::vector<Point>{{40, 140, 300}, {160, 260, 300}}));
   EXPECT_EQ(Positions(lines[2]), (std::vector<Point>{{160, 140, 300}, {40, 260, 300}}));
-  EXPECT_EQ(Colors(lines[2]), std::vector<Rgb>(2, kBlue));
+  EXPECT_EQ(Colors(lines[2]), std::vector<DrawColour>(2, kBlue));
   EXPECT_TRUE(lines[2].overAll);
   EXPECT_TRUE(frame.recorder.Enabled(Capability::DepthTest)) << "on again for the next frame";
 }
@@ -332,7 +331,7 @@ TEST(CarFrame, AxisCrossInOneBatch) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(Positions(lines[0]),
             (std::vector<Point>{{0, 0, 0}, {10, 0, 0}, {0, 0, 0}, {0, 10, 0}, {0, 0, 0}, {0, 0, 10}}));
-  EXPECT_EQ(Colors(lines[0]), (std::vector<Rgb>{kRed, kRed, kGreen, kGreen, kBlue, kBlue}));
+  EXPECT_EQ(Colors(lines[0]), (std::vector<DrawColour>{kRed, kRed, kGreen, kGreen, kBlue, kBlue}));
   EXPECT_EQ(lines[0].size, 1);
   EXPECT_FALSE(lines[0].normal.has_value());
   EXPECT_FALSE(lines[0].uv.has_value());
