@@ -1,4 +1,6 @@
 // tavrel-cli: the headless batch tool over Tavrel's core.
+#include <string>
+
 #include "cli/Commands.h"
 
 namespace tavrel::cli {
@@ -12,6 +14,7 @@ int& exitStatus() {
 
 int main(int argc, char** argv) {
   CLI::App app{"Tavrel command-line tool: reads and writes Zav's car shapes, executables and textures."};
+  app.set_version_flag("--version", std::string("tavrel-cli ") + TAVREL_VERSION);
   app.require_subcommand(1);
   tavrel::cli::addDumpCommand(app);
   tavrel::cli::addCheckCommand(app);
@@ -33,6 +36,8 @@ int main(int argc, char** argv) {
   } catch (const CLI::CallForHelp& e) {
     return app.exit(e);
   } catch (const CLI::CallForAllHelp& e) {
+    return app.exit(e);
+  } catch (const CLI::CallForVersion& e) {
     return app.exit(e);
   } catch (const CLI::ParseError& e) {
     app.exit(e);

@@ -19,6 +19,12 @@ ShapeRecipe Recipe(int tableOffset) {
   return recipe;
 }
 
+TEST(Cli, VersionIsTheProjects) {
+  const auto result = RunCli({"--version"});
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, std::string("tavrel-cli ") + TAVREL_VERSION + "\n");
+}
+
 TEST(DumpCommand, PrintsTheModelValuesAsJson) {
   test::TempDir dir;
   test::WriteBytes(dir / "helmet.ch3", BuildShapeFile(Recipe(78), ShapeKind::Helmet));
