@@ -2,7 +2,6 @@
 // the car, its parts and cameras; patching the car back unchanged (one region
 // read, compared and read back) and with one point moved each time (one write
 // more); patching the RCR block.
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,6 +12,7 @@
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 #include "shape/RcrPatches.h"
+#include "builders/ScratchFolder.h"
 
 namespace {
 
@@ -21,22 +21,15 @@ using namespace tavrel;
 // An executable made once per benchmark, removed with its folder.
 class ExeFolder {
  public:
-  ExeFolder() : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-exe-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(m_Path);
+  ExeFolder() {
     ExeRecipe recipe = SampleExeRecipe(1);
     recipe.size = kWholeImagesSize;
     BuildExe(exe(), recipe);
   }
-  ExeFolder(const ExeFolder&) = delete;
-  ExeFolder& operator=(const ExeFolder&) = delete;
-  ~ExeFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_Path, ignored);
-  }
-  std::filesystem::path exe() const { return m_Path / "zav.exe"; }
+  std::filesystem::path exe() const { return m_Folder.path() / "zav.exe"; }
 
  private:
-  std::filesystem::path m_Path;
+  ScratchFolder m_Folder{"bench-exe"};
 };
 
 void BM_ImportCarPartsAndCameras(benchmark::State& state) {

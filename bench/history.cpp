@@ -3,7 +3,6 @@
 // the heap across the edits, per step and for all of them) and the time per
 // step and per undo.
 #include <malloc.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -14,6 +13,7 @@
 #include "base/FileWrites.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
+#include "builders/ScratchFolder.h"
 #include "builders/ShapeImageBuilder.h"
 #include "document/Document.h"
 #include "document/EditorHost.h"
@@ -41,17 +41,13 @@ class CountingEditors : public EditorHost {
 
 // A document with the car open from a file in a folder of its own.
 struct OpenCar {
-  OpenCar() : folder(std::filesystem::temp_directory_path() / ("tavrel-bench-history-" + std::to_string(getpid()))) {
-    std::filesystem::create_directories(folder);
+  OpenCar() {
     UseGameFolder(program, folder);
     writeFileAtomically(folder / "car.cs3", BuildShapeFile(FullCarRecipe()));
     document.Open(folder / "car.cs3");
   }
-  ~OpenCar() {
-    std::error_code error;
-    std::filesystem::remove_all(folder, error);
-  }
-  std::filesystem::path folder;
+  ScratchFolder scratch{"bench-history"};
+  std::filesystem::path folder = scratch.path();
   MemorySettings settings;
   ProgramValues program{settings};
   SilentMessages messages;

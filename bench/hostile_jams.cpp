@@ -4,20 +4,17 @@
 // hold 10 and 65,535 one-pixel items each. Counters: the heap's peak over what
 // it held before (peakBytes) and what stays after (keptBytes). The goal is the
 // 65,535-item cases within 1.5 times the 10-item ones.
-#include <malloc.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 
 #include <benchmark/benchmark.h>
 
+#include "CountedHeap.h"
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "builders/JamWriter.h"
+#include "builders/ScratchFolder.h"
 #include "shape/Car.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
@@ -26,50 +23,21 @@
 
 namespace {
 
-std::atomic<long long> g_liveBytes{0};
-std::atomic<long long> g_peakBytes{0};
-
-}  // namespace
-
-// Heap bytes in use and their peak, counted for the whole program.
-void* operator new(std::size_t size) {
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block == nullptr) throw std::bad_alloc();
-  const long long live = g_liveBytes += static_cast<long long>(malloc_usable_size(block));
-  long long peak = g_peakBytes;
-  while (live > peak && !g_peakBytes.compare_exchange_weak(peak, live)) {
-  }
-  return block;
-}
-void operator delete(void* block) noexcept {
-  if (block == nullptr) return;
-  g_liveBytes -= static_cast<long long>(malloc_usable_size(block));
-  std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
-
-namespace {
-
 using namespace tavrel;
 
-// A game folder of its own, removed at exit.
+// A game folder of its own, removed with the object.
 class GameFolder {
  public:
-  explicit GameFolder(const std::string& name)
-      : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-" + name + "-" + std::to_string(getpid()))) {}
-  ~GameFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(m_Path, error);
-  }
+  explicit GameFolder(const std::string& name) : m_Folder("bench-" + name) {}
   void Write(std::string_view relative, const JamRecipe& recipe) const {
-    const std::filesystem::path path = m_Path / std::string(relative);
+    const std::filesystem::path path = m_Folder.path() / std::string(relative);
     std::filesystem::create_directories(path.parent_path());
     writeFileAtomically(path, BuildJamFile(recipe));
   }
-  std::string Location() const { return m_Path.string(); }
+  std::string Location() const { return m_Folder.path().string(); }
 
  private:
-  std::filesystem::path m_Path;
+  ScratchFolder m_Folder;
 };
 
 JamRecipe ItemsOver(int count, std::uint16_t width, std::uint16_t height, int canvasRows) {
@@ -85,11 +53,11 @@ void MeasureHeap(benchmark::State& state, Work work) {
   long long peak = 0;
   long long kept = 0;
   for (auto _ : state) {
-    const long long before = g_liveBytes;
-    g_peakBytes = before;
+    const long long before = counted_heap::Live();
+    counted_heap::ResetPeak();
     auto result = work();
-    peak = g_peakBytes - before;
-    kept = g_liveBytes - before;
+    peak = counted_heap::Peak() - before;
+    kept = counted_heap::Live() - before;
     state.PauseTiming();
     result.reset();
     state.ResumeTiming();

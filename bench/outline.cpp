@@ -5,19 +5,16 @@
 // growth of the heap across the listing. Listing the car again releases the
 // JAMs of the previous listing as it reads the new ones, so from the second
 // iteration on that growth is what the items cost.
-#include <malloc.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <cstdlib>
 #include <filesystem>
-#include <new>
 
 #include <benchmark/benchmark.h>
 
+#include "CountedHeap.h"
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "builders/JamWriter.h"
+#include "builders/ScratchFolder.h"
 #include "builders/ShapeImageBuilder.h"
 #include "shape/Car.h"
 #include "shape/JamFile.h"
@@ -25,26 +22,6 @@
 #include "shape/Outline.h"
 #include "textures/CarMappingTable.h"
 #include "textures/JAM.h"
-
-namespace {
-
-std::atomic<long long> g_liveBytes{0};
-
-}  // namespace
-
-// Heap bytes in use, counted for the whole program.
-void* operator new(std::size_t size) {
-  void* block = std::malloc(size == 0 ? 1 : size);
-  if (block == nullptr) throw std::bad_alloc();
-  g_liveBytes += static_cast<long long>(malloc_usable_size(block));
-  return block;
-}
-void operator delete(void* block) noexcept {
-  if (block == nullptr) return;
-  g_liveBytes -= static_cast<long long>(malloc_usable_size(block));
-  std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 namespace {
 
@@ -66,22 +43,18 @@ JamRecipe RealisticJam() {
 // A game folder holding the twelve files, removed at exit.
 class GameFolder {
  public:
-  GameFolder() : m_Path(std::filesystem::temp_directory_path() / ("tavrel-bench-outline-" + std::to_string(getpid()))) {
+  GameFolder() {
     const std::vector<std::uint8_t> file = BuildJamFile(RealisticJam());
     for (std::string_view relative : kCarJamPaths) {
-      const std::filesystem::path path = m_Path / std::string(relative);
+      const std::filesystem::path path = m_Folder.path() / std::string(relative);
       std::filesystem::create_directories(path.parent_path());
       writeFileAtomically(path, file);
     }
   }
-  ~GameFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(m_Path, error);
-  }
-  std::string Location() const { return m_Path.string(); }
+  std::string Location() const { return m_Folder.path().string(); }
 
  private:
-  std::filesystem::path m_Path;
+  ScratchFolder m_Folder{"bench-outline"};
 };
 
 std::unique_ptr<Car> CarOf300Points() {
@@ -116,10 +89,10 @@ void BM_ListCarWithTextureFiles(benchmark::State& state) {
   long long items = 0;
   long long bytes = 0;
   for (auto _ : state) {
-    const long long before = g_liveBytes;
+    const long long before = counted_heap::Live();
     auto top = std::make_unique<OutlineNode>("All Cars", 0);
     ListCar(*top, *car, mapping, &source);
-    bytes = g_liveBytes - before;
+    bytes = counted_heap::Live() - before;
     state.PauseTiming();
     items = MadeItems(*top);
     top.reset();
@@ -143,11 +116,11 @@ void OutlineOfTwelveJams(benchmark::State& state, bool expand) {
   long long items = 0;
   long long bytes = 0;
   for (auto _ : state) {
-    const long long before = g_liveBytes;
+    const long long before = counted_heap::Live();
     auto group = std::make_unique<OutlineNode>("Car Jams", 9);
     for (const auto& jam : jams) AddJamOutline(group->Add("file", 9), jam);
     items = expand ? ExpandAll(*group) : MadeItems(*group);
-    bytes = g_liveBytes - before;
+    bytes = counted_heap::Live() - before;
     state.PauseTiming();
     group.reset();
     state.ResumeTiming();
