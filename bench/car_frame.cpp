@@ -98,7 +98,7 @@ struct DemoCar {
   MemorySettings settings;
   ProgramValues program{settings};
   SilentMessages messages;
-  FixedFileChooser chooser{"unused"};
+  NoFileChooser chooser;
   std::unique_ptr<Document> document;
 
   explicit DemoCar(int jamTimes) : game(jamTimes) {

@@ -58,7 +58,7 @@ void LoadDemo(benchmark::State& state, bool expand) {
   ProgramValues program(settings);
   UseGameFolder(program, game);
   SilentMessages messages;
-  FixedFileChooser chooser(game / "unused");
+  NoFileChooser chooser;
   long long items = 0;
   for (auto _ : state) {
     Document document(program, messages, chooser);

@@ -17,12 +17,6 @@
 namespace tavrel {
 namespace {
 
-// No dialog opens while a picture is made: every question is cancelled.
-class NoFileChooser : public FileChooser {
- public:
-  std::optional<std::filesystem::path> Choose(FileAction, const FileDialogKind&) override { return std::nullopt; }
-};
-
 int fail(const std::string& text, int status) {
   std::fprintf(stderr, "tavrel: %s\n", text.c_str());
   return status;

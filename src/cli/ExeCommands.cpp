@@ -87,16 +87,16 @@ WriteResult writeExtracted(const std::filesystem::path& out, Car& car) {
 int runExtract(const ExtractOptions& options) {
   StreamMessages messages(std::cerr);
   const ExePositions positions = PositionsForPatchLevel(options.patchLevel);
-  auto car = ImportFromExe(options.exe, positions, messages);
-  if (!car) return openFailure(options.exe);
-  if (!ReadCamerasFromExe(*car, options.exe, positions, messages) || !extractable(options, positions, *car, messages))
-    return kFailed;
+  const ImportedCar imported = ImportCarAndCameras(options.exe, positions, messages);
+  if (!imported.car) return openFailure(options.exe);
+  Car& car = *imported.car;
+  if (!imported.camerasRead || !extractable(options, positions, car, messages)) return kFailed;
 
   const std::filesystem::path out = options.out;
   std::error_code error;
   const bool outExisted = std::filesystem::exists(out, error);
   std::filesystem::create_directories(out, error);
-  const WriteResult written = writeExtracted(out, *car);
+  const WriteResult written = writeExtracted(out, car);
   if (written) return kSuccess;
   std::cerr << WriteFailureMessage(written) << '\n';
   if (!outExisted) std::filesystem::remove(out, error);

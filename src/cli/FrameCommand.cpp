@@ -42,14 +42,13 @@ LoadedShape importCar(const std::string& exe, int patchLevel, Messages& messages
     return {nullptr, kUsage};
   }
   const ExePositions positions = PositionsForPatchLevel(patchLevel);
-  auto car = ImportFromExe(exe, positions, messages);
-  if (!car) {
+  ImportedCar imported = ImportCarAndCameras(exe, positions, messages);
+  if (!imported.car) {
     std::cerr << "Bad Exe Path " << exe << '\n';
     return {nullptr, kFailed};
   }
-  const bool camerasRead = ReadCamerasFromExe(*car, exe, positions, messages);
-  if (car->m_Valid == 0) return {nullptr, kFailed};
-  return {std::move(car), camerasRead ? kSuccess : kFailed};
+  if (imported.car->m_Valid == 0) return {nullptr, kFailed};
+  return {std::move(imported.car), imported.camerasRead ? kSuccess : kFailed};
 }
 
 // Table positions counted from 0, as the tree shows them.

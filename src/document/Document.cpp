@@ -67,12 +67,11 @@ bool Document::NewFromExecutable() {
   const std::filesystem::path exe = m_Program.ExecutablePath();
   if (!SettlePatchLevel(exe)) return false;
   m_History = {};  // its steps were of the car that goes
-  m_Car = ImportFromExe(exe, m_Program.Positions(), m_Messages);
+  m_Car = ImportCarAndCameras(exe, m_Program.Positions(), m_Messages).car;
   if (!m_Car) {
     m_Messages.show(format("Bad Exe Path %s", exe.string().c_str()));
     return false;
   }
-  ReadCamerasFromExe(*m_Car, exe, m_Program.Positions(), m_Messages);
   if (m_Car->m_Valid == 0) {
     m_Car.reset();
     return true;

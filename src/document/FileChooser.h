@@ -30,4 +30,10 @@ class FixedFileChooser : public FileChooser {
   std::filesystem::path m_Path;
 };
 
+// Cancels every request: for a run nobody is there to answer (a screenshot).
+class NoFileChooser : public FileChooser {
+ public:
+  std::optional<std::filesystem::path> Choose(FileAction, const FileDialogKind&) override { return std::nullopt; }
+};
+
 }  // namespace tavrel

@@ -68,6 +68,12 @@ std::unique_ptr<Car> ImportFromExe(const std::filesystem::path& path, const ExeP
   return car;
 }
 
+ImportedCar ImportCarAndCameras(const std::filesystem::path& path, const ExePositions& positions, Messages& messages) {
+  ImportedCar imported{ImportFromExe(path, positions, messages)};
+  if (imported.car) imported.camerasRead = ReadCamerasFromExe(*imported.car, path, positions, messages);
+  return imported;
+}
+
 bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions,
                         Messages& messages) {
   auto file = ExecutableFile::Open(path, ExecutableFile::Mode::Read, messages);

@@ -34,6 +34,14 @@ std::unique_ptr<Car> ImportFromExe(const std::filesystem::path& path, const ExeP
 bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions,
                         Messages& messages);
 
+// The car with its parts, then its nine cameras: what "Import From Exe..."
+// reads. No car when the executable cannot be opened.
+struct ImportedCar {
+  std::unique_ptr<Car> car;
+  bool camerasRead = false;
+};
+ImportedCar ImportCarAndCameras(const std::filesystem::path& path, const ExePositions& positions, Messages& messages);
+
 // True when the executable holds a shape image where the positions put the car:
 // the quick look that tells which patch level an executable is. Nothing is shown.
 bool HoldsCarAt(const std::filesystem::path& path, const ExePositions& positions);
