@@ -7,10 +7,18 @@
 #include <array>
 #include <string>
 
+#include "scene/Matrix4.h"
+
 namespace tavrel {
 
 // A colour as the drawing takes it: red, green and blue from 0 to 1.
 using DrawColour = std::array<double, 3>;
+
+// A number to write over the finished picture, at a model point.
+struct FrameLabel {
+  std::string text;
+  Vec3 at;
+};
 
 enum class DrawMode { Points, Lines, Polygon };
 

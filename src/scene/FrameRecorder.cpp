@@ -156,7 +156,7 @@ std::string FrameRecorder::Json() const {
     batches.push_back(std::holds_alternative<RecordedBatch>(item) ? batchJson(std::get<RecordedBatch>(item))
                                                                   : cylinderJson(std::get<RecordedCylinder>(item)));
   json labels = json::array();
-  for (const RecordedLabel& label : m_Labels)
+  for (const FrameLabel& label : m_Labels)
     labels.push_back({{"text", label.text}, {"at", numbers({label.at.x, label.at.y, label.at.z})}});
   return json{{"batches", std::move(batches)}, {"labels", std::move(labels)}}.dump();
 }

@@ -43,11 +43,6 @@ struct RecordedCylinder {
 
 using RecordedItem = std::variant<RecordedBatch, RecordedCylinder>;
 
-struct RecordedLabel {
-  std::string text;
-  Vec3 at;
-};
-
 class FrameRecorder : public Drawing {
  public:
   void Begin(DrawMode mode) override;
@@ -70,7 +65,7 @@ class FrameRecorder : public Drawing {
   void Label(const std::string& text, double x, double y, double z) override;
 
   const std::vector<RecordedItem>& Items() const { return m_Items; }
-  const std::vector<RecordedLabel>& Labels() const { return m_Labels; }
+  const std::vector<FrameLabel>& Labels() const { return m_Labels; }
   int MatrixDepth() const { return m_Depth; }
   bool TexturesMade() const { return m_TexturesMade; }
   bool Enabled(Capability capability) const;
@@ -83,7 +78,7 @@ class FrameRecorder : public Drawing {
   Vec3 Transformed(double x, double y, double z) const;
 
   std::vector<RecordedItem> m_Items;
-  std::vector<RecordedLabel> m_Labels;
+  std::vector<FrameLabel> m_Labels;
   std::optional<RecordedBatch> m_Batch;
   std::vector<std::array<double, 2>> m_BatchUv;  // the current coordinate at each vertex
   bool m_BatchHasUv = false;                     // the batch gave texture coordinates

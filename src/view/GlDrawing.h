@@ -15,12 +15,6 @@ namespace tavrel {
 
 class TextureSlots;
 
-// A number to write over the finished picture, at a model point.
-struct FrameLabel {
-  std::string text;
-  Vec3 at;
-};
-
 class GlDrawing : public Drawing {
  public:
   explicit GlDrawing(const TextureSlots& textures) : m_Slots(textures) {}

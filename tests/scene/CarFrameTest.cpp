@@ -96,7 +96,7 @@ struct Frame {
   }
   std::vector<std::string> LabelTexts() const {
     std::vector<std::string> texts;
-    for (const RecordedLabel& label : recorder.Labels()) texts.push_back(label.text);
+    for (const FrameLabel& label : recorder.Labels()) texts.push_back(label.text);
     return texts;
   }
 };
