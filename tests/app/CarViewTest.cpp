@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QMdiArea>
@@ -12,6 +13,7 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "AppFixture.h"
@@ -354,28 +356,39 @@ TEST_F(CarViewTest, RcrImagesAreTheBackViewSavedAsAPictureEvenFromACameraView) {
   EXPECT_EQ(MessageTexts().back(), "Current Not Implemented");
 }
 
-// Pictures within a tolerance of a reference a person has looked at. A missing
-// reference is written from this run's picture, and the test fails until it is
-// looked at and added.
-void ExpectLooksLike(const QImage& picture, const char* name) {
-  const QString reference = QString(TAVREL_REFERENCE_DIR) + "/" + name + ".png";
+// Pictures within a tolerance of a reference a person has looked at. On a
+// mismatch the picture and an image of where it differs (differing pixels white)
+// are written into the build tree and named; a missing reference is written
+// there too, and the test fails until it is looked at and added to the sources.
+void ExpectLooksLike(const QImage& picture, const std::string& name) {
+  const QString reference = QString(TAVREL_REFERENCE_DIR) + "/" + QString::fromStdString(name) + ".png";
+  const QString outPrefix = QString(TAVREL_PICTURE_OUT_DIR) + "/" + QString::fromStdString(name);
+  QDir().mkpath(TAVREL_PICTURE_OUT_DIR);
   const QImage expected(reference);
   if (expected.isNull()) {
-    picture.save(reference);
-    FAIL() << "wrote " << reference.toStdString() << ": look at it, then add it";
+    picture.save(outPrefix + ".png");
+    FAIL() << "no reference " << reference.toStdString() << "; this run's picture is " << (outPrefix + ".png").toStdString()
+           << ": look at it, then add it";
   }
   ASSERT_EQ(picture.size(), expected.size());
   const QImage a = picture.convertToFormat(QImage::Format_RGB32);
   const QImage b = expected.convertToFormat(QImage::Format_RGB32);
+  QImage difference(a.size(), QImage::Format_RGB32);
+  difference.fill(Qt::black);
   int differing = 0;
   for (int y = 0; y < a.height(); ++y)
     for (int x = 0; x < a.width(); ++x) {
       const QColor p = a.pixelColor(x, y);
       const QColor q = b.pixelColor(x, y);
-      if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) > 24)
-        ++differing;
+      if (std::abs(p.red() - q.red()) + std::abs(p.green() - q.green()) + std::abs(p.blue() - q.blue()) <= 24) continue;
+      ++differing;
+      difference.setPixel(x, y, qRgb(255, 255, 255));
     }
-  EXPECT_LE(differing, a.width() * a.height() / 200) << name << ": " << differing << " pixels differ";
+  if (differing <= a.width() * a.height() / 200) return;
+  picture.save(outPrefix + ".png");
+  difference.save(outPrefix + "-difference.png");
+  ADD_FAILURE() << name << ": " << differing << " pixels differ from " << reference.toStdString() << "; see "
+                << (outPrefix + ".png").toStdString() << " and " << (outPrefix + "-difference.png").toStdString();
 }
 
 struct PictureCase {
@@ -385,29 +398,36 @@ struct PictureCase {
   int camera = 0;
 };
 
-TEST_F(CarViewTest, PicturesOfTheDemoCarLookLikeTheirReferences) {
-  const PictureCase cases[] = {
-      {"demo-normal", nullptr, ""},
-      {"demo-front-textured", "front", "showTexture=1,showAxis=0"},
-      {"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
-      {"demo-camera-2", nullptr, "showTexture=1", 2},
-  };
+// Each reference picture is a test of its own (and a CTest entry of its own, label gl).
+class DemoPicture : public CarViewTest, public testing::WithParamInterface<PictureCase> {};
+
+TEST_P(DemoPicture, LooksLikeItsReference) {
+  const PictureCase& c = GetParam();
   const InFolder inDemo(DemoGame());
-  for (const PictureCase& c : cases) {
-    ScreenshotOptions options;
-    options.out = QString::fromStdString((dir / (std::string(c.name) + ".png")).string());
-    options.size = QSize(320, 240);
-    if (c.view) options.view = c.view;
-    if (c.camera != 0) options.camera = c.camera;
-    options.set = c.set;
-    StartOptions start;
-    start.gameDirectory = DemoGame().string();
-    start.patchLevel = 0;
-    start.importFromExe = true;
-    EXPECT_EQ(RunScreenshot(options, start, *settings), 0) << c.name;
-    ExpectLooksLike(QImage(options.out), c.name);
-  }
+  ScreenshotOptions options;
+  options.out = QString::fromStdString((dir / (std::string(c.name) + ".png")).string());
+  options.size = QSize(320, 240);
+  if (c.view) options.view = c.view;
+  if (c.camera != 0) options.camera = c.camera;
+  options.set = c.set;
+  StartOptions start;
+  start.gameDirectory = DemoGame().string();
+  start.patchLevel = 0;
+  start.importFromExe = true;
+  ASSERT_EQ(RunScreenshot(options, start, *settings), 0);
+  ExpectLooksLike(QImage(options.out), c.name);
 }
+
+INSTANTIATE_TEST_SUITE_P(Pictures, DemoPicture,
+                         testing::Values(PictureCase{"demo-normal", nullptr, ""},
+                                         PictureCase{"demo-front-textured", "front", "showTexture=1,showAxis=0"},
+                                         PictureCase{"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
+                                         PictureCase{"demo-camera-2", nullptr, "showTexture=1", 2}),
+                         [](const testing::TestParamInfo<PictureCase>& param) {
+                           std::string name = param.param.name;
+                           std::replace(name.begin(), name.end(), '-', '_');
+                           return name;
+                         });
 
 // A picture larger than the GL context draws is refused before any buffer is
 // made (the driver aborts the program on some), naming the size and the limit.
