@@ -15,13 +15,11 @@ namespace {
 
 QString Text(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
-constexpr int kRecentFileCount = 4;
-
 }  // namespace
 
 Actions::Actions(QWidget& owner, Resolver resolve) : QObject(&owner), m_Owner(owner), m_Resolve(std::move(resolve)) {
   for (const CommandInfo& info : Commands()) CreateAction(info);
-  for (int i = 0; i < kRecentFileCount; ++i) {
+  for (int i = 0; i < command::kRecentFileCount; ++i) {
     auto* action = new QAction(&m_Owner);
     action->setObjectName(QString("recentFile%1").arg(i + 1));
     action->setStatusTip(Text(FindCommand(command::kRecentFile)->StatusPrompt()));
@@ -118,7 +116,7 @@ void Actions::Update() {
 }
 
 void Actions::SetRecentFiles(const QStringList& paths) {
-  for (int i = 0; i < kRecentFileCount; ++i) {
+  for (int i = 0; i < command::kRecentFileCount; ++i) {
     QAction* action = m_RecentActions[std::size_t(i)];
     action->setVisible(i < paths.size());
     if (i >= paths.size()) continue;

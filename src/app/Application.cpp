@@ -41,7 +41,6 @@ namespace tavrel {
 namespace {
 
 const std::string kRecentFileSection = "Recent File List";
-constexpr int kRecentFileCount = 4;
 constexpr const char* kMainTitle = "Zav Tavrel";
 
 QString CanonicalPath(const QString& path) {
@@ -394,7 +393,7 @@ void Application::ChooseAndOpen() {
 
 QStringList Application::RecentFiles() const {
   QStringList paths;
-  for (int i = 1; i <= kRecentFileCount; ++i) {
+  for (int i = 1; i <= command::kRecentFileCount; ++i) {
     const std::string path = m_Settings.ReadString(kRecentFileSection, "File" + std::to_string(i), "");
     if (!path.empty()) paths << QString::fromStdString(path);
   }
@@ -409,7 +408,7 @@ void Application::AddRecentFile(const QString& path) {
 }
 
 void Application::WriteRecentFiles(const QStringList& paths) {
-  for (int i = 0; i < kRecentFileCount; ++i)
+  for (int i = 0; i < command::kRecentFileCount; ++i)
     m_Settings.WriteString(kRecentFileSection, "File" + std::to_string(i + 1),
                            i < paths.size() ? paths[i].toStdString() : std::string());
   m_Actions->SetRecentFiles(RecentFiles());
