@@ -51,6 +51,9 @@ CarView::CarView(Document& document, ProgramValues& program, EditorHost& editors
 }
 
 CarView::~CarView() {
+  // A window closed in the middle of a drag puts the point back: the document
+  // may live on in another window, and no change may stay that is not a step.
+  if (m_PointDrag) m_Document.ShowPointAt(*m_PointDrag->point, m_PointDrag->start);
   WriteDisplayFlags(m_Program.Store(), m_Flags);
   ReleaseTextures();
   // The base class destroys the context after this object is gone; its

@@ -250,6 +250,33 @@ TEST_F(CarViewTest, ShiftDragMovesThePointUnderThePointer) {
   }
 }
 
+// A window closed in the middle of a drag (its key, while the button is held)
+// leaves the document, still shown in another window, as it was.
+TEST_F(CarViewTest, ClosingAWindowInTheMiddleOfADragPutsThePointBack) {
+  StartOnDemo();
+  Trigger(command::kImportFromExe);
+  CarView& dragged = *app->ActiveView();
+  Car& car = *dragged.GetDocument().GetCar();
+  const auto start = CarBytes(car);
+  Trigger(command::kNewWindow);
+  ASSERT_NE(app->ActiveView(), &dragged);
+  const QPointF at = WhereShown(dragged, 10);
+  const auto send = [&](QEvent::Type type, QPointF where) {
+    QMouseEvent event(type, where, dragged.mapToGlobal(where), Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(&dragged, &event);
+  };
+  send(QEvent::MouseButtonPress, at);
+  send(QEvent::MouseMove, at + QPointF(30, 20));
+  ASSERT_NE(CarBytes(car), start);
+  QWidget* window = &dragged;
+  while (qobject_cast<QMdiSubWindow*>(window) == nullptr) window = window->parentWidget();
+  window->close();
+  Settle();
+  ASSERT_EQ(app->Window().findChildren<CarView*>().size(), 1);
+  EXPECT_EQ(CarBytes(car), start);
+  EXPECT_FALSE(app->ActiveView()->GetDocument().CanUndo());
+}
+
 // The wheel and + and - zoom as the zoom commands do: x0.8 in, x1.2 out a notch;
 // a touchpad's small steps add up to notches.
 TEST_F(CarViewTest, TheWheelAndPlusAndMinusZoom) {
