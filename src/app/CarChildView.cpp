@@ -17,39 +17,6 @@
 namespace tavrel {
 namespace {
 
-// Switches whose change every view of the document shows, and those only this view shows.
-enum class Refresh { AllViews, ThisView };
-
-struct DisplaySwitch {
-  int id;
-  bool DisplayFlags::*flag;
-  Refresh refresh;
-};
-
-constexpr DisplaySwitch kDisplaySwitches[] = {
-    {32776, &DisplayFlags::showFilled, Refresh::AllViews},
-    {32779, &DisplayFlags::showPoints, Refresh::AllViews},
-    {32782, &DisplayFlags::showTyres, Refresh::AllViews},
-    {32783, &DisplayFlags::showHelmet, Refresh::AllViews},
-    {32787, &DisplayFlags::showAxis, Refresh::AllViews},
-    {32789, &DisplayFlags::showCameras, Refresh::AllViews},
-    {32790, &DisplayFlags::showTexture, Refresh::AllViews},
-    {32792, &DisplayFlags::showShadowBox, Refresh::AllViews},
-    {32793, &DisplayFlags::showLines, Refresh::AllViews},
-    {32794, &DisplayFlags::showCulling, Refresh::AllViews},
-    {32795, &DisplayFlags::showNormals, Refresh::AllViews},
-    {32796, &DisplayFlags::showSingleColor, Refresh::AllViews},
-    {32797, &DisplayFlags::showLighting, Refresh::AllViews},
-    {32798, &DisplayFlags::showCar, Refresh::AllViews},
-    {32799, &DisplayFlags::showPointNumbers, Refresh::AllViews},
-    {32800, &DisplayFlags::showVertexNumbers, Refresh::AllViews},
-    {32802, &DisplayFlags::showCameraNumbers, Refresh::AllViews},
-    {32803, &DisplayFlags::showPolygonNumbers, Refresh::AllViews},
-    {32850, &DisplayFlags::showNoseDetail, Refresh::ThisView},
-    {32862, &DisplayFlags::showCockpit, Refresh::ThisView},
-    {32865, &DisplayFlags::showSWheel, Refresh::ThisView},
-};
-
 constexpr FileDialogKind kPngFileKind{"rcr-back.png", "png", "PNG Pictures (*.png)|*.png|All Files (*.*)|*.*|"};
 
 }  // namespace
@@ -65,7 +32,7 @@ CarChildView::CarChildView(Document& document, ProgramValues& program, EditorHos
 }
 
 void CarChildView::AddDisplaySwitches() {
-  for (const DisplaySwitch& entry : kDisplaySwitches) {
+  for (const DisplaySwitch& entry : DisplaySwitches()) {
     bool DisplayFlags::*flag = entry.flag;
     const Refresh refresh = entry.refresh;
     Handle(

@@ -7,14 +7,9 @@
 namespace tavrel {
 namespace {
 
-struct FlagKey {
-  const char* key;
-  bool DisplayFlags::*flag;
-};
-
 // In the order the flags are read; the livery JAM's name is written between
 // "showCameraNumbers" and "showNoseDetail".
-constexpr std::array<FlagKey, 21> kFlagKeys{{
+constexpr std::array<DisplayFlagKey, 21> kFlagKeys{{
     {"showFilled", &DisplayFlags::showFilled},
     {"showPoints", &DisplayFlags::showPoints},
     {"showTyres", &DisplayFlags::showTyres},
@@ -40,18 +35,20 @@ constexpr std::array<FlagKey, 21> kFlagKeys{{
 constexpr std::size_t kJamNameWrittenBefore = 18;  // "showNoseDetail"
 constexpr const char* kCarJamNameKey = "DefaultZavJamFileName";
 
-const FlagKey* findKey(std::string_view key) {
-  for (const FlagKey& entry : kFlagKeys)
+const DisplayFlagKey* findKey(std::string_view key) {
+  for (const DisplayFlagKey& entry : kFlagKeys)
     if (entry.key == key) return &entry;
   return nullptr;
 }
 
 }  // namespace
 
+std::span<const DisplayFlagKey> DisplayFlagKeys() { return kFlagKeys; }
+
 DisplayFlags ReadDisplayFlags(Settings& settings) {
   const DisplayFlags defaults;
   DisplayFlags flags;
-  for (const FlagKey& entry : kFlagKeys)
+  for (const DisplayFlagKey& entry : kFlagKeys)
     flags.*entry.flag = settings.ReadInt(kPreferences, entry.key, defaults.*entry.flag ? 1 : 0) == 1;
   flags.m_CarJamName = settings.ReadString(kPreferences, kCarJamNameKey, defaults.m_CarJamName);
   return flags;
@@ -75,7 +72,7 @@ std::optional<std::string> SetDisplayFlags(DisplayFlags& flags, std::string_view
       return "Give display settings as KEY=0|1, not \"" + std::string(assignment) + "\"";
     const std::string_view key = assignment.substr(0, equals);
     const std::string_view value = assignment.substr(equals + 1);
-    const FlagKey* entry = findKey(key);
+    const DisplayFlagKey* entry = findKey(key);
     if (entry == nullptr) return "Unknown display setting \"" + std::string(key) + "\"";
     if (value != "0" && value != "1")
       return "Display setting " + std::string(key) + " takes 0 or 1, not \"" + std::string(value) + "\"";

@@ -4,6 +4,7 @@
 // made and writes them back when it goes.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,13 @@ struct DisplayFlags {
   bool showSWheel = true;
   std::string m_CarJamName = kDefaultLivery;
 };
+
+// A flag and the settings key it is stored under.
+struct DisplayFlagKey {
+  const char* key;
+  bool DisplayFlags::*flag;
+};
+std::span<const DisplayFlagKey> DisplayFlagKeys();  // every flag, in the order they are read
 
 // A missing key gives the flag's default; any stored value but 1 reads as off.
 DisplayFlags ReadDisplayFlags(Settings& settings);

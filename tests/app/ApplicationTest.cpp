@@ -248,20 +248,20 @@ TEST_F(ApplicationTest, CascadeKeepsAUsableSizeAndArrangeIconsMovesOnlyMinimised
 TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
   StartOnDemo();
   EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));
-  EXPECT_EQ(ActionOf(32833).text(), "Load Helmet");
+  EXPECT_EQ(ActionOf(kImportHelmet).text(), "Load Helmet");
   // Nothing on the route handles these without a document window.
-  for (int id : {32833, kExportObj, kSetCarTextureJam, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kImportHelmet, kExportObj, kSetCarTextureJam, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
   for (int id : {kOpen, kImportFromExe, kEditPatchLevel, kTriggerDistance, kNew, kLaunchZav, kSetAnimationDelay})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kImportFromExe);
   EXPECT_EQ(MenuTitles(), TitlesOf(DocumentMenu()));
-  EXPECT_EQ(ActionOf(32833).text(), "Import Helmet");
-  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, 32833, kPrint, kRcrDistances, kJamView, kSetCarTextureJam,
-                 32798, kNormalView, kZoomIn})
+  EXPECT_EQ(ActionOf(kImportHelmet).text(), "Import Helmet");
+  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, kImportHelmet, kPrint, kRcrDistances, kJamView, kSetCarTextureJam,
+                 kShowCar, kNormalView, kZoomIn})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
-  // No handler anywhere: the edit commands, F6, and the JAM view's own command in a car view.
-  for (int id : {57643, 57635, 57634, 57637, 57680, kShowJamIds}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  // No handler anywhere: undo with nothing done, the clipboard commands, F6, and the JAM view's own command in a car view.
+  for (int id : {kUndo, kCut, kCopy, kPaste, kNextPane, kShowJamIds}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kClose);
   EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));

@@ -33,9 +33,6 @@
 namespace tavrel::test {
 namespace {
 
-constexpr int kShowCar = 32798;
-constexpr int kUseTextureMaps = 32790;
-
 // Two points far apart and one polygon over three connections.
 ShapeRecipe SmallCar() {
   ShapeRecipe recipe;
@@ -92,9 +89,9 @@ TEST_F(CarViewTest, ShowCarSwitchedOffIsStoredAndTheNextViewStartsWithTheCarHidd
   StartOnDemo();
   Trigger(command::kImportFromExe);
   ASSERT_TRUE(app->ActiveView()->Flags().showCar);
-  Trigger(kShowCar);
+  Trigger(command::kShowCar);
   EXPECT_FALSE(app->ActiveView()->Flags().showCar);
-  EXPECT_FALSE(ActionOf(kShowCar).isChecked());
+  EXPECT_FALSE(ActionOf(command::kShowCar).isChecked());
   Trigger(command::kClose);
   EXPECT_EQ(settings->ReadInt(kPreferences, "showCar", 1), 0);
   EXPECT_EQ(settings->ReadString(kPreferences, "DefaultZavJamFileName", ""), "Mclare98.jam");
@@ -311,7 +308,7 @@ TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {
   QCursor::setPos(0, 0);  // no pick changes the pictures between grabs
   first.resize(320, 240);
   const QImage plain = first.GrabFrame();
-  Trigger(kUseTextureMaps);
+  Trigger(command::kUseTextureMaps);
   const QImage textured = first.GrabFrame();
   ASSERT_FALSE(textured.isNull());
   EXPECT_NE(textured, plain) << "textures change the picture";
@@ -319,7 +316,7 @@ TEST_F(CarViewTest, EveryViewAndEveryContextShowsTheTextures) {
   Trigger(command::kNewWindow);
   CarView& second = *app->ActiveView();
   ASSERT_NE(&second, &first);
-  Trigger(kUseTextureMaps);
+  Trigger(command::kUseTextureMaps);
   second.resize(320, 240);
   const QImage secondPicture = second.GrabFrame();
   EXPECT_EQ(secondPicture, textured) << "a second view makes its own textures";
@@ -347,7 +344,7 @@ TEST_F(CarViewTest, ViewpointCommandsTurnZoomAndCheckTheirItems) {
   EXPECT_EQ(viewpoint.m_CameraView, 3);
   EXPECT_TRUE(ActionOf(command::kCameraViews[2]).isChecked());
   EXPECT_FALSE(ActionOf(command::kNormalView).isChecked());
-  Trigger(32820);  // "View Top"
+  Trigger(std::ranges::find(command::kFixedViewCommands, "top", &command::FixedViewCommand::view)->id);
   EXPECT_EQ(viewpoint.m_AngleX, 0);
   EXPECT_EQ(viewpoint.m_AngleZ, -90);
   EXPECT_EQ(viewpoint.m_CameraView, Viewpoint::kNormalView) << "a fixed view returns to the normal view";

@@ -50,6 +50,22 @@ TEST(CommandTable, EveryFixedViewHasItsCommand) {
   }
 }
 
+// Every flag a car view stores has one switch, a checkable command of the view.
+TEST(CommandTable, EveryDisplayFlagHasItsSwitch) {
+  for (const DisplayFlagKey& key : DisplayFlagKeys()) {
+    const auto count = std::ranges::count(DisplaySwitches(), key.flag, &DisplaySwitch::flag);
+    EXPECT_EQ(count, 1) << key.key;
+  }
+  EXPECT_EQ(DisplaySwitches().size(), DisplayFlagKeys().size());
+  for (const DisplaySwitch& entry : DisplaySwitches()) {
+    const CommandInfo* info = FindCommand(entry.id);
+    ASSERT_NE(info, nullptr) << entry.menuText;
+    EXPECT_EQ(info->menuText, entry.menuText);
+    EXPECT_EQ(info->route, Route::View);
+    EXPECT_TRUE(info->checkable) << entry.menuText;
+  }
+}
+
 TEST(CommandTable, NoTwoCommandsShareAKey) {
   std::map<QKeySequence, int> owners;
   for (const CommandInfo& info : Commands())
@@ -75,7 +91,7 @@ TEST(CommandTable, PromptSplitsIntoStatusTextAndTooltip) {
   EXPECT_EQ(open.MenuLabel(), "&Load Car...");
   EXPECT_EQ(open.Tooltip(), "Open");
   // Without a tooltip of its own a command's button says its menu text.
-  EXPECT_EQ(FindCommand(32862)->Tooltip(), "Show Cockpit");
+  EXPECT_EQ(FindCommand(command::kShowCockpit)->Tooltip(), "Show Cockpit");
 }
 
 }  // namespace

@@ -283,7 +283,7 @@ TEST_F(JamViewTest, ItsCommandsReachTheActiveJamViewOnlyAndItsWindowsBelongToThe
   for (int id : {kZoomIn, kZoomOut, kShowJamIds, kJamView, kExportToExe})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
   // The car view's commands are not on the JAM view's route.
-  for (int id : {kPrint, 32798, 32814}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kPrint, kShowCar, kNormalView}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
   // New Window opens one more JAM view; the car window keeps its own commands.
   Trigger(kNewWindow);
