@@ -31,7 +31,7 @@
 #include "base/FileWrites.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "demo/DemoLiveries.h"
 #include "document/Document.h"
@@ -71,7 +71,7 @@ JamRecipe Enlarged(const JamRecipe& recipe, int times) {
 
 // A demo game whose car's livery and chassis JAM files are `times` over.
 struct Game {
-  ScratchFolder folder;
+  ScratchFolder folder{"bench-frame"};
   std::uintmax_t jamBytes = 0;
 
   explicit Game(int times) : folder("bench-car-frame-" + std::to_string(times)) {

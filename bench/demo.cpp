@@ -7,7 +7,7 @@
 
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"

@@ -8,11 +8,11 @@
 #include <benchmark/benchmark.h>
 
 #include "base/Messages.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 #include "shape/RcrPatches.h"
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "base/Files.h"
 #include "base/Messages.h"
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "textures/JAM.h"
 
 namespace {

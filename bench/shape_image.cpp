@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "base/Messages.h"
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "shape/Car.h"
 
 namespace {

@@ -20,7 +20,7 @@
 #include "base/FileWrites.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "demo/DemoLiveries.h"
 #include "document/Document.h"

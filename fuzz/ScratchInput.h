@@ -2,8 +2,6 @@
 // What the fuzz targets that import a text file into a car share: a small car's
 // image and one scratch file per process for the input, removed at exit.
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <memory>
@@ -13,7 +11,8 @@
 #include <vector>
 
 #include "base/Messages.h"
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/Car.h"
 
 namespace fuzz {
@@ -52,16 +51,12 @@ inline std::vector<std::int32_t> GeometryOf(const tavrel::Car& car) {
 
 // The importers read a path: each input is written to this file first.
 struct ScratchFile {
-  explicit ScratchFile(const std::string& extension)
-      : path(std::filesystem::temp_directory_path() / ("tavrel-fuzz-" + std::to_string(::getpid()) + extension)) {}
-  ~ScratchFile() {
-    std::error_code error;
-    std::filesystem::remove(path, error);
-  }
+  explicit ScratchFile(const std::string& extension) : path(folder / ("input" + extension)) {}
   void Write(const std::uint8_t* data, std::size_t size) const {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
+  tavrel::ScratchFolder folder{"fuzz"};
   std::filesystem::path path;
 };
 

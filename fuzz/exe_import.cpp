@@ -8,7 +8,7 @@
 #include <fstream>
 #include <vector>
 
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "base/Messages.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "builders/ScratchFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "shape/CameraFile.h"

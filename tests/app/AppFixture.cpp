@@ -8,12 +8,12 @@
 
 namespace tavrel::test {
 namespace {
-std::unique_ptr<TempDir> g_DemoFolder;
+std::unique_ptr<ScratchFolder> g_DemoFolder;
 }
 
 void AppFixture::SetUpTestSuite() {
   if (g_DemoFolder) return;
-  g_DemoFolder = std::make_unique<TempDir>();
+  g_DemoFolder = std::make_unique<ScratchFolder>();
   RecordingMessages made;
   ASSERT_TRUE(demo::MakeDemoGame(DemoGame(), {}, made));
 }

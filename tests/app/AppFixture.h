@@ -32,7 +32,7 @@ class AppFixture : public testing::Test {
   static void Settle();
   std::vector<std::string> MessageTexts() const { return messages.texts(); }
 
-  TempDir dir;
+  ScratchFolder dir;
   std::filesystem::path settingsFile = dir / "settings.ini";
   std::unique_ptr<QtSettings> settings = std::make_unique<QtSettings>(QString::fromStdString(settingsFile.string()));
   RecordingMessages messages;

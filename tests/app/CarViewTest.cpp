@@ -23,7 +23,7 @@
 #include "app/MainWindow.h"
 #include "app/Screenshot.h"
 #include "base/Settings.h"
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "document/Document.h"
 #include "scene/PointPicking.h"
 #include "shape/Outline.h"

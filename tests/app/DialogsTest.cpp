@@ -20,7 +20,7 @@
 #include "app/TriggerDistanceDialog.h"
 #include "base/Bytes.h"
 #include "base/Settings.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "document/ProgramValues.h"
 #include "shape/ExecutableFile.h"
 #include "shape/CameraFile.h"
@@ -105,7 +105,7 @@ class DialogsTest : public ::testing::Test {
     return shown;
   }
 
-  test::TempDir dir;
+  ScratchFolder dir;
   MemorySettings settings;
   ProgramValues program{settings};
   std::filesystem::path exe;
@@ -351,7 +351,7 @@ TEST(QtFileFilterTest, NamesKeptPatternsAddedAndAllFilesShowFilesWithoutAnExtens
 TEST(QtFileChooserTest, OpenStartsEmptyAndEachKindRemembersItsFolder) {
   // The toolkit's own dialog, whatever the desktop offers, so the test can work it.
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
-  test::TempDir dir;
+  ScratchFolder dir;
   const std::filesystem::path folder = dir / "cars";
   std::filesystem::create_directories(folder);
   test::WriteBytes(folder / "mine", {1});  // no extension: "All Files" shows it

@@ -12,7 +12,7 @@
 #include "AppFixture.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "document/Document.h"
 #include "textures/GamePalette.h"
 #include "view/JamView.h"

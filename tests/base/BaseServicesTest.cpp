@@ -21,7 +21,7 @@ TEST(Trace, FormatsIntoTheInstalledSinkAndIsSilentWithout) {
 }
 
 TEST(Files, AtomicWriteReplacesTheTargetAndLeavesNoTemporaryFile) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const auto target = dir / "car.cs3";
   test::WriteBytes(target, {9, 9, 9, 9, 9});
   const std::vector<std::uint8_t> bytes = {1, 2, 3};
@@ -31,7 +31,7 @@ TEST(Files, AtomicWriteReplacesTheTargetAndLeavesNoTemporaryFile) {
 }
 
 TEST(Files, FailedWriteReportsFailure) {
-  test::TempDir dir;
+  ScratchFolder dir;
   EXPECT_FALSE(writeFileAtomically(dir / "missing-folder" / "car.cs3", std::vector<std::uint8_t>{1}));
   EXPECT_FALSE(readFile(dir / "nothing").has_value());
   EXPECT_FALSE(fileSize(dir.path()).has_value());
@@ -43,7 +43,7 @@ TEST(GamePaths, JoinsWithOneSeparatorAndKeepsADoubledOne) {
 }
 
 TEST(GamePaths, ResolvesOtherCaseSpellingsOfAnExistingGame) {
-  test::TempDir dir;
+  ScratchFolder dir;
   std::filesystem::create_directories(dir / "ZAVJAMS" / "LIVERIES");
   std::ofstream(dir / "ZAV.EXE") << "x";
   std::ofstream(dir / "ZAVJAMS" / "LIVERIES" / "ARROWS98.JAM") << "x";

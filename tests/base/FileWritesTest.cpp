@@ -47,7 +47,7 @@ TEST(FileWrites, WriteThroughLinksChangesWhatTheyLeadToAndKeepsTheLinks) {
       {"link to nothing yet", {{"out/car.cs3", "../real/new.cs3"}}, "real/new.cs3"},
   };
   for (const LinkCase& c : cases) {
-    test::TempDir dir;
+    ScratchFolder dir;
     fs::create_directories(dir / "out");
     fs::create_directories(dir / "real");
     test::WriteBytes(dir / "real/car.cs3", kOld);
@@ -88,7 +88,7 @@ TEST(FileWrites, WhatIsNotARegularFileIsRefusedAndLeftAsItIs) {
       {"loop of links", "link", {{"link", "other"}, {"other", "link"}}, Failure::Open, loop},
   };
   for (const RefusalCase& c : cases) {
-    test::TempDir dir;
+    ScratchFolder dir;
     fs::create_directories(dir / "folder/inside");
     ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0644), 0);
     for (const Link& link : c.links) fs::create_symlink(link.to, dir / link.at);
@@ -106,7 +106,7 @@ TEST(FileWrites, WhatIsNotARegularFileIsRefusedAndLeftAsItIs) {
 }
 
 TEST(FileWrites, FailedWritesKeepTheOldFileAndSayWhatFailed) {
-  test::TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "car.cs3", kOld);
   fs::create_directories(dir / "folder.cs3");
   const std::vector<std::uint8_t> large(4096, 7);
@@ -141,7 +141,7 @@ TEST(StagedFiles, FilesGoIntoPlaceTogetherOrNotAtAll) {
       {true, Failure::Replace, kOld, {"old.bin", "last.gltf", "last.gltf/inside"}},
   };
   for (const Case& c : cases) {
-    test::TempDir dir;
+    ScratchFolder dir;
     test::WriteBytes(dir / "old.bin", kOld);
     StagedFiles files;
     for (const char* name : {"new.bin", "old.bin", "last.gltf"}) ASSERT_TRUE(files.Stage(dir / name, kNew));

@@ -26,7 +26,7 @@ TEST(Cli, VersionIsTheProjects) {
 }
 
 TEST(DumpCommand, PrintsTheModelValuesAsJson) {
-  test::TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "helmet.ch3", BuildShapeFile(Recipe(78), ShapeKind::Helmet));
   const auto result = RunCli({"dump", (dir / "helmet.ch3").string(), "--kind", "helmet"});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -44,7 +44,7 @@ TEST(DumpCommand, PrintsTheModelValuesAsJson) {
 }
 
 TEST(DumpCommand, ExitStatusesForBadInput) {
-  test::TempDir dir;
+  ScratchFolder dir;
   auto bad = BuildShapeFile(Recipe(94));
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);

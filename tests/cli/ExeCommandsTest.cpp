@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Files.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "support/CliRunner.h"
 #include "support/SpoiltCars.h"
@@ -19,7 +19,7 @@ class ExeCommandsTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(BuildExe(exe, SampleExeRecipe(7))); }
   std::string path(const std::string& name) const { return (dir / name).string(); }
 
-  test::TempDir dir;
+  ScratchFolder dir;
   std::filesystem::path exe = dir / "zav.exe";
 };
 
@@ -155,7 +155,7 @@ TEST_F(ExeCommandsTest, PatchRefusesInputsItCannotUse) {
 // and exe patch refuses what is not whole (index errors unless --force) and
 // writes a whole but odd car only into the car's own tables.
 TEST(ExePatchOfSpoiltCars, RefusedOrPatchedOnlyIntoTheCarsOwnTables) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const std::string game = (dir / "game").string();
   ASSERT_EQ(RunCli({"make-demo", game}).status, 0);
   const std::string exe = game + "/zav.exe";
@@ -198,7 +198,7 @@ TEST(ExePatchOfSpoiltCars, RefusedOrPatchedOnlyIntoTheCarsOwnTables) {
 }
 
 TEST(CheckCommand, TheDemosFilesHaveNoProblemAndJsonListsThem) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const std::string game = (dir / "game").string();
   ASSERT_EQ(RunCli({"make-demo", game}).status, 0);
   const std::pair<const char*, const char*> files[] = {{"demo.cs3", "car"},   {"demo.ch3", "helmet"},

@@ -41,7 +41,7 @@ void WriteMappedCar(const std::filesystem::path& folder) {
 GltfCorner Corner(float x, float y, float z, int u, int v) { return {{x, y, z}, {u / 256.0f, v / 256.0f}}; }
 
 TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
-  test::TempDir dir;
+  ScratchFolder dir;
   WriteMappedCar(dir.path());
   const auto result =
       RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / "car.gltf").string()});
@@ -80,7 +80,7 @@ TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
 }
 
 TEST(ExportGltfCommand, PolygonsBeforeAnySlotIsBoundAreUntextured) {
-  test::TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeFile(SquareAndTriangles()));
   WriteText(dir / "texture.cfg", "// nothing mapped\n");
   const auto result =
@@ -95,7 +95,7 @@ TEST(ExportGltfCommand, PolygonsBeforeAnySlotIsBoundAreUntextured) {
 }
 
 TEST(ExportGltfCommand, ExitStatuses) {
-  test::TempDir dir;
+  ScratchFolder dir;
   auto bad = BuildShapeFile(SquareAndTriangles());
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
@@ -129,7 +129,7 @@ std::map<std::string, std::vector<std::uint8_t>> Export(const std::filesystem::p
 // the earlier export stays whole, with no new file beside its old ones.
 TEST(ExportGltfCommand, FailedExportLeavesTheEarlierExportAsItWas) {
   for (const char* blocked : {"car.bin", "car-slot4.png", "car.gltf"}) {
-    test::TempDir dir;
+    ScratchFolder dir;
     WriteMappedCar(dir.path());
     std::filesystem::create_directories(dir / "out");
     for (const char* old : {"car.gltf", "car.bin", "car-slot2.png"}) WriteText(dir / "out" / old, "old");
@@ -157,7 +157,7 @@ TEST(ExportGltfCommand, FileNamesAreWrittenAsTheyAreAndReferredToAsURIs) {
       {"\xC3\xBC:1", "%C3%BC%3A1"},
   };
   for (const auto& [stem, uri] : names) {
-    test::TempDir dir;
+    ScratchFolder dir;
     WriteMappedCar(dir.path());
     const std::string gltf = std::string(stem) + ".gltf";
     const auto result = RunCli({"export-gltf", (dir / "car.cs3").string(), dir.path().string(), (dir / gltf).string()});

@@ -3,7 +3,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
@@ -13,7 +13,6 @@ namespace {
 
 using nlohmann::json;
 using test::RunCli;
-using test::TempDir;
 
 using test::InFolder;
 using test::WriteText;
@@ -40,7 +39,7 @@ json Translation(const json& cylinder) {
 }
 
 TEST(FrameCommand, DrawsAShapeFileWithTheWorkingFoldersMappingSettingsAndSelections) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeFile(Triangle()));
   WriteText(dir / "texture.cfg", "0,2,3,64,0,128,256,0,128\n");
   InFolder inside(dir.path());
@@ -71,7 +70,7 @@ TEST(FrameCommand, DrawsAShapeFileWithTheWorkingFoldersMappingSettingsAndSelecti
 }
 
 TEST(FrameCommand, DrawsTheCarAndPartsOfAnExecutableWithItsCamerasOrAFilesOnes) {
-  TempDir dir;
+  ScratchFolder dir;
   ASSERT_TRUE(BuildExe(dir / "zav.exe", SampleExeRecipe(1)));
   InFolder inside(dir.path());
   auto result = RunCli({"frame", "--exe", "zav.exe", "--patch-level", "1", "--set", "showCameras=1"});
@@ -101,7 +100,7 @@ TEST(FrameCommand, DrawsTheCarAndPartsOfAnExecutableWithItsCamerasOrAFilesOnes) 
 }
 
 TEST(FrameCommand, ACarTheImportDropsLeavesAnEmptyFrameAndFails) {
-  TempDir dir;
+  ScratchFolder dir;
   ASSERT_TRUE(BuildExe(dir / "zav.exe", SampleExeRecipe(1)));
   const auto result = RunCli({"frame", "--exe", (dir / "zav.exe").string(), "--patch-level", "0"});
   EXPECT_EQ(result.status, 1);
@@ -116,7 +115,7 @@ TEST(FrameCommand, ACarTheImportDropsLeavesAnEmptyFrameAndFails) {
 }
 
 TEST(FrameCommand, UsageErrorsSayWhatIsWrongAndPrintNoFrame) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeFile(Triangle()));
   const std::string car = (dir / "car.cs3").string();
   struct Case {

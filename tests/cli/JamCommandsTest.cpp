@@ -5,7 +5,7 @@
 #include <cstring>
 #include <nlohmann/json.hpp>
 
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
 #include "textures/GamePalette.h"
@@ -15,7 +15,6 @@ namespace tavrel {
 namespace {
 
 using test::RunCli;
-using test::TempDir;
 
 // The PNG file as a picture; empty when it cannot be read.
 Picture readPng(const std::filesystem::path& path) {
@@ -54,7 +53,7 @@ JamRecipe twoItems() {
 }
 
 TEST(JamInfoCommand, PrintsEveryFieldAndTableInOrder) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "two.jam", BuildJamFile(twoItems(), 0x5EED5EEDu));
   const auto result = RunCli({"jam", "info", (dir / "two.jam").string(), "--jam-seed", "0x5EED5EED"});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -71,7 +70,7 @@ TEST(JamInfoCommand, PrintsEveryFieldAndTableInOrder) {
 }
 
 TEST(JamInfoCommand, StatusesOfUnreadableAndRefusedFiles) {
-  TempDir dir;
+  ScratchFolder dir;
   std::vector<std::uint8_t> truncated = BuildJamContent(twoItems());
   truncated.resize(40);
   ScrambleJamBytes(truncated, kDefaultJamSeed);
@@ -101,7 +100,7 @@ TEST(JamInfoCommand, StatusesOfUnreadableAndRefusedFiles) {
 }
 
 TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "two.jam", BuildJamFile(twoItems()));
   const auto png = RunCli({"jam", "png", (dir / "two.jam").string(), "--item", "0", "--out", (dir / "0.png").string()});
   ASSERT_EQ(png.status, 0) << png.err;
@@ -135,7 +134,7 @@ TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
 }
 
 TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
-  TempDir dir;
+  ScratchFolder dir;
   std::filesystem::create_directories(dir / "zavjams/Main");
   std::filesystem::create_directories(dir / "zavjams/Liveries");
   test::WriteBytes(dir / "zavjams/Main/Chassis3.jam", BuildJamFile(SolidItemsJam({{256, 164, 80}})));
@@ -169,7 +168,7 @@ TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
 // shows, so only its picture is made, and none is kept. Making and keeping them
 // all would take the command past 300 MB.
 TEST(TexturesCommand, AChassisOfManyLargeItemsCostsOnePicture) {
-  TempDir dir;
+  ScratchFolder dir;
   std::filesystem::create_directories(dir / "zavjams/Main");
   JamRecipe chassis;
   chassis.canvas = PatternCanvas(4096);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "support/CliRunner.h"
 #include "support/TestSupport.h"
 
@@ -8,7 +8,6 @@ namespace tavrel {
 namespace {
 
 using test::RunCli;
-using test::TempDir;
 
 using test::InFolder;
 using test::WriteText;
@@ -35,7 +34,7 @@ const std::string kCameraLines =
     "    c[9] (0,0,0) (D=0 P=0 R=0) (0 0) (0 0)\n";
 
 TEST(OutlineCommand, PrintsEveryItemIndentedByLevel) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "car.cs3", BuildShapeFile(SmallShape(94)));
   WriteText(dir / "texture.cfg", "1,1,0\n");
   InFolder inside(dir.path());
@@ -61,7 +60,7 @@ TEST(OutlineCommand, PrintsEveryItemIndentedByLevel) {
 }
 
 TEST(OutlineCommand, ImagesComeAfterTheIndentation) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "helmet.ch3", BuildShapeFile(SmallShape(78), ShapeKind::Helmet));
   WriteText(dir / "texture.cfg", "1,1,0\n");
   InFolder inside(dir.path());
@@ -87,7 +86,7 @@ TEST(OutlineCommand, ImagesComeAfterTheIndentation) {
 }
 
 TEST(OutlineCommand, ExitStatuses) {
-  TempDir dir;
+  ScratchFolder dir;
   auto bad = BuildShapeFile(SmallShape(94));
   bad[1] = 0x90;
   test::WriteBytes(dir / "bad.cs3", bad);
@@ -105,7 +104,7 @@ TEST(OutlineCommand, ExitStatuses) {
 }
 
 TEST(JamOutlineCommand, PrintsTheLinesUnderTheFilesItem) {
-  TempDir dir;
+  ScratchFolder dir;
   constexpr std::uint32_t kSeed = 0x12345678;
   JamRecipe recipe;
   recipe.totalImageSize = 64;
@@ -155,7 +154,7 @@ TEST(JamOutlineCommand, PrintsTheLinesUnderTheFilesItem) {
 }
 
 TEST(JamOutlineCommand, EmptyAndMissingFiles) {
-  TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "empty.jam", BuildJamFile(JamRecipe{}));
   const auto empty = RunCli({"jam", "outline", (dir / "empty.jam").string()});
   EXPECT_EQ(empty.status, 0);

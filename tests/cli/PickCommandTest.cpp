@@ -23,7 +23,7 @@ class PickCommandTest : public ::testing::Test {
     return RunCli(options);
   }
 
-  test::TempDir dir;
+  ScratchFolder dir;
   const std::filesystem::path file = dir / "car.cs3";
 };
 

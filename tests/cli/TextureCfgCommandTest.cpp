@@ -20,7 +20,7 @@ Json entry(bool mapped, int texture, std::vector<int> u, std::vector<int> v) {
 }
 
 TEST(TextureCfgCommand, PrintsTheTableReadFromTheFolder) {
-  test::TempDir directory;
+  ScratchFolder directory;
   writeText(directory / "texture.cfg", "# slots\r\n12,2,3,10,20,-1,0,50,60\r\n389,4,1,1,2\r\n12 ,1,1,1,1\r\n");
   const auto result = test::RunCli({"texture-cfg", directory.path().string()});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -36,7 +36,7 @@ TEST(TextureCfgCommand, PrintsTheTableReadFromTheFolder) {
 }
 
 TEST(TextureCfgCommand, WithoutTextureCfgPrintsTheBuiltInTableOfTheWorkingDirectory) {
-  test::TempDir directory;
+  ScratchFolder directory;
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(directory.path());
   const auto result = test::RunCli({"texture-cfg"});
@@ -50,7 +50,7 @@ TEST(TextureCfgCommand, WithoutTextureCfgPrintsTheBuiltInTableOfTheWorkingDirect
 }
 
 TEST(TextureCfgCommand, FolderThatDoesNotExistIsAUsageError) {
-  test::TempDir directory;
+  ScratchFolder directory;
   const auto result = test::RunCli({"texture-cfg", (directory / "missing").string()});
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.out, "");

@@ -29,7 +29,7 @@ class TransferCommands : public ::testing::Test {
   }
   std::filesystem::path car() const { return directory / "car.cs3"; }
 
-  test::TempDir directory;
+  ScratchFolder directory;
 };
 
 TEST_F(TransferCommands, ExportCtf) {

@@ -47,7 +47,7 @@ std::map<std::string, std::uint64_t> HashTree(const std::filesystem::path& root)
 class DemoGame : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_Dir = new TempDir;
+    s_Dir = new ScratchFolder;
     for (int level : {0, 1}) {
       const auto result = RunCli({"make-demo", Game(level).string(), "--patch-level", std::to_string(level)});
       ASSERT_EQ(result.status, 0) << result.err;
@@ -61,12 +61,12 @@ class DemoGame : public ::testing::Test {
   static std::filesystem::path Game(int level) { return *s_Dir / ("level" + std::to_string(level)); }
   static std::filesystem::path Exe(int level) { return Game(level) / "zav.exe"; }
 
-  static TempDir* s_Dir;
+  static ScratchFolder* s_Dir;
 };
-TempDir* DemoGame::s_Dir = nullptr;
+ScratchFolder* DemoGame::s_Dir = nullptr;
 
 TEST_F(DemoGame, IsTheSameBytesOnEveryRun) {
-  TempDir again;
+  ScratchFolder again;
   ASSERT_EQ(RunCli({"make-demo", again.path().string()}).status, 0);
   const auto first = HashTree(Game(0));
   EXPECT_EQ(HashTree(again.path()), first);
@@ -78,7 +78,7 @@ TEST_F(DemoGame, IsTheSameBytesOnEveryRun) {
   for (const auto& [name, hash] : first) written.insert(name);
   EXPECT_EQ(written, expected);
   // Another seed scrambles the JAM files differently and nothing else.
-  TempDir seeded;
+  ScratchFolder seeded;
   ASSERT_EQ(RunCli({"make-demo", seeded.path().string(), "--jam-seed", "12345"}).status, 0);
   for (const auto& [name, hash] : HashTree(seeded.path()))
     EXPECT_EQ(hash == first.at(name), name.rfind("zavjams/", 0) != 0) << name;
@@ -98,7 +98,7 @@ TEST_F(DemoGame, FileSizesAreTheGamesOwn) {
 
 TEST_F(DemoGame, ExtractingFromTheExecutableGivesTheFilesInCars) {
   for (int level : {0, 1}) {
-    TempDir out;
+    ScratchFolder out;
     const auto result = RunCli(
         {"exe", "extract", Exe(level).string(), "--patch-level", std::to_string(level), "--out", out.path().string()});
     ASSERT_EQ(result.status, 0) << result.err;
@@ -244,7 +244,7 @@ TEST_F(DemoGame, TextureCfgMapsEveryPolygonOntoASlot) {
 }
 
 TEST_F(DemoGame, ExportPlacesThePartsWhereTheViewDrawsThem) {
-  TempDir out;
+  ScratchFolder out;
   const auto result = RunCli({"export-gltf", "--exe", Exe(1).string(), "--patch-level", "1", Game(1).string(),
                               (out / "demo.gltf").string(), "--livery", "Minard98.jam"});
   ASSERT_EQ(result.status, 0) << result.err;
@@ -286,7 +286,7 @@ TEST_F(DemoGame, ExportPassesTheGltfValidator) {
   ASSERT_TRUE(std::filesystem::exists(dir + "/node_modules/gltf-validator/package.json"))
       << "bash scripts/install-gltf-validator.sh " << dir << " installs the validator (scripts/test.sh does)";
   for (const char* name : {"demo.gltf", "demo car #2 100%.gltf"}) {
-    TempDir out;
+    ScratchFolder out;
     const auto result = RunCli(
         {"export-gltf", "--exe", Exe(0).string(), "--patch-level", "0", Game(0).string(), (out / name).string()});
     ASSERT_EQ(result.status, 0) << result.err;

@@ -9,7 +9,7 @@
 #include <set>
 
 #include "DemoGeometry.h"
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "shape/ExePositions.h"
 #include "demo/DemoTextureCfg.h"
 #include "shape/PartFile.h"

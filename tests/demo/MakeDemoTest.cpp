@@ -45,7 +45,7 @@ TEST(MakeDemo, RefusesAFolderThatHoldsAnyOfItsFilesAndWritesNothing) {
       {"cars/demo.cs3", Kind::LinkToNothing},
   };
   for (const Held& held : cases) {
-    TempDir dir;
+    ScratchFolder dir;
     const fs::path path = dir / held.name;
     fs::create_directories(path.parent_path());
     if (held.kind == Kind::File) WriteBytes(path, {'O', 'L', 'D'});
@@ -63,7 +63,7 @@ TEST(MakeDemo, RefusesAFolderThatHoldsAnyOfItsFilesAndWritesNothing) {
 // A write that fails part way (as on a full disk) leaves no file behind: no
 // empty executable, no temporary file.
 TEST(MakeDemo, FailedWriteLeavesNoFile) {
-  TempDir dir;
+  ScratchFolder dir;
   CliResult result;
   {
     const FileSizeLimit limit(64 * 1024);

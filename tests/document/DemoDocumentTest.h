@@ -18,7 +18,7 @@ namespace tavrel::test {
 class DemoDocumentTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_Game = new TempDir;
+    s_Game = new ScratchFolder;
     RecordingMessages messages;
     ASSERT_TRUE(demo::MakeDemoGame(s_Game->path(), {}, messages)) << ::testing::PrintToString(messages.texts());
   }
@@ -40,8 +40,8 @@ class DemoDocumentTest : public ::testing::Test {
     program.OverrideGameLocation(dir.path().string());
   }
 
-  inline static TempDir* s_Game = nullptr;
-  TempDir dir;
+  inline static ScratchFolder* s_Game = nullptr;
+  ScratchFolder dir;
   MemorySettings settings;
   ProgramValues program{settings};
   RecordingMessages messages;

@@ -8,7 +8,7 @@
 
 #include "base/Files.h"
 #include "base/Settings.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "document/Document.h"
 #include "document/ProgramValues.h"
 #include "shape/ExeExport.h"
@@ -52,7 +52,7 @@ class ExportToExeTest : public ::testing::Test {
     return ImportFromExe(exe, at, quiet);
   }
 
-  test::TempDir dir;
+  ScratchFolder dir;
   std::filesystem::path exe = dir / "zav.exe";
   MemorySettings settings;
   ProgramValues program{settings};

@@ -10,7 +10,7 @@
 namespace tavrel::test {
 namespace {
 
-std::unique_ptr<Car> DemoCar(const TempDir& game) {
+std::unique_ptr<Car> DemoCar(const ScratchFolder& game) {
   RecordingMessages messages;
   EXPECT_TRUE(demo::MakeDemoGame(game.path(), {}, messages));
   auto car = ImportFromExe(game / "zav.exe", kOriginalPositions, messages);
@@ -19,7 +19,7 @@ std::unique_ptr<Car> DemoCar(const TempDir& game) {
 }
 
 TEST(RecoveryFile, GivesBackTheCarItsPartsNamesAndCameras) {
-  TempDir game;
+  ScratchFolder game;
   auto car = DemoCar(game);
   car->m_Points[3].m_X = 1234;
   car->m_Helmet->m_Points[0].m_Z = -77;
@@ -36,7 +36,7 @@ TEST(RecoveryFile, GivesBackTheCarItsPartsNamesAndCameras) {
 }
 
 TEST(RecoveryFile, AFileThatIsNotWholeGivesNothing) {
-  TempDir game;
+  ScratchFolder game;
   auto car = DemoCar(game);
   const auto bytes = RecoveryBytes(*car, "", "car1");
   for (std::size_t cut : {std::size_t{0}, std::size_t{10}, std::size_t{40}, bytes.size() / 2, bytes.size() - 1})

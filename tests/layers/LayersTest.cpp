@@ -2,31 +2,39 @@
 // view layer includes a windowing or graphics header.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
+#include <set>
 #include <string>
 
 namespace tavrel::test {
 namespace {
 
-// From the top down; a folder may include from itself and from those after it.
-constexpr std::array<std::string_view, 8> kLayers = {"app", "cli", "view", "document", "scene", "shape", "textures",
-                                                     "base"};
-// cli and view sit side by side: neither includes the other.
+// Each layer and the layers it may include from besides itself. cli and view
+// sit side by side, as do the demo and everything between shape and the programs.
+const std::map<std::string_view, std::set<std::string_view>> kMayInclude = {
+    {"app", {"view", "document", "scene", "demo", "shape", "textures", "base"}},
+    {"cli", {"document", "scene", "demo", "shape", "textures", "base"}},
+    {"view", {"document", "scene", "shape", "textures", "base"}},
+    {"document", {"scene", "shape", "textures", "base"}},
+    {"scene", {"shape", "textures", "base"}},
+    {"demo", {"shape", "textures", "base"}},
+    {"shape", {"textures", "base"}},
+    {"textures", {"base"}},
+    {"base", {}},
+};
+
+bool isLayer(std::string_view folder) { return kMayInclude.contains(folder); }
+
 bool mayInclude(std::string_view from, std::string_view to) {
-  const auto rank = [](std::string_view layer) {
-    return std::find(kLayers.begin(), kLayers.end(), layer) - kLayers.begin();
-  };
-  if (from == to) return true;
-  if ((from == "cli" && to == "view") || (from == "view" && to == "cli") || (from == "app" && to == "cli")) return false;
-  return rank(to) > rank(from);
+  return from == to || (isLayer(from) && kMayInclude.at(from).contains(to));
 }
 
 bool belowView(std::string_view layer) {
-  return layer == "document" || layer == "scene" || layer == "shape" || layer == "textures" || layer == "base";
+  return layer == "document" || layer == "scene" || layer == "demo" || layer == "shape" || layer == "textures" ||
+         layer == "base";
 }
 
 struct Include {
@@ -59,8 +67,8 @@ TEST(LayersTest, IncludesPointDownAndStayFreeOfWindowsBelowTheView) {
   ASSERT_FALSE(includes.empty());
   for (const Include& include : includes) {
     const std::string targetLayer = include.target.substr(0, include.target.find('/'));
-    const bool ownLayer = std::find(kLayers.begin(), kLayers.end(), targetLayer) != kLayers.end();
-    if (ownLayer) {
+    EXPECT_TRUE(isLayer(include.layer)) << include.file << " is in no layer";
+    if (isLayer(targetLayer)) {
       EXPECT_TRUE(mayInclude(include.layer, targetLayer)) << include.file << " includes " << include.target;
     }
     if (belowView(include.layer)) {
@@ -69,12 +77,24 @@ TEST(LayersTest, IncludesPointDownAndStayFreeOfWindowsBelowTheView) {
   }
 }
 
+// What serves tests only stays out of the programs.
+TEST(LayersTest, ProgramsIncludeNothingFromToolsOrTests) {
+  const std::filesystem::path root = TAVREL_SOURCE_DIR;
+  for (const Include& include : includesOf(root / "src"))
+    for (const char* folder : {"tools", "tests", "bench", "fuzz"})
+      EXPECT_FALSE(std::filesystem::exists(root / folder / include.target)) << include.file << " includes " << include.target;
+}
+
 TEST(LayersTest, TheRulesCatchWhatTheyAreFor) {
   EXPECT_FALSE(mayInclude("shape", "document"));
   EXPECT_FALSE(mayInclude("base", "textures"));
   EXPECT_FALSE(mayInclude("document", "view"));
   EXPECT_TRUE(mayInclude("app", "view"));
   EXPECT_TRUE(mayInclude("shape", "textures"));
+  EXPECT_TRUE(mayInclude("cli", "demo"));
+  EXPECT_FALSE(mayInclude("scene", "demo"));
+  EXPECT_FALSE(mayInclude("demo", "document"));
+  EXPECT_FALSE(mayInclude("cli", "view"));
   for (const char* header : {"QWidget", "QtCore/QString", "GL/gl.h"}) EXPECT_TRUE(isWindowingOrGraphics(header));
   for (const char* header : {"shape/Car.h", "vector", "cstdint"}) EXPECT_FALSE(isWindowingOrGraphics(header));
 }

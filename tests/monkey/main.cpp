@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [--seed N] [--seconds S] [--actions N]\n", argv[0]);
     return 2;
   }
-  test::TempDir folder;
+  ScratchFolder folder;
   const std::filesystem::path game = folder / "demo";
   UseHomeIn(folder / "home");
   QApplication qt(argc, argv);

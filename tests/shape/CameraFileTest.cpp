@@ -15,7 +15,7 @@ std::vector<std::uint8_t> countingBytes(std::size_t size) {
 }
 
 TEST(CameraFile, SavedCamerasLoadBackByteForByte) {
-  test::TempDir dir;
+  ScratchFolder dir;
   Car car;
   TakeCameraBytes(car, countingBytes(kCameraFileSize));
   test::RecordingMessages messages;
@@ -61,7 +61,7 @@ TEST(CameraFile, AShortFileFillsTheRecordsInOrderAndMarksAllNineLoaded) {
 }
 
 TEST(CameraFile, ALongerFileIsReadOnlyToItsNineRecords) {
-  test::TempDir dir;
+  ScratchFolder dir;
   std::vector<std::uint8_t> bytes = countingBytes(kCameraFileSize);
   bytes.resize(kCameraFileSize + 40, 0xFF);
   test::WriteBytes(dir / "long.cam", bytes);
@@ -74,7 +74,7 @@ TEST(CameraFile, ALongerFileIsReadOnlyToItsNineRecords) {
 
 // An empty file holds no camera: taking it would only mark the cameras loaded.
 TEST(CameraFile, FailuresAreReportedWithTheStopIconAndChangeNothing) {
-  test::TempDir dir;
+  ScratchFolder dir;
   Car car;
   car.m_Cameras[3].SetRecord({5, 5, 5, 5, 5, 5, 5, 5, 5, 5});
   test::WriteBytes(dir / "empty.cam", {});
@@ -95,7 +95,7 @@ TEST(CameraFile, FailuresAreReportedWithTheStopIconAndChangeNothing) {
 }
 
 TEST(CameraFile, CamerasNeverLoadedAreSavedAsTheyAre) {
-  test::TempDir dir;
+  ScratchFolder dir;
   Car car;
   test::RecordingMessages messages;
   ASSERT_TRUE(SaveCameras(dir / "new.cam", car, messages));

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Trace.h"
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "shape/TransferFile.h"
 #include "support/TestSupport.h"
 #include "textures/CarMappingTable.h"
@@ -75,7 +75,7 @@ TEST(FileCeilings, LongerFilesAreRefusedWithTheCeilingNamedAndFilesAtTheCeilingA
        "changed.\n"},
   };
   for (const Case& c : cases) {
-    test::TempDir dir;
+    ScratchFolder dir;
     const auto path = dir / c.name;
     test::WriteBytes(path, c.start);
     // Sparse: the zeros take no room on disk.

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Files.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
@@ -57,7 +57,7 @@ class GameExecutableTest : public ::testing::Test {
     return car;
   }
 
-  test::TempDir dir;
+  ScratchFolder dir;
   std::filesystem::path exe = dir / "zav.exe";
   test::RecordingMessages messages;
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Format.h"
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "shape/JamOutline.h"
 #include "shape/Outline.h"
 #include "support/TestSupport.h"
@@ -13,7 +13,6 @@ namespace tavrel {
 namespace {
 
 using test::RecordingMessages;
-using test::TempDir;
 
 class RecordingDocument : public JamSelection {
  public:
@@ -28,13 +27,13 @@ std::vector<std::string> ChildTexts(OutlineNode& node) {
 }
 
 // Writes `recipe` as the texture file of slot j in the game folder `game`.
-void WriteCarJam(const TempDir& game, int j, const JamRecipe& recipe) {
+void WriteCarJam(const ScratchFolder& game, int j, const JamRecipe& recipe) {
   const std::filesystem::path path = game.path() / std::string(kCarJamPaths[static_cast<std::size_t>(j)]);
   std::filesystem::create_directories(path.parent_path());
   test::WriteBytes(path, BuildJamFile(recipe));
 }
 
-std::shared_ptr<JAM> LoadedJam(const TempDir& dir, const JamRecipe& recipe) {
+std::shared_ptr<JAM> LoadedJam(const ScratchFolder& dir, const JamRecipe& recipe) {
   test::WriteBytes(dir / "file.jam", BuildJamFile(recipe));
   auto jam = std::make_shared<JAM>(dir / "file.jam");
   RecordingMessages messages;
@@ -63,7 +62,7 @@ TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
   recipe.totalImageSize = 4321;
   recipe.items = {item, PatternItem(0, 0, 1, 1, 0, 2)};
   recipe.canvas = PatternCanvas(310);
-  TempDir dir;
+  ScratchFolder dir;
   OutlineNode fileItem("file", 9);
   AddJamOutline(fileItem, LoadedJam(dir, recipe));
 
@@ -100,7 +99,7 @@ TEST(JamOutline, TableLinesKeepTheirJamAlive) {
   JamRecipe recipe;
   recipe.items = {PatternItem(0, 0, 2, 2, 2, 1)};
   recipe.canvas = PatternCanvas(2);
-  TempDir dir;
+  ScratchFolder dir;
   OutlineNode fileItem("file", 9);
   std::weak_ptr<JAM> watch;
   {
@@ -113,7 +112,7 @@ TEST(JamOutline, TableLinesKeepTheirJamAlive) {
 }
 
 TEST(JamOutline, EmptyAndZeroSizedTables) {
-  TempDir dir;
+  ScratchFolder dir;
   JamRecipe empty;
   empty.totalImageSize = 12;
   OutlineNode emptyItem("file", 9);
@@ -135,7 +134,7 @@ TEST(JamOutline, EmptyAndZeroSizedTables) {
 }
 
 TEST(JamOutline, UnloadedJamListsItselfAsSuch) {
-  TempDir dir;
+  ScratchFolder dir;
   auto jam = std::make_shared<JAM>(dir / "missing.jam");
   RecordingMessages messages;
   jam->Load(false, messages);
@@ -148,7 +147,7 @@ TEST(JamOutline, UnloadedJamListsItselfAsSuch) {
 }
 
 TEST(CarJams, MissingFilesAreReportedInSlotOrderAndListedAsUnloaded) {
-  TempDir game;
+  ScratchFolder game;
   Car car;
   RecordingDocument document;
   RecordingMessages messages;
@@ -190,7 +189,7 @@ TEST(CarJams, MissingFilesAreReportedInSlotOrderAndListedAsUnloaded) {
 }
 
 TEST(CarJams, PartsGetNoTextureFiles) {
-  TempDir game;
+  ScratchFolder game;
   Car car;
   car.m_Helmet = std::make_unique<Car>();
   RecordingMessages messages;
@@ -203,7 +202,7 @@ TEST(CarJams, PartsGetNoTextureFiles) {
 }
 
 TEST(CarJams, LoadedFilesListTheirOutline) {
-  TempDir game;
+  ScratchFolder game;
   JamRecipe recipe;
   recipe.totalImageSize = 99;
   recipe.items = {PatternItem(0, 0, 4, 4, 16, 3), PatternItem(4, 0, 4, 4, 16, 4)};
@@ -227,7 +226,7 @@ TEST(CarJams, LoadedFilesListTheirOutline) {
 
 // Opening checks the file as loading it does, with the same messages, reading only its header.
 TEST(CarJams, OpeningAFileRefusesWhatLoadingItRefuses) {
-  TempDir dir;
+  ScratchFolder dir;
   JamRecipe recipe;
   recipe.items = {PatternItem(0, 0, 4, 4, 16, 3), PatternItem(4, 0, 4, 4, 16, 4)};
   recipe.canvas = PatternCanvas(4);
@@ -256,7 +255,7 @@ TEST(CarJams, OpeningAFileRefusesWhatLoadingItRefuses) {
 }
 
 TEST(CarJams, SelectingAFileSetsTheDocumentsJamOnly) {
-  TempDir game;
+  ScratchFolder game;
   Car car;
   car.m_Points.resize(1);
   car.m_PointCount = 1;
@@ -284,7 +283,7 @@ TEST(CarJams, SelectingAFileSetsTheDocumentsJamOnly) {
 }
 
 TEST(CarJams, ListingAgainReleasesTheEarlierJams) {
-  TempDir game;
+  ScratchFolder game;
   JamRecipe recipe;
   recipe.items = {PatternItem(0, 0, 2, 2, 2, 1)};
   recipe.canvas = PatternCanvas(2);

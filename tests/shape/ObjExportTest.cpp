@@ -16,7 +16,7 @@ std::string readText(const std::filesystem::path& path) {
 }
 
 std::string exported(const Car& car) {
-  test::TempDir directory;
+  ScratchFolder directory;
   test::RecordingMessages messages;
   EXPECT_TRUE(ExportObj(directory / "car.obj", car, messages));
   EXPECT_TRUE(messages.shown.empty());
@@ -57,7 +57,7 @@ TEST(ObjExport, APointNoConnectionUsesGetsALineOfItsOwnAfterTheFaces) {
 TEST(ObjExport, CarWithoutPointsGivesAnEmptyFile) { EXPECT_EQ(exported(*test::DecodedCar(ShapeRecipe{})), ""); }
 
 TEST(ObjExport, FileThatCannotBeCreatedIsReported) {
-  test::TempDir directory;
+  ScratchFolder directory;
   const std::filesystem::path path = directory / "missing" / "car.obj";
   test::RecordingMessages messages;
   EXPECT_FALSE(ExportObj(path, Car{}, messages));

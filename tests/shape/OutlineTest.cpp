@@ -145,7 +145,7 @@ TEST(Outline, MappedCommandsGetTheirOwnImage) {
   recipe.connections = {{0, 1, 0, 0}};
   recipe.commands = {{1, 1, 1, 0}, {1, 1, 1, 0}, {1, 1, 1, 0}};
   auto car = DecodedCar(recipe);
-  test::TempDir dir;
+  ScratchFolder dir;
   test::WriteBytes(dir / "texture.cfg", {'1', ',', '2', ',', '0', '\n'});
   CarMappingTable mapping;
   mapping.ReadTextureCfg(dir.path());

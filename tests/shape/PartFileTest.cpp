@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/PartFile.h"
 #include "support/TestSupport.h"
 
@@ -42,7 +42,7 @@ TEST(PartFile, TheFourKindsAsTheDialogsAndExportUseThem) {
 }
 
 TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
-  test::TempDir dir;
+  ScratchFolder dir;
   for (const PartFileKind& kind : kPartFileKinds) {
     SCOPED_TRACE(kind.name);
     auto part = SamplePart(kind);
@@ -69,7 +69,7 @@ TEST(PartFile, WritingGivesTheKindsLengthOfTheImageWithItsEdits) {
 // A file of another length is another kind of part, or one cut short; taking
 // its bytes would leave the part half one shape and half another.
 TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const PartFileKind& tyres = *FindPartFileKind(ShapeKind::Wheel);
   const std::vector<std::uint8_t> image = BuildShapeImage(SampleShapeRecipe(ShapeKind::Wheel));
   for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1000}, tyres.length - 1,
@@ -94,7 +94,7 @@ TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
 }
 
 TEST(PartFile, AFileWithABadMagicNumberLeavesThePartAsItWas) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const PartFileKind& helmet = *FindPartFileKind(ShapeKind::Helmet);
   auto part = SamplePart(helmet);
   part->m_Points[0].m_Y = 4321;  // an edit not yet written back
@@ -111,7 +111,7 @@ TEST(PartFile, AFileWithABadMagicNumberLeavesThePartAsItWas) {
 }
 
 TEST(PartFile, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const PartFileKind& cockpit = *FindPartFileKind(ShapeKind::Cockpit);
   auto part = SamplePart(cockpit);
   const auto image = part->m_Image;

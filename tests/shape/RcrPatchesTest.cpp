@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "base/Files.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/RcrPatches.h"
 #include "support/TestSupport.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 class RcrPatchesTest : public ::testing::Test {
  protected:
-  test::TempDir dir;
+  ScratchFolder dir;
   std::filesystem::path exe = dir / "zav.exe";
   test::RecordingMessages messages;
 };

@@ -19,7 +19,7 @@ ShapeRecipe CarRecipe() {
 }
 
 TEST(ShapeFile, AWholeImageLoadsAndSavesByteForByte) {
-  test::TempDir dir;
+  ScratchFolder dir;
   const auto image = BuildShapeFile(CarRecipe());
   WriteBytes(dir / "car.cs3", image);
   RecordingMessages messages;
@@ -38,7 +38,7 @@ TEST(ShapeFile, AWholeImageLoadsAndSavesByteForByte) {
 // A file cut short (or another kind's file) would give a shape half made of
 // zeros, which a later save or patch would write out as the player's car.
 TEST(ShapeFile, AFileOfAnotherLengthThanItsKindsIsRefusedNamingBothLengths) {
-  test::TempDir dir;
+  ScratchFolder dir;
   struct Case {
     std::size_t size;
     ShapeKind kind;
@@ -67,7 +67,7 @@ TEST(ShapeFile, AFileOfAnotherLengthThanItsKindsIsRefusedNamingBothLengths) {
 }
 
 TEST(ShapeFile, BadMagicGivesACarWithoutElementsAfterTheMessage) {
-  test::TempDir dir;
+  ScratchFolder dir;
   auto image = BuildShapeFile(CarRecipe());
   image[0] = 0x01;
   WriteBytes(dir / "bad.cs3", image);
@@ -81,7 +81,7 @@ TEST(ShapeFile, BadMagicGivesACarWithoutElementsAfterTheMessage) {
 }
 
 TEST(ShapeFile, MissingFileGivesNoCarAndNoMessage) {
-  test::TempDir dir;
+  ScratchFolder dir;
   RecordingMessages messages;
   EXPECT_FALSE(LoadShapeFile(dir / "none.cs3", messages));
   EXPECT_FALSE(LoadShapeFile(dir.path(), messages));  // a folder is no shape file
@@ -89,7 +89,7 @@ TEST(ShapeFile, MissingFileGivesNoCarAndNoMessage) {
 }
 
 TEST(ShapeFile, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
-  test::TempDir dir;
+  ScratchFolder dir;
   RecordingMessages messages;
   Car car;
   const auto path = dir / "no-such-folder" / "x.cs3";

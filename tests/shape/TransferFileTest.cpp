@@ -49,7 +49,7 @@ std::string readText(const std::filesystem::path& path) {
 }
 
 TEST(TransferFile, ExportWritesCountsPointsAndConnections) {
-  test::TempDir directory;
+  ScratchFolder directory;
   auto car = test::DecodedCar(twoPointRecipe());
   test::RecordingMessages messages;
   ASSERT_TRUE(ExportCtf(directory / "car.ctf", *car, messages));
@@ -58,7 +58,7 @@ TEST(TransferFile, ExportWritesCountsPointsAndConnections) {
 }
 
 TEST(TransferFile, ExportThenImportRestoresTheGeometry) {
-  test::TempDir directory;
+  ScratchFolder directory;
   ShapeRecipe recipe = twoPointRecipe();
   recipe.points.push_back({INT32_MAX, INT32_MIN + 1, -40000, 0});
   recipe.connections.push_back({65535, 2, 0, 0});
@@ -75,7 +75,7 @@ TEST(TransferFile, ExportThenImportRestoresTheGeometry) {
 }
 
 TEST(TransferFile, ImportReadsNumbersWhateverTheWhiteSpace) {
-  test::TempDir directory;
+  ScratchFolder directory;
   auto car = test::DecodedCar(twoPointRecipe());
   writeText(directory / "car.ctf", " 2 -50\t10 0 30 +20 70\r\n 1 1 0 and notes after the last number");
   test::RecordingMessages messages;
@@ -85,7 +85,7 @@ TEST(TransferFile, ImportReadsNumbersWhateverTheWhiteSpace) {
 }
 
 TEST(TransferFile, WrongPointCountChangesNothing) {
-  test::TempDir directory;
+  ScratchFolder directory;
   auto car = test::DecodedCar(twoPointRecipe());
   const Geometry original = geometryOf(*car);
   writeText(directory / "car.ctf", "3\n1 1 1\n2 2 2\n3 3 3\n1\n0 1\n");
@@ -96,7 +96,7 @@ TEST(TransferFile, WrongPointCountChangesNothing) {
 }
 
 TEST(TransferFile, WrongConnectionCountChangesThePointsOnly) {
-  test::TempDir directory;
+  ScratchFolder directory;
   auto car = test::DecodedCar(twoPointRecipe());
   writeText(directory / "car.ctf", "2\n1 2 3\n4 5 6\n2\n1 0\n0 1\n");
   test::RecordingMessages messages;
@@ -107,7 +107,7 @@ TEST(TransferFile, WrongConnectionCountChangesThePointsOnly) {
 }
 
 TEST(TransferFile, RefusesShortOrMalformedFilesBeforeChangingAnything) {
-  test::TempDir directory;
+  ScratchFolder directory;
   const std::string name = (directory / "car.ctf").string();
   const std::string notChanged = "; the car was not changed.";
   const std::string endsEarly = "The transfer file " + name + " ends before all its numbers were read" + notChanged;
@@ -147,7 +147,7 @@ TEST(TransferFile, RefusesShortOrMalformedFilesBeforeChangingAnything) {
 }
 
 TEST(TransferFile, UnusableFilesAreReported) {
-  test::TempDir directory;
+  ScratchFolder directory;
   auto car = test::DecodedCar(twoPointRecipe());
   const std::filesystem::path missing = directory / "missing" / "car.ctf";
   test::RecordingMessages messages;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "shape/ObjExport.h"
 #include "shape/PartFile.h"
@@ -48,7 +48,7 @@ TEST(WriteMessages, NameTheFileAndWhatFailed) {
   const auto car = test::DecodedCar(SampleShapeRecipe(ShapeKind::Car));
   const auto helmet = test::DecodedCar(SampleShapeRecipe(ShapeKind::Helmet));
   for (const Writer& writer : Writers(*car, *helmet)) {
-    test::TempDir dir;
+    ScratchFolder dir;
     const fs::path missing = dir / "no-such-folder" / "out";
     const fs::path folder = dir / "folder";
     const fs::path old = dir / "old";

@@ -28,7 +28,7 @@ std::string slurp(const std::filesystem::path& path) {
 CliResult RunCli(const std::vector<std::string>& args) {
   const char* cli = std::getenv("TAVREL_CLI");
   if (cli == nullptr) return {};
-  TempDir dir;
+  ScratchFolder dir;
   std::string command = quoted(cli);
   for (const std::string& arg : args) command += " " + quoted(arg);
   command += " >" + quoted((dir / "out").string()) + " 2>" + quoted((dir / "err").string());

@@ -43,17 +43,6 @@ bool ScriptedEditorHost::EditDataValue(int& value) {
 }
 
 
-TempDir::TempDir() {
-  std::random_device random;
-  m_Path = std::filesystem::temp_directory_path() / ("tavrel-test-" + std::to_string(random()));
-  std::filesystem::create_directories(m_Path);
-}
-
-TempDir::~TempDir() {
-  std::error_code error;
-  std::filesystem::remove_all(m_Path, error);
-}
-
 std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages) {
   auto car = std::make_unique<Car>();
   const std::vector<std::uint8_t> image = BuildShapeImage(recipe);

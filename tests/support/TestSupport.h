@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "base/Messages.h"
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/Car.h"
 #include "document/EditorHost.h"
 #include "shape/ShapeCheck.h"
@@ -70,20 +71,6 @@ class ScriptedEditorHost : public EditorHost {
   std::vector<PointValues> pointsShown;
   std::vector<CameraFields> camerasShown;
   std::vector<int> dataValuesShown;
-};
-
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::filesystem::path& path() const { return m_Path; }
-  std::filesystem::path operator/(const std::string& name) const { return m_Path / name; }
-
- private:
-  std::filesystem::path m_Path;
 };
 
 // A car whose image holds the shape of `recipe`, decoded with its table offset.

@@ -28,7 +28,7 @@ MappingEntry entryWith(bool mapped, int texture, const Corners& corners) {
 }
 
 CarMappingTable builtInTable() {
-  test::TempDir empty;
+  ScratchFolder empty;
   CarMappingTable table;
   table.ReadTextureCfg(empty.path());
   return table;
@@ -55,7 +55,7 @@ TEST(BuiltInMapping, MapsTheListedPositionsOnly) {
 }
 
 TEST(BuiltInMapping, AppliesWhenTextureCfgCannotBeOpened) {
-  test::TempDir directory;
+  ScratchFolder directory;
   std::filesystem::create_directory(directory / "texture.cfg");
   CarMappingTable table;
   table.ReadTextureCfg(directory.path());
@@ -86,7 +86,7 @@ TEST(BuiltInMapping, SpotChecks) {
 }
 
 TEST(BuiltInMapping, LeavesSlotsAndLaterCornersAsTheLastReadingLeftThem) {
-  test::TempDir directory;
+  ScratchFolder directory;
   CarMappingTable table;
   table.ReadTextureCfgText("2,3,6,1,1,2,2,3,3,4,4,5,5,6,6\n40,4,1,7,8\n");
   table.ReadTextureCfg(directory.path());
@@ -114,7 +114,7 @@ TEST(TextureCfg, ReadsPositionSlotAndCorners) {
 }
 
 TEST(TextureCfg, ReadsTheFileInTheGivenDirectory) {
-  test::TempDir directory;
+  ScratchFolder directory;
   const std::string text = std::string("\r\n12,2,1,10,20\0junk\r\n13,3,2,1,2,3,4", 35);
   test::WriteBytes(directory / "texture.cfg", std::vector<std::uint8_t>(text.begin(), text.end()));
   CarMappingTable table;

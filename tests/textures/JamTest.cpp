@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "support/TestSupport.h"
 #include "textures/GamePalette.h"
 #include "textures/JAM.h"
@@ -9,7 +9,6 @@ namespace tavrel {
 namespace {
 
 using test::RecordingMessages;
-using test::TempDir;
 
 std::vector<std::uint8_t> toVector(ByteView bytes) { return {bytes.begin(), bytes.end()}; }
 
@@ -118,7 +117,7 @@ TEST(JamLoad, TheSeedMustMatch) {
 }
 
 TEST(JamLoad, MissingFileIsReportedOnlyWhenAskedAndPickedUpLater) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto path = dir / "late.jam";
   JAM jam(path);
   RecordingMessages messages;
@@ -141,7 +140,7 @@ TEST(JamLoad, MissingFileIsReportedOnlyWhenAskedAndPickedUpLater) {
 }
 
 TEST(JamLoad, ParsesOnceInItsLife) {
-  TempDir dir;
+  ScratchFolder dir;
   const auto path = dir / "once.jam";
   JamRecipe recipe;
   recipe.items = {PatternItem(0, 0, 1, 1, 0, 1)};

@@ -4,7 +4,7 @@
 
 #include "base/GamePaths.h"
 #include "base/Trace.h"
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "support/TestSupport.h"
 #include "textures/GamePalette.h"
 #include "textures/TextureSlots.h"
@@ -13,7 +13,6 @@ namespace tavrel {
 namespace {
 
 using test::RecordingMessages;
-using test::TempDir;
 
 TEST(BuiltInTexture, IsTheGradientWithTheMarkedStripe) {
   const Picture& picture = BuiltInTexture();
@@ -66,7 +65,7 @@ class GameFolder {
     std::filesystem::create_directories(path.parent_path());
     test::WriteBytes(path, BuildJamFile(SolidItemsJam(items), m_Seed));
   }
-  TempDir m_Dir;
+  ScratchFolder m_Dir;
   std::uint32_t m_Seed;
 };
 

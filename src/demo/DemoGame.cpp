@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/FileWrites.h"
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 #include "demo/DemoLiveries.h"
 #include "demo/DemoShapes.h"
 #include "demo/DemoTextureCfg.h"

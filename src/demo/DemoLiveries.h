@@ -8,7 +8,7 @@
 #include <array>
 #include <string_view>
 
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 #include "textures/GamePalette.h"
 
 namespace tavrel::demo {

@@ -1,4 +1,4 @@
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 
 #include "base/Bytes.h"
 #include "shape/ShapeFile.h"

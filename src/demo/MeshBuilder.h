@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 
 namespace tavrel::demo {
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "shape/Camera.h"
 #include "shape/ExePositions.h"
 #include "shape/RcrPatches.h"

@@ -1,4 +1,4 @@
-#include "builders/ExeBuilder.h"
+#include "demo/ExeBuilder.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "builders/JamWriter.h"
+#include "demo/JamWriter.h"
 
 #include <algorithm>
 

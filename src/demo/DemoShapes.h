@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "builders/ShapeImageBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "demo/MeshBuilder.h"
 #include "shape/Camera.h"
 #include "shape/PlacementPoints.h"
