@@ -17,8 +17,11 @@ struct Vec3 {
 struct Matrix4 {
   std::array<double, 16> m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // identity
 
-  double& at(int row, int column) { return m[column * 4 + row]; }
-  double at(int row, int column) const { return m[column * 4 + row]; }
+  double& at(int row, int column) { return m[index(row, column)]; }
+  double at(int row, int column) const { return m[index(row, column)]; }
+
+ private:
+  static std::size_t index(int row, int column) { return static_cast<std::size_t>(column * 4 + row); }
 };
 
 Matrix4 operator*(const Matrix4& a, const Matrix4& b);

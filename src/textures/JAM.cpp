@@ -214,7 +214,7 @@ bool JAM::Parse(bool report, Messages& messages) {
   m_TablesAt.reserve(static_cast<std::size_t>(count));
   std::int64_t running = tableEnd;
   for (int i = 0; i < count; ++i) {
-    m_TablesAt.push_back(static_cast<std::uint32_t>(std::min<std::int64_t>(running, buffer.size())));
+    m_TablesAt.push_back(static_cast<std::uint32_t>(std::min(running, static_cast<std::int64_t>(buffer.size()))));
     running += std::int64_t{4} * readU16(buffer, kHeaderSize + i * JAMEntry::kRecordSize + kPaletteSize).value_or(0);
   }
   m_Canvas = clippedView(buffer, running, static_cast<std::int64_t>(buffer.size()));

@@ -211,7 +211,7 @@ TEST_F(DialogsTest, PatchWritesEachTypedIntegerIntoItsPlace) {
     Build(SampleExeRecipe(1));
     program.OverridePatchLevel(1);
     RunRcr([&](QDialog& dialog) {
-      SetText(dialog, kRcrFields[c.field], c.typed);
+      SetText(dialog, kRcrFields.at(static_cast<std::size_t>(c.field)), c.typed);
       Click(dialog, kPatch);
     });
     EXPECT_EQ(test::ReadBytes(exe), OriginalWith(RcrBlockOffset(1) + 4 * c.field, c.written));

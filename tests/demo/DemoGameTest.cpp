@@ -269,7 +269,7 @@ TEST_F(DemoGame, ExportPlacesThePartsWhereTheViewDrawsThem) {
   double front = -1e9;
   double back = 1e9;
   for (const auto& primitive : file.json["meshes"][0]["primitives"]) {
-    const nlohmann::json& positions = file.json["accessors"][primitive["attributes"]["POSITION"].get<int>()];
+    const nlohmann::json& positions = file.json["accessors"][primitive["attributes"]["POSITION"].get<std::size_t>()];
     front = std::max(front, positions["max"][1].get<double>());
     back = std::min(back, positions["min"][1].get<double>());
   }

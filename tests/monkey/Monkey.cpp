@@ -272,7 +272,7 @@ void Monkey::WindowAction() {
     }
     case 2: {
       QMdiSubWindow* window = m_Random.Pick(windows);
-      const int state = m_Random.Below(3);
+      const auto state = static_cast<std::size_t>(m_Random.Below(3));
       Say("%s window \"%s\"\n", std::array{"maximize", "minimize", "restore"}[state],
           qPrintable(window->windowTitle()));
       if (state == 0) window->showMaximized();

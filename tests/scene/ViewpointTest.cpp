@@ -18,7 +18,7 @@ void ExpectNear(Vec3 actual, Vec3 expected, double tolerance = 1e-9) {
 }
 
 void ExpectSameMatrix(const Matrix4& actual, const Matrix4& expected) {
-  for (int i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], 1e-12) << "element " << i;
+  for (std::size_t i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], 1e-12) << "element " << i;
 }
 
 TEST(ViewpointTest, ZoomHasNoMemoryOfWhereItStarted) {
