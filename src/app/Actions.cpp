@@ -115,13 +115,14 @@ void Actions::Update() {
   Find(command::kRecentFile)->setEnabled(false);
 }
 
-void Actions::SetRecentFiles(const QStringList& paths) {
-  for (int i = 0; i < command::kRecentFileCount; ++i) {
-    QAction* action = m_RecentActions[std::size_t(i)];
+void Actions::SetRecentFiles(const std::vector<std::string>& paths) {
+  for (std::size_t i = 0; i < m_RecentActions.size(); ++i) {
+    QAction* action = m_RecentActions[i];
     action->setVisible(i < paths.size());
     if (i >= paths.size()) continue;
-    action->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(paths[i]).fileName()));
-    action->setData(paths[i]);
+    const QString path = QString::fromStdString(paths[i]);
+    action->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    action->setData(path);
   }
   Update();
 }

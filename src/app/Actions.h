@@ -38,7 +38,7 @@ class Actions : public QObject {
   void Update();
 
   // The recent-file entries ("&1 path" ...), with the fixed item while there are none.
-  void SetRecentFiles(const QStringList& paths);
+  void SetRecentFiles(const std::vector<std::string>& paths);
 
  signals:
   void RecentFileChosen(const QString& path);

@@ -23,7 +23,6 @@
 #include "app/GameLocation.h"
 #include "app/JamChildView.h"
 #include "app/MainWindow.h"
-#include "app/PatchLevelDialog.h"
 #include "app/PngEncoding.h"
 #include "app/TriggerDistanceDialog.h"
 #include "app/ValueDialogs.h"
@@ -40,13 +39,12 @@ static void InitResources() { Q_INIT_RESOURCE(tavrel); }
 namespace tavrel {
 namespace {
 
-const std::string kRecentFileSection = "Recent File List";
-constexpr const char* kMainTitle = "Zav Tavrel";
-
 QString CanonicalPath(const QString& path) {
   const QString canonical = QFileInfo(path).canonicalFilePath();
   return canonical.isEmpty() ? QFileInfo(path).absoluteFilePath() : canonical;
 }
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 }  // namespace
 
@@ -56,35 +54,30 @@ struct Application::OpenDocument : CommandTarget {
   std::vector<QMdiSubWindow*> windows;
   bool closing = false;  // the player has answered for its changes: its windows close without a question
   Signal<>::Connection stateChanged;
-
-  QString Name() const {
-    return QString::fromStdString(document->Name());
-  }
-  // The name, marked while the car has unsaved changes.
-  QString Title() const { return document->IsModified() ? Name() + " *" : Name(); }
 };
 
-Application::Application(Settings& settings, Messages& messages, FileChooser& chooser)
+Application::Application(Settings& settings, Messages& messages, FileChooser& chooser,
+                         PatchLevelQuestion& patchLevel)
     : m_Settings(settings),
       m_Messages(messages),
       m_Chooser(chooser),
+      m_PatchLevel(patchLevel),
       m_Program(settings),
+      m_RecentFiles(settings),
       m_Window(std::make_unique<MainWindow>(settings)),
       m_Actions(new Actions(*m_Window, [this](Route route) { return Resolve(route); })) {
   InitResources();
   m_Window->setWindowIcon(QIcon(":/icons/tavrel.svg"));
-  m_Window->setWindowTitle(kMainTitle);
+  m_Window->setWindowTitle(Text(MainWindowTitle(nullptr)));
   m_Window->AddToolbars(*m_Actions);
   // Leaving the program asks about every document with unsaved changes.
   m_Window->installEventFilter(this);
-  m_ChoosePatchLevel = [this] { return ChoosePatchLevel(m_Window.get()); };
   connect(&m_Window->MdiArea(), &QMdiArea::subWindowActivated, this, &Application::WindowActivated);
   // A recent file that is gone leaves the list once the player has been told.
   connect(m_Actions, &Actions::RecentFileChosen, this, [this](const QString& path) {
     if (OpenFile(path) || QFileInfo::exists(path)) return;
-    QStringList paths = RecentFiles();
-    paths.removeAll(path);
-    WriteRecentFiles(paths);
+    m_RecentFiles.Remove(path.toStdString());
+    m_Actions->SetRecentFiles(m_RecentFiles.Paths());
   });
 
   using namespace command;
@@ -92,7 +85,7 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   Handle(kOpen, [this] { ChooseAndOpen(); });
   Handle(kImportFromExe, [this] { ImportFromExe(); });
   Handle(kEditLocation, [this] { EditGameLocation(m_Window.get(), m_Program, m_Messages); });
-  Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_ChoosePatchLevel); });
+  Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_PatchLevel); });
   Handle(kTriggerDistance, [this] { RunTriggerDistance(m_Window.get(), m_Program, m_Messages); });
   Handle(kSetAnimationDelay,
          [this] { RunAnimationDelay(m_Window.get(), m_Program.m_AnimationDelay, m_Messages); });
@@ -103,7 +96,7 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   Handle(kAbout, [this] { ShowAbout(); });
   Handle(kExit, [this] { m_Window->close(); });
 
-  m_Actions->SetRecentFiles(RecentFiles());
+  m_Actions->SetRecentFiles(m_RecentFiles.Paths());
   WindowActivated();
 }
 
@@ -124,7 +117,7 @@ void Application::Start(const StartOptions& options) {
   m_Window->show();
   // Queued, so the main window is painted before the patch level is asked for.
   QTimer::singleShot(0, this, [this, importFromExe = options.importFromExe] {
-    m_Program.ReadPatchLevel(m_ChoosePatchLevel);
+    m_Program.ReadPatchLevel(m_PatchLevel);
     RecoverOrphans();
     emit PatchLevelRead();
     if (importFromExe) ImportFromExe();
@@ -252,7 +245,7 @@ void Application::RecoverOrphans() {
 // no file), No lets the changes go, Cancel keeps the document open.
 bool Application::MayClose(OpenDocument& entry) {
   if (entry.closing || !entry.document->IsModified()) return true;
-  switch (m_Messages.choose(QString("Save changes to %1?").arg(entry.Name()).toStdString())) {
+  switch (m_Messages.choose("Save changes to " + entry.document->Name() + "?")) {
     // Saved whole, or kept open: a car file does not hold changed parts.
     case Choice::Yes: return entry.document->Save().has_value() && !entry.document->IsModified();
     case Choice::No: return true;
@@ -336,40 +329,35 @@ void Application::WindowGone(const QMdiSubWindow* window) {
 }
 
 void Application::Retitle(OpenDocument& entry) {
-  const QString title = entry.Title();
+  const std::string title = DocumentTitle(*entry.document);
   for (std::size_t i = 0; i < entry.windows.size(); ++i) {
-    QString numbered = entry.windows.size() > 1 ? QString("%1:%2").arg(title).arg(i + 1) : title;
-    // A JAM window names the texture file it shows.
-    if (const auto* jam = dynamic_cast<const JamView*>(entry.windows[i]->widget()); jam && !jam->JamName().isEmpty())
-      numbered += " - " + jam->JamName();
-    entry.windows[i]->setWindowTitle(numbered);
+    const auto* jam = dynamic_cast<const JamView*>(entry.windows[i]->widget());
+    const std::string jamName = jam ? jam->JamName().toStdString() : std::string();
+    entry.windows[i]->setWindowTitle(Text(WindowTitle(title, i, entry.windows.size(), jamName)));
   }
 }
 
 void Application::WindowActivated() {
   const OpenDocument* entry = EntryOf(m_Window->MdiArea().currentSubWindow());
-  m_Window->setWindowTitle(entry ? QString("%1 - %2").arg(kMainTitle, entry->Title()) : QString(kMainTitle));
+  m_Window->setWindowTitle(Text(MainWindowTitle(entry ? entry->document.get() : nullptr)));
   m_Actions->ShowMenu(*m_Window->menuBar(), entry != nullptr);
   m_Actions->Update();
 }
 
 void Application::ImportFromExe() {
   OpenDocument& entry = AddDocument();
-  // An untitled document is named by its kind and a number: "car1", "car2".
-  entry.document->SetUntitledName("car" + std::to_string(++m_UntitledCount));
+  entry.document->SetUntitledName(m_UntitledNames.Next());
   entry.document->NewFromExecutable();
   OpenWindow(entry);
 }
 
 bool Application::OpenFile(const QString& path) {
-  const QString canonical = CanonicalPath(path);
-  for (const auto& entry : m_Documents) {
-    if (!entry->document->PathName().empty() &&
-        CanonicalPath(QString::fromStdString(entry->document->PathName().string())) == canonical) {
-      m_Window->MdiArea().setActiveSubWindow(entry->windows.front());
-      return true;
-    }
+  if (const Document* open = DocumentWithFile(Documents(), path.toStdString())) {
+    const auto entry = std::ranges::find_if(m_Documents, [open](const auto& e) { return e->document.get() == open; });
+    m_Window->MdiArea().setActiveSubWindow((*entry)->windows.front());
+    return true;
   }
+  const QString canonical = CanonicalPath(path);
   if (!QFileInfo(canonical).isFile()) {
     m_Messages.show(QString("Cannot open %1.").arg(QDir::toNativeSeparators(path)).toStdString());
     return false;
@@ -381,7 +369,8 @@ bool Application::OpenFile(const QString& path) {
     return false;
   }
   if (OpenWindow(entry) == nullptr) return false;
-  AddRecentFile(canonical);
+  m_RecentFiles.Add(canonical.toStdString());
+  m_Actions->SetRecentFiles(m_RecentFiles.Paths());
   return true;
 }
 
@@ -389,29 +378,6 @@ void Application::ChooseAndOpen() {
   // The Open dialog lists the car files once, then all files.
   if (const auto path = m_Chooser.Choose(FileAction::Open, kCarFileKind))
     OpenFile(QString::fromStdString(path->string()));
-}
-
-QStringList Application::RecentFiles() const {
-  QStringList paths;
-  for (int i = 1; i <= command::kRecentFileCount; ++i) {
-    const std::string path = m_Settings.ReadString(kRecentFileSection, "File" + std::to_string(i), "");
-    if (!path.empty()) paths << QString::fromStdString(path);
-  }
-  return paths;
-}
-
-void Application::AddRecentFile(const QString& path) {
-  QStringList paths = RecentFiles();
-  paths.removeAll(path);
-  paths.prepend(path);
-  WriteRecentFiles(paths);
-}
-
-void Application::WriteRecentFiles(const QStringList& paths) {
-  for (int i = 0; i < command::kRecentFileCount; ++i)
-    m_Settings.WriteString(kRecentFileSection, "File" + std::to_string(i + 1),
-                           i < paths.size() ? paths[i].toStdString() : std::string());
-  m_Actions->SetRecentFiles(RecentFiles());
 }
 
 void Application::LaunchGame() {

@@ -8,7 +8,6 @@
 #include <QPrinter>
 #include <QString>
 #include <filesystem>
-#include <functional>
 #include <list>
 #include <memory>
 #include <optional>
@@ -16,6 +15,7 @@
 
 #include "app/CommandTable.h"
 #include "app/CommandTarget.h"
+#include "document/OpenDocuments.h"
 #include "document/ProgramValues.h"
 
 class QMdiSubWindow;
@@ -43,7 +43,7 @@ struct StartOptions {
 class Application : public QObject, public CommandTarget {
   Q_OBJECT
  public:
-  Application(Settings& settings, Messages& messages, FileChooser& chooser);
+  Application(Settings& settings, Messages& messages, FileChooser& chooser, PatchLevelQuestion& patchLevel);
   ~Application() override;
 
   // Opens a file named on the command line, shows the main window, then, once
@@ -56,9 +56,6 @@ class Application : public QObject, public CommandTarget {
   Actions& GetActions() { return *m_Actions; }
   ProgramValues& Program() { return m_Program; }
   QPrinter& Printer() { return m_Printer; }
-
-  // The patch level question; tests answer it themselves.
-  std::function<std::optional<int>()> m_ChoosePatchLevel;
 
   // "Import From Exe...": a window opens whatever the import gave.
   void ImportFromExe();
@@ -96,19 +93,17 @@ class Application : public QObject, public CommandTarget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void WindowActivated();
   void ChooseAndOpen();
-  void AddRecentFile(const QString& path);
-  // The list as given, its first four kept.
-  void WriteRecentFiles(const QStringList& paths);
-  QStringList RecentFiles() const;
   void LaunchGame();
   void ShowAbout();
 
   Settings& m_Settings;
   Messages& m_Messages;
   FileChooser& m_Chooser;
+  PatchLevelQuestion& m_PatchLevel;
   ProgramValues m_Program;
   QPrinter m_Printer;
-  int m_UntitledCount = 0;
+  RecentFiles m_RecentFiles;
+  UntitledNames m_UntitledNames;
   // Declared before the window: closing the windows at exit still finds them.
   std::list<std::unique_ptr<OpenDocument>> m_Documents;
   std::unique_ptr<MainWindow> m_Window;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "document/OpenDocuments.h"
 #include "scene/DisplayFlags.h"
 #include "shape/ShapeKind.h"
 
@@ -58,7 +59,7 @@ inline constexpr int kNew = 57600;
 inline constexpr int kOpen = 57601;
 inline constexpr int kPrintSetup = 57606;
 inline constexpr int kRecentFile = 57616;  // the first of the recent-file entries
-inline constexpr int kRecentFileCount = 4;  // entries kRecentFile to kRecentFile + 3
+inline constexpr int kRecentFileCount = RecentFiles::kCount;  // entries kRecentFile on
 inline constexpr int kAbout = 57664;
 inline constexpr int kExit = 57665;
 // The main window's.

@@ -11,6 +11,7 @@
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "app/PatchLevelDialog.h"
 #include "app/QtDialogs.h"
 #include "app/QtSettings.h"
 #include "app/Screenshot.h"
@@ -168,9 +169,11 @@ int main(int argc, char** argv) {
   if (line.screenshot) return tavrel::RunScreenshot(*line.screenshot, line.start, settings);
   tavrel::QtMessages messages;
   tavrel::QtFileChooser chooser(settings);
-  tavrel::Application application(settings, messages, chooser);
+  tavrel::PatchLevelDialogQuestion patchLevel;
+  tavrel::Application application(settings, messages, chooser, patchLevel);
   messages.SetParent(&application.Window());
   chooser.SetParent(&application.Window());
+  patchLevel.SetParent(&application.Window());
   application.Start(line.start);
   return QApplication::exec();
 }

@@ -23,21 +23,21 @@ std::filesystem::path ProgramValues::ExecutablePath() const {
   return m_ExecutableOverride ? *m_ExecutableOverride : tavrel::ExecutablePath(GameLocation());
 }
 
-void ProgramValues::ReadPatchLevel(const std::function<std::optional<int>()>& choose) {
+void ProgramValues::ReadPatchLevel(PatchLevelQuestion& question) {
   if (m_PatchLevelOverride) {
     m_PatchLevel = *m_PatchLevelOverride;
   } else {
     const int stored = m_Settings.ReadInt(kPreferences, kPatchLevelKey, kNoPatchLevel);
     if (stored == kNoPatchLevel)
-      EditPatchLevel(choose);
+      EditPatchLevel(question);
     else
       m_PatchLevel = stored;
   }
   SelectPositions();
 }
 
-void ProgramValues::EditPatchLevel(const std::function<std::optional<int>()>& choose) {
-  if (const std::optional<int> chosen = choose()) m_PatchLevel = *chosen;
+void ProgramValues::EditPatchLevel(PatchLevelQuestion& question) {
+  if (const std::optional<int> chosen = question.Ask()) m_PatchLevel = *chosen;
   if (!m_PatchLevelOverride) m_Settings.WriteInt(kPreferences, kPatchLevelKey, m_PatchLevel);
   SelectPositions();
 }

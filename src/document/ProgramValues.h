@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 
@@ -17,6 +16,13 @@ namespace tavrel {
 class Settings;
 
 inline constexpr const char* kDefaultGameLocation = "c:\\zav\\";
+
+// Asks the player which patch level their game is at: none when they cancel.
+class PatchLevelQuestion {
+ public:
+  virtual ~PatchLevelQuestion() = default;
+  virtual std::optional<int> Ask() = 0;
+};
 
 class ProgramValues {
  public:
@@ -38,11 +44,11 @@ class ProgramValues {
   int PatchLevel() const { return m_PatchLevel; }
   const ExePositions& Positions() const { return m_Positions; }
   // Start-up: the stored "ZavPatchLevel", or, when none is stored, the level
-  // `choose` gives (nothing: cancelled, the level stays). The positions follow.
-  void ReadPatchLevel(const std::function<std::optional<int>()>& choose);
+  // the player answers (nothing: cancelled, the level stays). The positions follow.
+  void ReadPatchLevel(PatchLevelQuestion& question);
   // "Edit Zav Patch Level": the chosen level (nothing: cancelled, the level
   // stays) is stored either way and used from the next import or export on.
-  void EditPatchLevel(const std::function<std::optional<int>()>& choose);
+  void EditPatchLevel(PatchLevelQuestion& question);
   // The level an executable was found to be at, taken for this and later
   // imports: stored, unless this run's level was given for the run alone.
   void TakePatchLevel(int level);

@@ -24,8 +24,7 @@ const std::filesystem::path& AppFixture::DemoGame() {
 }
 
 Application& AppFixture::StartApp(StartOptions options) {
-  app = std::make_unique<Application>(*settings, messages, chooser);
-  app->m_ChoosePatchLevel = [] { return std::optional<int>(0); };
+  app = std::make_unique<Application>(*settings, messages, chooser, patchLevel);
   QSignalSpy ready(app.get(), &Application::PatchLevelRead);
   app->Start(options);
   EXPECT_TRUE(ready.wait(5000));

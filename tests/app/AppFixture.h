@@ -10,6 +10,7 @@
 
 #include "app/Application.h"
 #include "app/QtSettings.h"
+#include "support/AnsweredPatchLevel.h"
 #include "support/AnsweringChooser.h"
 #include "support/TestSupport.h"
 
@@ -37,6 +38,7 @@ class AppFixture : public testing::Test {
   std::unique_ptr<QtSettings> settings = std::make_unique<QtSettings>(QString::fromStdString(settingsFile.string()));
   RecordingMessages messages;
   AnsweringChooser chooser;
+  AnsweredPatchLevel patchLevel{0};
   std::unique_ptr<Application> app;
 };
 

@@ -39,12 +39,10 @@ class ApplicationTest : public AppFixture {
 };
 
 TEST_F(ApplicationTest, FirstStartAsksThePatchLevelOnceTheWindowIsShownAndStoresIt) {
-  app = std::make_unique<Application>(*settings, messages, chooser);
+  AnsweredPatchLevel patched(1);
   std::vector<bool> windowShownWhenAsked;
-  app->m_ChoosePatchLevel = [this, &windowShownWhenAsked] {
-    windowShownWhenAsked.push_back(app->Window().isVisible());
-    return std::optional<int>(1);
-  };
+  patched.whenAsked = [this, &windowShownWhenAsked] { windowShownWhenAsked.push_back(app->Window().isVisible()); };
+  app = std::make_unique<Application>(*settings, messages, chooser, patched);
   app->Start({});
   EXPECT_TRUE(windowShownWhenAsked.empty()) << "asked before the window was up";
   Settle();
@@ -56,12 +54,11 @@ TEST_F(ApplicationTest, FirstStartAsksThePatchLevelOnceTheWindowIsShownAndStores
 
   // A second start reads the stored level and asks nothing.
   app.reset();
-  int asked = 0;
-  app = std::make_unique<Application>(*settings, messages, chooser);
-  app->m_ChoosePatchLevel = [&asked] { return ++asked, std::optional<int>(0); };
+  AnsweredPatchLevel original(0);
+  app = std::make_unique<Application>(*settings, messages, chooser, original);
   app->Start({});
   Settle();
-  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(original.asked, 0);
   EXPECT_EQ(app->Program().PatchLevel(), 1);
 }
 

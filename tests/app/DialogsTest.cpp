@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "ModalDialog.h"
+#include "support/AnsweredPatchLevel.h"
 #include "app/GameLocation.h"
 #include "app/PatchLevelDialog.h"
 #include "app/RcrDistancesDialog.h"
@@ -176,7 +177,8 @@ TEST_F(DialogsTest, RcrDistancesShowsTheBlockOfTheCurrentPatchLevel) {
   const std::vector<QString> gameValues{"3840", "7680", "3840", "7680"};
   const std::vector<QString> zeros(4, "0");
   for (int level : {1, 0, 1}) {
-    program.EditPatchLevel([level] { return level; });
+    test::AnsweredPatchLevel answered(level);
+    program.EditPatchLevel(answered);
     RunRcr([&](QDialog& dialog) {
       EXPECT_EQ(ShownDistances(dialog), level == 1 ? gameValues : zeros);
       dialog.reject();

@@ -10,6 +10,7 @@
 #include "shape/ExecutableFile.h"
 #include "shape/ShapeFile.h"
 #include "shape/ShapeCheck.h"
+#include "support/AnsweredPatchLevel.h"
 #include "document/DemoDocumentTest.h"
 #include "support/AnsweringChooser.h"
 #include "support/SpoiltCars.h"
@@ -318,7 +319,8 @@ TEST_F(DocumentTest, SpoiltCarFilesAreRefusedOrPatchedOnlyIntoTheCarsOwnTables) 
 // answer holds for this and later imports.
 TEST_F(DocumentTest, AnExecutableAtTheOtherPatchLevelIsOfferedOnce) {
   settings.WriteInt(kPreferences, "ZavPatchLevel", 1);
-  program.ReadPatchLevel([] { return std::optional<int>(); });
+  AnsweredPatchLevel cancelled;
+  program.ReadPatchLevel(cancelled);
   messages.answers = {false};
   EXPECT_FALSE(document.NewFromExecutable());
   EXPECT_FALSE(document.HasCar());

@@ -7,20 +7,10 @@
 #include "base/GamePaths.h"
 #include "base/Settings.h"
 #include "document/ProgramValues.h"
+#include "support/AnsweredPatchLevel.h"
 
 namespace tavrel::test {
 namespace {
-
-struct Chooser {
-  std::optional<int> answer;
-  int asked = 0;
-  std::function<std::optional<int>()> fn() {
-    return [this] {
-      ++asked;
-      return answer;
-    };
-  }
-};
 
 TEST(ProgramValuesTest, PatchLevelIsAskedOnlyAtTheFirstStart) {
   struct Case {
@@ -42,9 +32,9 @@ TEST(ProgramValuesTest, PatchLevelIsAskedOnlyAtTheFirstStart) {
     MemorySettings settings;
     if (c.stored) settings.WriteInt(kPreferences, "ZavPatchLevel", *c.stored);
     ProgramValues program(settings);
-    Chooser chooser{c.answer};
-    program.ReadPatchLevel(chooser.fn());
-    EXPECT_EQ(chooser.asked, c.asked);
+    AnsweredPatchLevel question(c.answer);
+    program.ReadPatchLevel(question);
+    EXPECT_EQ(question.asked, c.asked);
     EXPECT_EQ(program.PatchLevel(), c.level);
     EXPECT_EQ(program.Positions().car, PositionsForPatchLevel(c.level).car);
     EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), c.storedAfter);
@@ -55,15 +45,17 @@ TEST(ProgramValuesTest, EditingThePatchLevelStoresItAndTakesEffectAtOnce) {
   MemorySettings settings;
   settings.WriteInt(kPreferences, "ZavPatchLevel", 0);
   ProgramValues program(settings);
-  program.ReadPatchLevel([] { return std::optional<int>(); });
+  AnsweredPatchLevel cancelled;
+  program.ReadPatchLevel(cancelled);
 
-  program.EditPatchLevel([] { return std::optional<int>(1); });
+  AnsweredPatchLevel patched(1);
+  program.EditPatchLevel(patched);
   EXPECT_EQ(program.PatchLevel(), 1);
   EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 1);
   EXPECT_EQ(program.Positions().car, kPatchedPositions.car) << "the next import or export uses the new level";
 
   settings.WriteInt(kPreferences, "ZavPatchLevel", 7);
-  program.EditPatchLevel([] { return std::optional<int>(); });
+  program.EditPatchLevel(cancelled);
   EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), 1) << "Cancel still writes the current level";
 }
 
@@ -72,9 +64,9 @@ TEST(ProgramValuesTest, RunOverridesAreNeitherAskedNorStored) {
   ProgramValues program(settings);
   program.OverridePatchLevel(1);
   program.OverrideGameLocation("/games/zav");
-  Chooser chooser{0};
-  program.ReadPatchLevel(chooser.fn());
-  EXPECT_EQ(chooser.asked, 0);
+  AnsweredPatchLevel question(0);
+  program.ReadPatchLevel(question);
+  EXPECT_EQ(question.asked, 0);
   EXPECT_EQ(program.PatchLevel(), 1);
   EXPECT_EQ(program.Positions().car, kPatchedPositions.car);
   EXPECT_EQ(settings.ReadInt(kPreferences, "ZavPatchLevel", -1), -1);

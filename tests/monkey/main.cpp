@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "app/Application.h"
+#include "app/PatchLevelDialog.h"
 #include "app/QtSettings.h"
 #include "demo/DemoGame.h"
 #include "monkey/DialogAnswerer.h"
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
   DialogAnswerer answerer(random, QPrinterInfo::availablePrinterNames().isEmpty());
   int actions = 0;
   {
-    Application app(settings, messages, chooser);
+    PatchLevelDialogQuestion patchLevel;
+    Application app(settings, messages, chooser, patchLevel);
     app.Printer().setOutputFormat(QPrinter::PdfFormat);
     app.Printer().setOutputFileName(QString::fromStdString((folder / "printed.pdf").string()));
     StartOptions start;
