@@ -20,7 +20,6 @@
 #include "app/CarTreeModel.h"
 #include "app/CarChildView.h"
 #include "app/CommandTable.h"
-#include "app/GameLocation.h"
 #include "app/JamChildView.h"
 #include "app/MainWindow.h"
 #include "app/PngEncoding.h"
@@ -84,7 +83,7 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   Handle(kNew, [] {});  // no kind of document offers a new file: New opens nothing
   Handle(kOpen, [this] { ChooseAndOpen(); });
   Handle(kImportFromExe, [this] { ImportFromExe(); });
-  Handle(kEditLocation, [this] { EditGameLocation(m_Window.get(), m_Program, m_Messages); });
+  Handle(kEditLocation, [this] { m_Program.EditGameLocation(m_Chooser, m_Messages); });
   Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_PatchLevel); });
   Handle(kTriggerDistance, [this] { RunTriggerDistance(m_Window.get(), m_Program, m_Messages); });
   Handle(kSetAnimationDelay,

@@ -1,8 +1,11 @@
 #include "app/QtDialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QUrl>
 
 #include "app/QtSettings.h"
 
@@ -48,6 +51,13 @@ namespace {
 // The folder last used for each kind of file, by extension.
 const std::string kFolderSection = "File Folders";
 
+// The desktop, or the home folder when there is no desktop folder: a browser
+// started in a missing folder does not take the folder then chosen.
+QUrl StartFolder() {
+  const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+  return QUrl::fromLocalFile(QDir(desktop).exists() ? desktop : QDir::homePath());
+}
+
 }  // namespace
 
 std::optional<std::filesystem::path> QtFileChooser::Choose(FileAction action, const FileDialogKind& kind) {
@@ -69,6 +79,14 @@ std::optional<std::filesystem::path> QtFileChooser::Choose(FileAction action, co
   const std::filesystem::path chosen(dialog.selectedFiles().front().toStdString());
   m_Settings.WriteString(kFolderSection, extension, chosen.parent_path().string());
   return chosen;
+}
+
+std::optional<std::filesystem::path> QtFileChooser::ChooseFolder(const std::string& title) {
+  const QUrl chosen = QFileDialog::getExistingDirectoryUrl(m_Parent, QString::fromStdString(title), StartFolder(),
+                                                           QFileDialog::ShowDirsOnly, {QStringLiteral("file")});
+  if (chosen.isEmpty()) return std::nullopt;
+  if (!chosen.isLocalFile()) return std::filesystem::path();
+  return std::filesystem::path(QDir::toNativeSeparators(chosen.toLocalFile()).toStdString());
 }
 
 }  // namespace tavrel

@@ -38,6 +38,8 @@ class QtFileChooser : public FileChooser {
   explicit QtFileChooser(Settings& settings) : m_Settings(settings) {}
   void SetParent(QWidget* parent) { m_Parent = parent; }
   std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override;
+  // Starts at the desktop.
+  std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;
 
  private:
   Settings& m_Settings;

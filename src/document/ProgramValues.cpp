@@ -1,7 +1,9 @@
 #include "document/ProgramValues.h"
 
 #include "base/GamePaths.h"
+#include "base/Messages.h"
 #include "base/Settings.h"
+#include "document/FileChooser.h"
 
 namespace tavrel {
 namespace {
@@ -17,6 +19,13 @@ std::string ProgramValues::GameLocation() const {
 
 void ProgramValues::SetGameLocation(const std::string& location) {
   m_Settings.WriteString(kPreferences, kLocationKey, location);
+}
+
+void ProgramValues::EditGameLocation(FileChooser& chooser, Messages& messages) {
+  const std::optional<std::filesystem::path> chosen = chooser.ChooseFolder("Select Zav Location");
+  if (!chosen) return messages.show("Failed to find Zav directory");
+  if (chosen->empty()) return messages.show("Failed to Locate Zav directory");
+  SetGameLocation(chosen->string());
 }
 
 std::filesystem::path ProgramValues::ExecutablePath() const {

@@ -13,6 +13,8 @@
 
 namespace tavrel {
 
+class FileChooser;
+class Messages;
 class Settings;
 
 inline constexpr const char* kDefaultGameLocation = "c:\\zav\\";
@@ -33,6 +35,9 @@ class ProgramValues {
   // "ZavLocation", or "c:\zav\" when none is stored; the run's own location when given.
   std::string GameLocation() const;
   void SetGameLocation(const std::string& location);  // writes "ZavLocation"
+  // "Edit Zav Location...": asks for a folder and stores it; a cancelled
+  // browser or a folder not of this machine changes nothing, and says so.
+  void EditGameLocation(FileChooser& chooser, Messages& messages);
   void OverrideGameLocation(std::string location) { m_GameLocationOverride = std::move(location); }
   // The game location followed by "zav.exe", as the host's file system knows
   // it; the run's own executable when given.

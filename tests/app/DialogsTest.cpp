@@ -14,7 +14,6 @@
 
 #include "ModalDialog.h"
 #include "support/AnsweredPatchLevel.h"
-#include "app/GameLocation.h"
 #include "app/PatchLevelDialog.h"
 #include "app/RcrDistancesDialog.h"
 #include "app/QtDialogs.h"
@@ -146,11 +145,12 @@ TEST_F(DialogsTest, PatchLevelDialogOffersThePatchedGameEveryTime) {
   }
 }
 
-TEST_F(DialogsTest, FolderBrowserCancelledChangesNoLocation) {
+TEST_F(DialogsTest, TheFolderBrowserGivesTheFolderChosenOrNothing) {
   QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
   MemorySettings stored;
-  ProgramValues values(stored);
-  EXPECT_TRUE(AnswerDialog([&] { EditGameLocation(nullptr, values, messages); },
+  QtFileChooser chooser(stored);
+  std::optional<std::filesystem::path> chosen = "unset";
+  EXPECT_TRUE(AnswerDialog([&] { chosen = chooser.ChooseFolder("Select Zav Location"); },
                            [&](QDialog& dialog) {
                              EXPECT_EQ(dialog.windowTitle(), "Select Zav Location");
                              auto* browser = qobject_cast<QFileDialog*>(&dialog);
@@ -158,18 +158,16 @@ TEST_F(DialogsTest, FolderBrowserCancelledChangesNoLocation) {
                              EXPECT_EQ(browser->fileMode(), QFileDialog::Directory);
                              dialog.reject();
                            }));
-  EXPECT_EQ(messages.shown, (std::vector<Message>{{"Failed to find Zav directory", Icon::Plain}}));
-  EXPECT_EQ(values.GameLocation(), kDefaultGameLocation);
+  EXPECT_EQ(chosen, std::nullopt);
 
-  EXPECT_TRUE(AnswerDialog([&] { EditGameLocation(nullptr, values, messages); },
+  EXPECT_TRUE(AnswerDialog([&] { chosen = chooser.ChooseFolder("Select Zav Location"); },
                            [&](QDialog& dialog) {
                              auto* browser = qobject_cast<QFileDialog*>(&dialog);
                              ASSERT_TRUE(browser);
                              browser->setDirectory(QString::fromStdString(dir.path().string()));
                              dialog.accept();
                            }));
-  EXPECT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(values.GameLocation(), dir.path().string());
+  EXPECT_EQ(chosen, dir.path());
 }
 
 TEST_F(DialogsTest, RcrDistancesShowsTheBlockOfTheCurrentPatchLevel) {

@@ -8,6 +8,8 @@
 #include "base/Settings.h"
 #include "document/ProgramValues.h"
 #include "support/AnsweredPatchLevel.h"
+#include "support/AnsweringChooser.h"
+#include "support/TestSupport.h"
 
 namespace tavrel::test {
 namespace {
@@ -99,6 +101,30 @@ TEST(GamePathsTest, WindowsLocationsLieInTheWinePrefix) {
   ::setenv("HOME", "/home/q", 1);
   EXPECT_EQ(HostGameLocation("c:\\zav"), "/home/q/.wine/drive_c/zav");
   ::setenv("HOME", home.c_str(), 1);
+}
+
+TEST(ProgramValuesTest, TheGameLocationIsTheFolderChosen) {
+  struct Case {
+    const char* name;
+    std::optional<std::filesystem::path> chosen;
+    std::string location;
+    std::vector<test::Message> said;
+  };
+  for (const Case& c : {
+           Case{"a folder", "/games/zav", "/games/zav", {}},
+           Case{"cancelled", std::nullopt, kDefaultGameLocation, {{"Failed to find Zav directory", Icon::Plain}}},
+           Case{"not of this machine", "", kDefaultGameLocation, {{"Failed to Locate Zav directory", Icon::Plain}}},
+       }) {
+    MemorySettings settings;
+    ProgramValues program(settings);
+    AnsweringChooser chooser;
+    chooser.answers = {c.chosen};
+    RecordingMessages messages;
+    program.EditGameLocation(chooser, messages);
+    EXPECT_EQ(chooser.foldersAsked, std::vector<std::string>{"Select Zav Location"}) << c.name;
+    EXPECT_EQ(program.GameLocation(), c.location) << c.name;
+    EXPECT_EQ(messages.shown, c.said) << c.name;
+  }
 }
 
 }  // namespace

@@ -16,6 +16,14 @@ bool IsGameData(const std::filesystem::path& file) {
 
 }  // namespace
 
+// The game stays where it is, or moves to the monkey's folder, where there is no game.
+std::optional<std::filesystem::path> RandomChooser::ChooseFolder(const std::string& title) {
+  std::optional<std::filesystem::path> answer;
+  if (m_Random.Below(2) == 1) answer = m_Folder;
+  Say("    folder browser \"%s\": %s\n", title.c_str(), answer ? answer->string().c_str() : "cancel");
+  return answer;
+}
+
 std::optional<std::filesystem::path> RandomChooser::Choose(FileAction action, const FileDialogKind& kind) {
   std::optional<std::filesystem::path> answer;
   switch (m_Random.Below(4)) {

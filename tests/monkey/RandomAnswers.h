@@ -18,6 +18,7 @@ class RandomChooser : public FileChooser {
  public:
   RandomChooser(Random& random, std::filesystem::path folder) : m_Random(random), m_Folder(std::move(folder)) {}
   std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override;
+  std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override;
 
  private:
   std::optional<std::filesystem::path> ExistingFile(FileAction action);

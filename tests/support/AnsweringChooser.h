@@ -22,14 +22,24 @@ class AnsweringChooser : public FileChooser {
 
   std::optional<std::filesystem::path> Choose(FileAction action, const FileDialogKind& kind) override {
     asked.push_back({action, std::string(kind.defaultName), std::string(kind.filter)});
+    return NextAnswer();
+  }
+  std::optional<std::filesystem::path> ChooseFolder(const std::string& title) override {
+    foldersAsked.push_back(title);
+    return NextAnswer();
+  }
+
+  std::deque<std::optional<std::filesystem::path>> answers;
+  std::vector<Request> asked;
+  std::vector<std::string> foldersAsked;  // the browsers' titles
+
+ private:
+  std::optional<std::filesystem::path> NextAnswer() {
     if (answers.empty()) return std::nullopt;
     auto answer = answers.front();
     answers.pop_front();
     return answer;
   }
-
-  std::deque<std::optional<std::filesystem::path>> answers;
-  std::vector<Request> asked;
 };
 
 }  // namespace tavrel::test
