@@ -63,7 +63,7 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
       m_PatchLevel(patchLevel),
       m_Program(settings),
       m_RecentFiles(settings),
-      m_Window(std::make_unique<MainWindow>(settings)),
+      m_Window(std::make_unique<MainWindow>(settings, messages)),
       m_Actions(new Actions(*m_Window, [this](Route route) { return Resolve(route); })) {
   InitResources();
   m_Window->setWindowIcon(QIcon(":/icons/tavrel.svg"));

@@ -13,8 +13,11 @@
 
 namespace tavrel {
 
-CarTree::CarTree(Settings& settings, QMainWindow& window)
-    : QDockWidget(tr("Cars"), &window), m_Model(new CarTreeModel(this)), m_View(new QTreeView(this)) {
+CarTree::CarTree(Settings& settings, Messages& messages, QMainWindow& window)
+    : QDockWidget(tr("Cars"), &window),
+      m_Messages(messages),
+      m_Model(new CarTreeModel(this)),
+      m_View(new QTreeView(this)) {
   m_View->setIconSize(QSize(16, 15));
   // Only read, never written: a player may set them in the settings file by hand.
   const int width = settings.ReadInt(kPreferences, "TreeWidth", DefaultWidth());
@@ -74,11 +77,11 @@ void CarTree::DoubleClicked(const QModelIndex& index) {
 bool CarTree::EditPoint(PointValues& values, const ViewCenter& viewCenter) {
   // "View Center" centres on the values the dialog opened with.
   const PointValues opened = values;
-  return RunPointEditor(window(), values, [&viewCenter, opened] { viewCenter(opened); });
+  return RunPointEditor(window(), values, [&viewCenter, opened] { viewCenter(opened); }, m_Messages);
 }
 
-bool CarTree::EditCamera(CameraFields& fields) { return RunCameraEditor(window(), fields); }
+bool CarTree::EditCamera(CameraFields& fields) { return RunCameraEditor(window(), fields, m_Messages); }
 
-bool CarTree::EditDataValue(int& value) { return RunDataValueEditor(window(), value); }
+bool CarTree::EditDataValue(int& value) { return RunDataValueEditor(window(), value, m_Messages); }
 
 }  // namespace tavrel

@@ -15,13 +15,14 @@ namespace tavrel {
 
 class CarTreeModel;
 class Document;
+class Messages;
 class Settings;
 
 class CarTree : public QDockWidget, public EditorHost {
   Q_OBJECT
  public:
-  // Docks itself at the left of `window`.
-  CarTree(Settings& settings, QMainWindow& window);
+  // Docks itself at the left of `window`; its editors refuse a value through `messages`.
+  CarTree(Settings& settings, Messages& messages, QMainWindow& window);
 
   QTreeView& View() { return *m_View; }
   CarTreeModel& Model() { return *m_Model; }
@@ -36,6 +37,7 @@ class CarTree : public QDockWidget, public EditorHost {
   void Selected(const QModelIndex& current);
   void DoubleClicked(const QModelIndex& index);
 
+  Messages& m_Messages;
   CarTreeModel* m_Model;
   QTreeView* m_View;
 };

@@ -27,7 +27,7 @@ QToolBar* MakeToolbar(QMainWindow& window, const QString& name, const QString& t
 
 }  // namespace
 
-MainWindow::MainWindow(Settings& settings)
+MainWindow::MainWindow(Settings& settings, Messages& messages)
     : m_MdiArea(new QMdiArea(this)),
       m_MainToolbar(MakeToolbar(*this, "mainToolbar", tr("Toolbar"))),
       m_DisplayToolbar(MakeToolbar(*this, "displayToolbar", tr("Display"))) {
@@ -43,7 +43,7 @@ MainWindow::MainWindow(Settings& settings)
   addToolBarBreak(Qt::TopToolBarArea);
   addToolBar(Qt::TopToolBarArea, m_DisplayToolbar);
   CreateStatusBar();
-  m_CarTree = new CarTree(settings, *this);
+  m_CarTree = new CarTree(settings, messages, *this);
 
   using namespace command;
   Handle(kCascade, [this] { Cascade(); });

@@ -18,12 +18,13 @@ namespace tavrel {
 
 class Actions;
 class CarTree;
+class Messages;
 class Settings;
 
 class MainWindow : public QMainWindow, public CommandTarget {
   Q_OBJECT
  public:
-  explicit MainWindow(Settings& settings);
+  MainWindow(Settings& settings, Messages& messages);
 
   // Puts the actions' toolbars in place; called once the actions exist.
   void AddToolbars(const Actions& actions);

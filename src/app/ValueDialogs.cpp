@@ -174,24 +174,6 @@ bool RunDataValueEditor(QWidget* parent, int& value, Messages& messages) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter) {
-  QtMessages messages;
-  messages.SetParent(parent);
-  return RunPointEditor(parent, values, viewCenter, messages);
-}
-
-bool RunCameraEditor(QWidget* parent, CameraFields& fields) {
-  QtMessages messages;
-  messages.SetParent(parent);
-  return RunCameraEditor(parent, fields, messages);
-}
-
-bool RunDataValueEditor(QWidget* parent, int& value) {
-  QtMessages messages;
-  messages.SetParent(parent);
-  return RunDataValueEditor(parent, value, messages);
-}
-
 bool RunAnimationDelay(QWidget* parent, unsigned& delay, Messages& messages) {
   CheckedDialog dialog(parent, "Animation Delay Speed");
   QLineEdit* field = NewIntegerEdit(kValueId, 0, &dialog);

@@ -24,10 +24,6 @@ class Messages;
 bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter, Messages& messages);
 bool RunCameraEditor(QWidget* parent, CameraFields& fields, Messages& messages);
 bool RunDataValueEditor(QWidget* parent, int& value, Messages& messages);
-// The same, telling the player in message boxes over `parent`.
-bool RunPointEditor(QWidget* parent, PointValues& values, const std::function<void()>& viewCenter);
-bool RunCameraEditor(QWidget* parent, CameraFields& fields);
-bool RunDataValueEditor(QWidget* parent, int& value);
 
 // "Set Animation Delay": true on OK with `delay` changed (0 to 65535).
 bool RunAnimationDelay(QWidget* parent, unsigned& delay, Messages& messages);

@@ -16,6 +16,7 @@
 #include "view/CarView.h"
 #include "ModalDialog.h"
 #include "app/CommandTable.h"
+#include "app/CarTree.h"
 #include "app/MainWindow.h"
 #include "app/ValueDialogs.h"
 #include "view/CarView.h"
@@ -41,23 +42,6 @@ QStringList Labels(QDialog& dialog) {
 void ExpectStillOpenOn(QDialog& dialog, const char* field) {
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.focusWidget(), Find<QLineEdit>(dialog, field));
-}
-
-// The text of the message box that `run` opens, closed at once.
-QString AnswerMessageBox(const std::function<void()>& run) {
-  QString text;
-  QTimer poll;
-  poll.setInterval(5);
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    poll.stop();
-    text = box->text();
-    box->accept();
-  });
-  poll.start();
-  run();
-  return text;
 }
 
 class ValueDialogsTest : public AppFixture {
@@ -175,19 +159,24 @@ TEST_F(ValueDialogsTest, EditorsRefuseAFieldWithoutANumber) {
   EXPECT_EQ(dataValue, 7);
 }
 
-// The tree's editors have no sink of their own: they tell the player in a message box.
-TEST_F(ValueDialogsTest, EditorsWithoutASinkRefuseInAMessageBox) {
+// The tree's editors refuse a value through the program's message sink.
+TEST_F(ValueDialogsTest, TheTreesEditorsRefuseThroughTheProgramsMessages) {
+  MemorySettings stored;
+  QMainWindow window;
+  CarTree tree(stored, messages, window);
   int value = 7;
   bool confirmed = true;
-  EXPECT_TRUE(AnswerDialog([&] { confirmed = RunDataValueEditor(nullptr, value); },
+  EXPECT_TRUE(AnswerDialog([&] { confirmed = tree.EditDataValue(value); },
                            [](QDialog& dialog) {
                              SetText(dialog, "edit1000", "abc");
-                             EXPECT_EQ(AnswerMessageBox([&] { Click(dialog, kOk); }), kNotAnInteger);
+                             Click(dialog, kOk);
                              ExpectStillOpenOn(dialog, "edit1000");
                              Click(dialog, kCancel);
                            }));
   EXPECT_FALSE(confirmed);
   EXPECT_EQ(value, 7);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kNotAnInteger);
 }
 
 TEST_F(ValueDialogsTest, DataValueEditorTakesTheTypedNumber) {
