@@ -21,8 +21,11 @@ struct Image {
 
   Image(int w, int h, std::uint8_t colour)
       : width(w), height(h), pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), colour) {}
-  std::uint8_t& at(int u, int v) { return pixels[static_cast<std::size_t>(v * width + u)]; }
-  std::uint8_t at(int u, int v) const { return pixels[static_cast<std::size_t>(v * width + u)]; }
+  std::uint8_t& at(int u, int v) { return pixels[index(u, v)]; }
+  std::uint8_t at(int u, int v) const { return pixels[index(u, v)]; }
+  std::size_t index(int u, int v) const {
+    return static_cast<std::size_t>(v) * static_cast<std::size_t>(width) + static_cast<std::size_t>(u);
+  }
 };
 
 // Digits 0 to 9, five columns by seven rows, the top row first.
@@ -251,7 +254,7 @@ JamRecipe packJam(const std::vector<Image>& images, std::uint16_t firstJamId) {
     x += image.width;
     shelf = std::max(shelf, image.height);
   }
-  recipe.canvas.assign(static_cast<std::size_t>((y + shelf) * kWidth), 0);
+  recipe.canvas.assign(static_cast<std::size_t>(y + shelf) * kWidth, 0);
   int area = 0;
   const std::size_t headerBytes = 4 + 32 * images.size();
   for (std::size_t i = 0; i < images.size(); ++i) {

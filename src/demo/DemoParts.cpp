@@ -101,7 +101,7 @@ DemoShape MakeDemoSteeringWheel() {
   // A flat wheel across the car facing the driver, with a grip turned back
   // towards him at each side, each drawn from both sides. The part file holds
   // only 496 bytes.
-  const auto plate = [&mesh](std::vector<Vec3> corners, std::uint16_t opcode) {
+  const auto plate = [&mesh](const std::vector<Vec3>& corners, std::uint16_t opcode) {
     std::vector<int> points;
     for (Vec3 corner : corners) points.push_back(mesh.AddPoint(corner));
     mesh.AddPlate(points, {opcode, {}}, Surface::None);

@@ -21,7 +21,9 @@ struct Matrix4 {
   double at(int row, int column) const { return m[index(row, column)]; }
 
  private:
-  static std::size_t index(int row, int column) { return static_cast<std::size_t>(column * 4 + row); }
+  static std::size_t index(int row, int column) {
+    return static_cast<std::size_t>(column) * 4 + static_cast<std::size_t>(row);
+  }
 };
 
 Matrix4 operator*(const Matrix4& a, const Matrix4& b);
