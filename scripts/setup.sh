@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           libcli11-dev nlohmann-json3-dev libpng-dev
           qt6-base-dev libqt6opengl6-dev libqt6svg6 libgl1-mesa-dri xvfb xauth
-          dpkg-dev blender python3-numpy "$@")  # the package's dependencies; a test takes what Tavrel writes through Blender
+          dpkg-dev blender python3-numpy clang-format clang-tidy "$@")  # the package's dependencies; a test takes what Tavrel writes through Blender
 # The tests run the glTF validator under Node.js; a machine without node and
 # npm gets Debian's.
 if ! command -v node > /dev/null || ! command -v npm > /dev/null; then packages+=(nodejs npm); fi
