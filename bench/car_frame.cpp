@@ -28,16 +28,16 @@
 
 #include <benchmark/benchmark.h>
 
+#include "GameFolder.h"
 #include "base/FileWrites.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "demo/DemoLiveries.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
-#include "GameFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "textures/TextureSlots.h"
 #include "view/OffscreenFrame.h"
 
@@ -118,11 +118,13 @@ DemoCar& DemoCarWithJamsTimes(int times) {
 
 DisplayFlags NothingShown() {
   DisplayFlags flags;
-  for (bool* flag : {&flags.showFilled, &flags.showPoints, &flags.showTyres, &flags.showHelmet, &flags.showAxis,
-                     &flags.showCameras, &flags.showTexture, &flags.showShadowBox, &flags.showLines,
-                     &flags.showCulling, &flags.showNormals, &flags.showSingleColor, &flags.showLighting,
-                     &flags.showCar, &flags.showPointNumbers, &flags.showVertexNumbers, &flags.showPolygonNumbers,
-                     &flags.showCameraNumbers, &flags.showNoseDetail, &flags.showCockpit, &flags.showSWheel})
+  for (bool* flag :
+       {&flags.showFilled,         &flags.showPoints,        &flags.showTyres,        &flags.showHelmet,
+        &flags.showAxis,           &flags.showCameras,       &flags.showTexture,      &flags.showShadowBox,
+        &flags.showLines,          &flags.showCulling,       &flags.showNormals,      &flags.showSingleColor,
+        &flags.showLighting,       &flags.showCar,           &flags.showPointNumbers, &flags.showVertexNumbers,
+        &flags.showPolygonNumbers, &flags.showCameraNumbers, &flags.showNoseDetail,   &flags.showCockpit,
+        &flags.showSWheel})
     *flag = false;
   return flags;
 }

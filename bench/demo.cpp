@@ -5,14 +5,14 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 
+#include "GameFolder.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
-#include "GameFolder.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/JamFile.h"
 #include "shape/Outline.h"
 #include "textures/JAM.h"

@@ -9,10 +9,10 @@
 
 #include "base/Messages.h"
 #include "demo/ExeBuilder.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 #include "shape/RcrPatches.h"
-#include "scratch/ScratchFolder.h"
 
 namespace {
 

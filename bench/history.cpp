@@ -9,15 +9,15 @@
 #include <benchmark/benchmark.h>
 
 #include "GameFolder.h"
-#include "base/Files.h"
 #include "base/FileWrites.h"
+#include "base/Files.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "scratch/ScratchFolder.h"
 #include "demo/ShapeImageBuilder.h"
 #include "document/Document.h"
 #include "document/EditorHost.h"
 #include "document/FileChooser.h"
+#include "scratch/ScratchFolder.h"
 
 namespace {
 
@@ -66,7 +66,8 @@ void BM_PointEditSteps(benchmark::State& state) {
     Car& car = *open->document.GetCar();
     const std::size_t before = HeapInUse();
     state.ResumeTiming();
-    for (int i = 0; i < kSteps; ++i) open->document.EditElement(car.m_Points[std::size_t(i % car.m_PointCount)], editors);
+    for (int i = 0; i < kSteps; ++i)
+      open->document.EditElement(car.m_Points[std::size_t(i % car.m_PointCount)], editors);
     state.PauseTiming();
     kept = HeapInUse() - before;
     open.reset();
@@ -84,7 +85,8 @@ void BM_UndoSteps(benchmark::State& state) {
     auto open = std::make_unique<OpenCar>();
     CountingEditors editors;
     Car& car = *open->document.GetCar();
-    for (int i = 0; i < kSteps; ++i) open->document.EditElement(car.m_Points[std::size_t(i % car.m_PointCount)], editors);
+    for (int i = 0; i < kSteps; ++i)
+      open->document.EditElement(car.m_Points[std::size_t(i % car.m_PointCount)], editors);
     state.ResumeTiming();
     while (open->document.CanUndo()) open->document.Undo();
     state.PauseTiming();

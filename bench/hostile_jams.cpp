@@ -43,7 +43,8 @@ class GameFolder {
 JamRecipe ItemsOver(int count, std::uint16_t width, std::uint16_t height, int canvasRows) {
   JamRecipe recipe;
   recipe.canvas = PatternCanvas(canvasRows);
-  for (int i = 0; i < count; ++i) recipe.items.push_back(PatternItem(0, 0, width, height, 0, static_cast<std::uint16_t>(i)));
+  for (int i = 0; i < count; ++i)
+    recipe.items.push_back(PatternItem(0, 0, width, height, 0, static_cast<std::uint16_t>(i)));
   return recipe;
 }
 

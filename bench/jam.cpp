@@ -26,7 +26,7 @@ std::vector<std::uint8_t> liveryFile() {
   tavrel::JamRecipe recipe;
   for (int i = 0; i < kItems; ++i)
     recipe.items.push_back(tavrel::PatternItem(0, static_cast<std::uint16_t>(i * kHeight), kWidth, kHeight, 256,
-                                             static_cast<std::uint16_t>(i), i));
+                                               static_cast<std::uint16_t>(i), i));
   recipe.canvas = tavrel::PatternCanvas(kItems * kHeight, 3);
   return tavrel::BuildJamFile(recipe);
 }

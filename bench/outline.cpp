@@ -14,8 +14,8 @@
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "demo/JamWriter.h"
-#include "scratch/ScratchFolder.h"
 #include "demo/ShapeImageBuilder.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/Car.h"
 #include "shape/JamFile.h"
 #include "shape/JamOutline.h"
@@ -34,8 +34,9 @@ JamRecipe RealisticJam() {
   JamRecipe recipe;
   recipe.totalImageSize = 65535;
   for (int i = 0; i < kItems; ++i)
-    recipe.items.push_back(PatternItem(static_cast<std::uint8_t>((i % 8) * 32), static_cast<std::uint16_t>((i / 8) * 48),
-                                     32, 48, kTableSize, static_cast<std::uint16_t>(i), i));
+    recipe.items.push_back(PatternItem(static_cast<std::uint8_t>((i % 8) * 32),
+                                       static_cast<std::uint16_t>((i / 8) * 48), 32, 48, kTableSize,
+                                       static_cast<std::uint16_t>(i), i));
   recipe.canvas = PatternCanvas(240);
   return recipe;
 }

@@ -21,7 +21,8 @@ std::string fullTable() {
 
 std::string junk() {
   std::string text;
-  while (text.size() < 4'000'000) text += "# a remark\n12 ,2,1,1,1\n\x01\xff garbage line,,,\n" + std::string(600, 'x') + '\n';
+  while (text.size() < 4'000'000)
+    text += "# a remark\n12 ,2,1,1,1\n\x01\xff garbage line,,,\n" + std::string(600, 'x') + '\n';
   return text;
 }
 

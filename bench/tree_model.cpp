@@ -16,17 +16,17 @@
 
 #include <benchmark/benchmark.h>
 
+#include "GameFolder.h"
 #include "app/CarTreeModel.h"
 #include "base/FileWrites.h"
 #include "base/Messages.h"
 #include "base/Settings.h"
-#include "scratch/ScratchFolder.h"
 #include "demo/DemoGame.h"
 #include "demo/DemoLiveries.h"
 #include "document/Document.h"
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
-#include "GameFolder.h"
+#include "scratch/ScratchFolder.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 

@@ -8,8 +8,8 @@
 #include <fstream>
 #include <vector>
 
-#include "scratch/ScratchFolder.h"
 #include "base/Messages.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/ExeExport.h"
 #include "shape/GameExecutable.h"
 
@@ -35,7 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t i = 0; i < tavrel::kAllShapeKinds.size(); ++i) {
     if (size == 0 || (data[0] & (1u << i)) == 0) continue;
     const tavrel::ShapeKind kind = tavrel::kAllShapeKinds[i];
-    const auto magic = kind == tavrel::ShapeKind::Car ? tavrel::ShapeHeader::kMagicCar : tavrel::ShapeHeader::kMagicPart;
+    const auto magic =
+        kind == tavrel::ShapeKind::Car ? tavrel::ShapeHeader::kMagicCar : tavrel::ShapeHeader::kMagicPart;
     tavrel::writeU16(bytes, kPositions.of(kind), static_cast<std::uint16_t>(magic));
   }
   const std::filesystem::path& exe = ExePath();

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "scratch/ScratchFolder.h"
 #include "base/Files.h"
 #include "base/Messages.h"
+#include "scratch/ScratchFolder.h"
 #include "shape/CameraFile.h"
 #include "shape/ExeExport.h"
 
@@ -94,10 +94,17 @@ std::optional<std::filesystem::path> MakeFile(FuzzedDataProvider& in, const char
 void MakeBackupPlace(FuzzedDataProvider& in, const std::filesystem::path& backup, std::size_t exeSize) {
   std::error_code ignored;
   switch (in.ConsumeIntegralInRange(0, 3)) {
-    case 0: std::filesystem::remove(backup, ignored); break;
-    case 1: Write(backup, std::vector<std::uint8_t>(exeSize, 0xBA)); break;
-    case 2: Write(backup, std::vector<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 64), 0xBA)); break;
-    default: break;  // whatever the last run left
+    case 0:
+      std::filesystem::remove(backup, ignored);
+      break;
+    case 1:
+      Write(backup, std::vector<std::uint8_t>(exeSize, 0xBA));
+      break;
+    case 2:
+      Write(backup, std::vector<std::uint8_t>(in.ConsumeIntegralInRange<std::size_t>(0, 64), 0xBA));
+      break;
+    default:
+      break;  // whatever the last run left
   }
 }
 

@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     car->Decode(offset, messages);
     // A shape the check finds whole is patched up to its extent: that must lie inside its room.
     const auto problems = tavrel::CheckShape(*car, kind);
-    if (!tavrel::HasProblem(problems, tavrel::Severity::Error) && tavrel::ShapeExtent(*car, kind) > tavrel::ShapeRoom(kind))
+    if (!tavrel::HasProblem(problems, tavrel::Severity::Error) &&
+        tavrel::ShapeExtent(*car, kind) > tavrel::ShapeRoom(kind))
       __builtin_trap();
     car->WriteBack(offset);
     // Write-back of an unedited decode reproduces the image.

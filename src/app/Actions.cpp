@@ -1,7 +1,6 @@
 #include "app/Actions.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
@@ -9,6 +8,7 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QWidget>
+#include <algorithm>
 
 namespace tavrel {
 namespace {

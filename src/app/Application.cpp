@@ -16,9 +16,9 @@
 #include <algorithm>
 
 #include "app/Actions.h"
+#include "app/CarChildView.h"
 #include "app/CarTree.h"
 #include "app/CarTreeModel.h"
-#include "app/CarChildView.h"
 #include "app/CommandTable.h"
 #include "app/JamChildView.h"
 #include "app/MainWindow.h"
@@ -55,8 +55,7 @@ struct Application::OpenDocument : CommandTarget {
   Signal<>::Connection stateChanged;
 };
 
-Application::Application(Settings& settings, Messages& messages, FileChooser& chooser,
-                         PatchLevelQuestion& patchLevel)
+Application::Application(Settings& settings, Messages& messages, FileChooser& chooser, PatchLevelQuestion& patchLevel)
     : m_Settings(settings),
       m_Messages(messages),
       m_Chooser(chooser),
@@ -86,11 +85,11 @@ Application::Application(Settings& settings, Messages& messages, FileChooser& ch
   Handle(kEditLocation, [this] { m_Program.EditGameLocation(m_Chooser, m_Messages); });
   Handle(kEditPatchLevel, [this] { m_Program.EditPatchLevel(m_PatchLevel); });
   Handle(kTriggerDistance, [this] { RunTriggerDistance(m_Window.get(), m_Program, m_Messages); });
-  Handle(kSetAnimationDelay,
-         [this] { RunAnimationDelay(m_Window.get(), m_Program.m_AnimationDelay, m_Messages); });
+  Handle(kSetAnimationDelay, [this] { RunAnimationDelay(m_Window.get(), m_Program.m_AnimationDelay, m_Messages); });
   Handle(kLaunchZav, [this] { LaunchGame(); });
-  Handle(kUseInternalJams, [this] { m_Program.m_UseInternalJams = !m_Program.m_UseInternalJams; },
-         [this] { return m_Program.m_UseInternalJams; });
+  Handle(
+      kUseInternalJams, [this] { m_Program.m_UseInternalJams = !m_Program.m_UseInternalJams; },
+      [this] { return m_Program.m_UseInternalJams; });
   Handle(kPrintSetup, [this] { QPageSetupDialog(&m_Printer, m_Window.get()).exec(); });
   Handle(kAbout, [this] { ShowAbout(); });
   Handle(kExit, [this] { m_Window->close(); });
@@ -130,9 +129,12 @@ CommandTarget* Application::Resolve(Route route) {
       QMdiSubWindow* window = m_Window->MdiArea().currentSubWindow();
       return window ? dynamic_cast<CommandTarget*>(window->widget()) : nullptr;
     }
-    case Route::Document: return EntryOf(m_Window->MdiArea().currentSubWindow());
-    case Route::MainFrame: return m_Window.get();
-    case Route::Application: return this;
+    case Route::Document:
+      return EntryOf(m_Window->MdiArea().currentSubWindow());
+    case Route::MainFrame:
+      return m_Window.get();
+    case Route::Application:
+      return this;
   }
   return nullptr;
 }
@@ -174,7 +176,8 @@ void Application::AddDocumentCommands(OpenDocument& entry) {
   Document& document = *entry.document;
   const auto saved = [this](const std::optional<std::filesystem::path>& path) {
     if (!path) return;
-    m_Window->SetStatusText(QString("Saved to %1").arg(QDir::toNativeSeparators(QString::fromStdString(path->string()))));
+    m_Window->SetStatusText(
+        QString("Saved to %1").arg(QDir::toNativeSeparators(QString::fromStdString(path->string()))));
   };
   entry.Handle(kSave, [&document, saved] { saved(document.Save()); });
   entry.Handle(kSaveAs, [&document, saved] { saved(document.SaveAs()); });
@@ -246,9 +249,12 @@ bool Application::MayClose(OpenDocument& entry) {
   if (entry.closing || !entry.document->IsModified()) return true;
   switch (m_Messages.choose("Save changes to " + entry.document->Name() + "?")) {
     // Saved whole, or kept open: a car file does not hold changed parts.
-    case Choice::Yes: return entry.document->Save().has_value() && !entry.document->IsModified();
-    case Choice::No: return true;
-    case Choice::Cancel: return false;
+    case Choice::Yes:
+      return entry.document->Save().has_value() && !entry.document->IsModified();
+    case Choice::No:
+      return true;
+    case Choice::Cancel:
+      return false;
   }
   return false;
 }

@@ -54,12 +54,14 @@ void CarChildView::AddViewpoints() {
     View().m_CameraView = camera;
     GetDocument().UpdateAllViews();
   };
-  Handle(kNormalView, [showCamera] { showCamera(Viewpoint::kNormalView); },
-         [this] { return View().m_CameraView == Viewpoint::kNormalView; });
+  Handle(
+      kNormalView, [showCamera] { showCamera(Viewpoint::kNormalView); },
+      [this] { return View().m_CameraView == Viewpoint::kNormalView; });
   for (std::size_t i = 0; i < kCameraViews.size(); ++i) {
     const int camera = static_cast<int>(i) + 1;
-    Handle(kCameraViews[i], [showCamera, camera] { showCamera(camera); },
-           [this, camera] { return View().m_CameraView == camera; });
+    Handle(
+        kCameraViews[i], [showCamera, camera] { showCamera(camera); },
+        [this, camera] { return View().m_CameraView == camera; });
   }
   for (const FixedViewCommand& fixed : kFixedViewCommands)
     Handle(fixed.id, [this, view = FixedViewNamed(fixed.view)] {
@@ -74,7 +76,8 @@ void CarChildView::AddViewpoints() {
     View().ZoomOut();
     update();
   });
-  Handle(kStartStopAnimation, [this] { ToggleAnimation(); }, [this] { return View().m_Animating; });
+  Handle(
+      kStartStopAnimation, [this] { ToggleAnimation(); }, [this] { return View().m_Animating; });
 }
 
 void CarChildView::AddTextureCommands() {

@@ -77,7 +77,8 @@ void CarTree::DoubleClicked(const QModelIndex& index) {
 bool CarTree::EditPoint(PointValues& values, const ViewCenter& viewCenter) {
   // "View Center" centres on the values the dialog opened with.
   const PointValues opened = values;
-  return RunPointEditor(window(), values, [&viewCenter, opened] { viewCenter(opened); }, m_Messages);
+  return RunPointEditor(
+      window(), values, [&viewCenter, opened] { viewCenter(opened); }, m_Messages);
 }
 
 bool CarTree::EditCamera(CameraFields& fields) { return RunCameraEditor(window(), fields, m_Messages); }

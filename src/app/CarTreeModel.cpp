@@ -189,11 +189,13 @@ QVariant CarTreeModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const auto* node = static_cast<const OutlineNode*>(index.internalPointer());
   switch (role) {
-    case Qt::DisplayRole: return QString::fromStdString(Label(*node));
+    case Qt::DisplayRole:
+      return QString::fromStdString(Label(*node));
     // The JAM outline's lines use images past the list's end: they have no picture.
     case Qt::DecorationRole:
       return node->image >= 0 && node->image < kImageCount ? QVariant(m_Images[std::size_t(node->image)]) : QVariant();
-    default: return {};
+    default:
+      return {};
   }
 }
 

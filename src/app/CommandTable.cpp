@@ -16,30 +16,47 @@ constexpr DisplaySwitch kDisplaySwitches[] = {
     {kShowTyres, &DisplayFlags::showTyres, "Show Tyres", "Show Tyres\nShow Tyres", "tyres", AllViews},
     {kShowHelmet, &DisplayFlags::showHelmet, "Show Helmet", "Show Helmet\nShow Helmet", "helmet", AllViews},
     {kDrawAxis, &DisplayFlags::showAxis, "Draw Axis", "Draw Axis\nDraw Axis", "axis", AllViews},
-    {kShowCameras, &DisplayFlags::showCameras, "Show InCar Cameras", "Show InCar Cameras\nShow Cameras", "cameras", AllViews},
-    {kUseTextureMaps, &DisplayFlags::showTexture, "Use Texture Maps", "Use Texture Maps\nTexture Maps", "textures", AllViews},
+    {kShowCameras, &DisplayFlags::showCameras, "Show InCar Cameras", "Show InCar Cameras\nShow Cameras", "cameras",
+     AllViews},
+    {kUseTextureMaps, &DisplayFlags::showTexture, "Use Texture Maps", "Use Texture Maps\nTexture Maps", "textures",
+     AllViews},
     {kShowShadowBox, &DisplayFlags::showShadowBox, "Show Shadow Box", "Show Shadow Box", "", AllViews},
-    {kShowVerticies, &DisplayFlags::showLines, "Show Verticies", "Show Verticies\nShow Verticies", "verticies", AllViews},
-    {kBackfaceCulling, &DisplayFlags::showCulling, "Backface Culling", "Backface Culling\nBackface Culling", "culling", AllViews},
+    {kShowVerticies, &DisplayFlags::showLines, "Show Verticies", "Show Verticies\nShow Verticies", "verticies",
+     AllViews},
+    {kBackfaceCulling, &DisplayFlags::showCulling, "Backface Culling", "Backface Culling\nBackface Culling", "culling",
+     AllViews},
     {kShowNormals, &DisplayFlags::showNormals, "Show Normals", "Show Normals\nShow Normals", "normals", AllViews},
-    {kShowSingleColor, &DisplayFlags::showSingleColor, "Show Single Color", "Show Single Color\nShow Single Color", "", AllViews},
+    {kShowSingleColor, &DisplayFlags::showSingleColor, "Show Single Color", "Show Single Color\nShow Single Color", "",
+     AllViews},
     {kLighting, &DisplayFlags::showLighting, "Lighting", "Lighting\nLighting", "", AllViews},
     {kShowCar, &DisplayFlags::showCar, "Show Car", "Show Car\nShow Car", "car", AllViews},
-    {kShowPointNumbers, &DisplayFlags::showPointNumbers, "Show Point Numbers", "Show Point Numbers\nShow Point Numbers", "point-numbers", AllViews},
-    {kShowVertexNumbers, &DisplayFlags::showVertexNumbers, "Show Vertex Numbers", "Show Vertex Numbers\nShow Vertex Numbers", "vertex-numbers", AllViews},
-    {kShowCameraNumbers, &DisplayFlags::showCameraNumbers, "Show Camera Numbers", "Show Camera Numbers\nCamera Numbers", "", AllViews},
-    {kShowPolygonNumbers, &DisplayFlags::showPolygonNumbers, "Show Polygon Numbers", "Show Polygon Numbers\nShow Polygon Numbers", "polygon-numbers", AllViews},
-    {kShowNoseCone, &DisplayFlags::showNoseDetail, "Show Nose Cone Indicator", "Show Nose Cone Indicator", "", ThisView},
+    {kShowPointNumbers, &DisplayFlags::showPointNumbers, "Show Point Numbers", "Show Point Numbers\nShow Point Numbers",
+     "point-numbers", AllViews},
+    {kShowVertexNumbers, &DisplayFlags::showVertexNumbers, "Show Vertex Numbers",
+     "Show Vertex Numbers\nShow Vertex Numbers", "vertex-numbers", AllViews},
+    {kShowCameraNumbers, &DisplayFlags::showCameraNumbers, "Show Camera Numbers", "Show Camera Numbers\nCamera Numbers",
+     "", AllViews},
+    {kShowPolygonNumbers, &DisplayFlags::showPolygonNumbers, "Show Polygon Numbers",
+     "Show Polygon Numbers\nShow Polygon Numbers", "polygon-numbers", AllViews},
+    {kShowNoseCone, &DisplayFlags::showNoseDetail, "Show Nose Cone Indicator", "Show Nose Cone Indicator", "",
+     ThisView},
     {kShowCockpit, &DisplayFlags::showCockpit, "Show Cockpit", "", "cockpit", ThisView},
-    {kShowSteeringWheel, &DisplayFlags::showSWheel, "Show Steering Wheel", "Show Steering Wheel\nSteering Wheel", "steering-wheel", ThisView},
+    {kShowSteeringWheel, &DisplayFlags::showSWheel, "Show Steering Wheel", "Show Steering Wheel\nSteering Wheel",
+     "steering-wheel", ThisView},
 };
 
-// Every command but the display switches: its menu text, its prompt ("status text\ntooltip"), keys, icon and who handles it.
+// Every command but the display switches: its menu text, its prompt ("status text\ntooltip"), keys, icon and who
+// handles it.
 const std::vector<CommandInfo> kOtherCommands = {
     // ---- application ----
     {kLaunchZav, "Launch Zav", "Launch Zav\nRun Zav", {}, "", Application},
     {kEditLocation, "Edit Zav Location...", "", {}, "", Application},
-    {kImportFromExe, "Import From Exe...", "Import Car From zav.exe\n Import Car from Exe", {}, "import-exe", Application},
+    {kImportFromExe,
+     "Import From Exe...",
+     "Import Car From zav.exe\n Import Car from Exe",
+     {},
+     "import-exe",
+     Application},
     {kTriggerDistance, "Set RCR distance trigger", "", {}, "", Application},
     {kSetAnimationDelay, "Set Animation Delay", "", {}, "", Application},
     {kUseInternalJams, "Use Internal Jams", "", {}, "", Application, true},
@@ -55,7 +72,12 @@ const std::vector<CommandInfo> kOtherCommands = {
     {kCascade, "&Cascade", "Arrange the windows so that they overlap\nCascade Windows", {}, "", MainFrame},
     {kTile, "&Tile", "Arrange the windows side by side\nTile Windows", {}, "", MainFrame},
     {kHelpTopics, "&Help Topics", "Open the user guide\nHelp Topics", {}, "", MainFrame},
-    {kContextHelp, "What's &This?", "Click on a part of the window to learn about it\nWhat's This", {"Shift+F1"}, "", MainFrame},
+    {kContextHelp,
+     "What's &This?",
+     "Click on a part of the window to learn about it\nWhat's This",
+     {"Shift+F1"},
+     "",
+     MainFrame},
     {kHelp, "&Help", "Open the user guide\nHelp", {"F1"}, "", MainFrame},
     {kDefaultHelp, "&Help", "Open the user guide\nHelp", {}, "", MainFrame},
     {kToggleToolbar, "&Toolbar", "Show or hide the toolbar\nToggle ToolBar", {}, "", MainFrame, true},
@@ -85,8 +107,12 @@ const std::vector<CommandInfo> kOtherCommands = {
     {kImportSteeringWheel, "Import Steering Wheel", "", {}, "", Document},
     {kExportSteeringWheel, "Export Steering Wheel", "", {}, "", Document},
     {kExportGltf, "Export glTF...", "Export the car, its parts and textures as glTF\nExport glTF", {}, "", Document},
-    {kImportObjPoints, "Import WaveFront Points...",
-     "Take the car's points back from a WaveFront file a modeller wrote\nImport WaveFront Points", {}, "", Document},
+    {kImportObjPoints,
+     "Import WaveFront Points...",
+     "Take the car's points back from a WaveFront file a modeller wrote\nImport WaveFront Points",
+     {},
+     "",
+     Document},
     {kNewWindow, "&New Window", "Open another window on the active document\nNew Window", {}, "", Document},
     {kClose, "&Close", "Close the active document\nClose", {"Ctrl+W", "Ctrl+F4"}, "", Document},
     {kSave, "&Save", "Save the active document\nSave", {"Ctrl+S"}, "save", Document},
@@ -147,9 +173,7 @@ constexpr MenuItem kSep{};
 
 MenuItem Item(int id, std::string_view text = {}) { return {id, text, {}}; }
 
-MenuTitle HelpMenu() {
-  return {"&Help", {Item(kHelpTopics), kSep, Item(kAbout)}};
-}
+MenuTitle HelpMenu() { return {"&Help", {Item(kHelpTopics), kSep, Item(kAbout)}}; }
 
 std::vector<MenuTitle> MakeMainMenu() {
   return {
@@ -170,18 +194,40 @@ std::vector<MenuTitle> MakeDocumentMenu() {
   for (const FixedViewCommand& fixed : kFixedViewCommands) cameraItems.push_back(Item(fixed.id));
   return {
       {"&File",
-       {Item(kOpen), Item(kImportFromExe), Item(kLaunchZav), Item(kClose), Item(kSaveAs), Item(kExportToExe), kSep,
-        Item(kExportCameras), Item(kImportCameras), kSep, Item(kExportCtf), Item(kImportCtf), Item(kExportObj),
-        Item(kImportObjPoints), Item(kExportGltf), kSep,
-        MenuItem{0, "Import", {Item(kImportHelmet), Item(kImportWheels), Item(kImportCockpit), Item(kImportSteeringWheel)}},
-        MenuItem{0, "Export", {Item(kExportHelmet), Item(kExportWheels), Item(kExportCockpit), Item(kExportSteeringWheel)}}, kSep, Item(kPrint),
-        Item(kPrintPreview), kSep, Item(kRecentFile), kSep, Item(kExit)}},
+       {Item(kOpen),
+        Item(kImportFromExe),
+        Item(kLaunchZav),
+        Item(kClose),
+        Item(kSaveAs),
+        Item(kExportToExe),
+        kSep,
+        Item(kExportCameras),
+        Item(kImportCameras),
+        kSep,
+        Item(kExportCtf),
+        Item(kImportCtf),
+        Item(kExportObj),
+        Item(kImportObjPoints),
+        Item(kExportGltf),
+        kSep,
+        MenuItem{
+            0, "Import", {Item(kImportHelmet), Item(kImportWheels), Item(kImportCockpit), Item(kImportSteeringWheel)}},
+        MenuItem{
+            0, "Export", {Item(kExportHelmet), Item(kExportWheels), Item(kExportCockpit), Item(kExportSteeringWheel)}},
+        kSep,
+        Item(kPrint),
+        Item(kPrintPreview),
+        kSep,
+        Item(kRecentFile),
+        kSep,
+        Item(kExit)}},
       {"&Edit",
        {Item(kUndo), Item(kRedo), kSep, Item(kCut), Item(kCopy), Item(kPaste), kSep, Item(kEditLocation),
         Item(kRcrDistances), Item(kTriggerDistance)}},
       {"&View",
-       {Item(kToggleToolbar), Item(kToggleStatusBar), kSep, Item(kShowVerticies), Item(kShowPoints), kSep, Item(kShowVertexNumbers), Item(kShowPointNumbers),
-        Item(kShowCameraNumbers), kSep, Item(kShowCar), Item(kShowTyres), Item(kShowHelmet), Item(kShowSingleColor), Item(kLighting)}},
+       {Item(kToggleToolbar), Item(kToggleStatusBar), kSep, Item(kShowVerticies), Item(kShowPoints), kSep,
+        Item(kShowVertexNumbers), Item(kShowPointNumbers), Item(kShowCameraNumbers), kSep, Item(kShowCar),
+        Item(kShowTyres), Item(kShowHelmet), Item(kShowSingleColor), Item(kLighting)}},
       {"Animate", {Item(kStartStopAnimation), Item(kSetAnimationDelay)}},
       {"Camera", cameraItems},
       {"JAM",
@@ -193,9 +239,23 @@ std::vector<MenuTitle> MakeDocumentMenu() {
 }
 
 constexpr int S = command::kSeparator;
-constexpr int kMainToolbar[] = {kNew, kOpen, kSave, S, kZoomIn, kZoomOut, S, kShowCar, kShowTyres, S,
-                                kShowHelmet, kShowCameras, S,     kShowCockpit, kShowSteeringWheel, S,     kImportFromExe, kExportToExe};
-constexpr int kDisplayToolbar[] = {kUseTextureMaps, kReloadTextureCfg, S, kFillPolygons, S, kShowPoints, kShowVerticies, kDrawAxis, S, kShowPointNumbers, kShowVertexNumbers, kShowPolygonNumbers, kBackfaceCulling, kShowNormals};
+constexpr int kMainToolbar[] = {
+    kNew, kOpen,       kSave,        S, kZoomIn,      kZoomOut,           S, kShowCar,       kShowTyres,
+    S,    kShowHelmet, kShowCameras, S, kShowCockpit, kShowSteeringWheel, S, kImportFromExe, kExportToExe};
+constexpr int kDisplayToolbar[] = {kUseTextureMaps,
+                                   kReloadTextureCfg,
+                                   S,
+                                   kFillPolygons,
+                                   S,
+                                   kShowPoints,
+                                   kShowVerticies,
+                                   kDrawAxis,
+                                   S,
+                                   kShowPointNumbers,
+                                   kShowVertexNumbers,
+                                   kShowPolygonNumbers,
+                                   kBackfaceCulling,
+                                   kShowNormals};
 
 std::string_view UpTo(std::string_view text, char end) { return text.substr(0, text.find(end)); }
 

@@ -21,8 +21,8 @@ enum class Route { View, Document, MainFrame, Application };
 
 struct CommandInfo {
   int id;
-  std::string_view menuText;  // "&Load Car...\tCtrl+O": the text after a tab names the first key
-  std::string_view prompt;    // "status-bar prompt\ntooltip"; either part may be missing
+  std::string_view menuText;           // "&Load Car...\tCtrl+O": the text after a tab names the first key
+  std::string_view prompt;             // "status-bar prompt\ntooltip"; either part may be missing
   std::vector<std::string_view> keys;  // in QKeySequence's portable text
   std::string_view icon;               // picture in res/icons, for toolbar buttons
   Route route;
@@ -58,7 +58,7 @@ inline constexpr int kEditPatchLevel = 32873;
 inline constexpr int kNew = 57600;
 inline constexpr int kOpen = 57601;
 inline constexpr int kPrintSetup = 57606;
-inline constexpr int kRecentFile = 57616;  // the first of the recent-file entries
+inline constexpr int kRecentFile = 57616;                     // the first of the recent-file entries
 inline constexpr int kRecentFileCount = RecentFiles::kCount;  // entries kRecentFile on
 inline constexpr int kAbout = 57664;
 inline constexpr int kExit = 57665;

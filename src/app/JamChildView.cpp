@@ -10,7 +10,8 @@ JamChildView::JamChildView(Document& document, Messages& messages, std::uint32_t
   using namespace command;
   Handle(kZoomIn, [this] { ZoomIn(); });
   Handle(kZoomOut, [this] { ZoomOut(); });
-  Handle(kShowJamIds, [this] { ToggleJamIds(); }, [this] { return ShowsJamIds(); });
+  Handle(
+      kShowJamIds, [this] { ToggleJamIds(); }, [this] { return ShowsJamIds(); });
   connect(this, &JamView::StatusText, &window, &MainWindow::SetStatusText);
 }
 

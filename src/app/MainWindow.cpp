@@ -54,10 +54,12 @@ MainWindow::MainWindow(Settings& settings, Messages& messages)
   Handle(kDefaultHelp, [this] { ShowHelp(); });
   Handle(kContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
   // "Toolbar" toggles the main toolbar only, the display toolbar stays.
-  Handle(kToggleToolbar, [this] { m_MainToolbar->setVisible(!m_MainToolbar->isVisible()); },
-         [this] { return m_MainToolbar->isVisibleTo(this); });
-  Handle(kToggleStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
-         [this] { return statusBar()->isVisibleTo(this); });
+  Handle(
+      kToggleToolbar, [this] { m_MainToolbar->setVisible(!m_MainToolbar->isVisible()); },
+      [this] { return m_MainToolbar->isVisibleTo(this); });
+  Handle(
+      kToggleStatusBar, [this] { statusBar()->setVisible(!statusBar()->isVisible()); },
+      [this] { return statusBar()->isVisibleTo(this); });
 }
 
 void MainWindow::AddToolbars(const Actions& actions) {

@@ -11,7 +11,8 @@ std::optional<std::vector<std::uint8_t>> PngBytes(const QImage& image) {
   QBuffer buffer(&bytes);
   // Light compression: a little larger, several times faster to write than the default.
   constexpr int kQuality = 80;
-  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG", kQuality)) return std::nullopt;
+  if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG", kQuality))
+    return std::nullopt;
   return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 

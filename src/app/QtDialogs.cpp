@@ -28,9 +28,12 @@ bool QtMessages::ask(const std::string& text, Answer byDefault) {
 Choice QtMessages::choose(const std::string& text) {
   switch (QMessageBox::question(m_Parent, kApplicationName, QString::fromStdString(text),
                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes)) {
-    case QMessageBox::Yes: return Choice::Yes;
-    case QMessageBox::No: return Choice::No;
-    default: return Choice::Cancel;
+    case QMessageBox::Yes:
+      return Choice::Yes;
+    case QMessageBox::No:
+      return Choice::No;
+    default:
+      return Choice::Cancel;
   }
 }
 

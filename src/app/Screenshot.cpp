@@ -30,7 +30,10 @@ std::optional<Viewpoint> viewpointFor(const ScreenshotOptions& options) {
     if (fixed == nullptr) {
       std::string names;
       for (const FixedView& view : kFixedViews)
-        names += std::string(names.empty() ? "" : &view == &kFixedViews.back() ? " or " : ", ") + std::string(view.name);
+        names += std::string(names.empty()                  ? ""
+                             : &view == &kFixedViews.back() ? " or "
+                                                            : ", ") +
+                 std::string(view.name);
       fail("--view takes " + names, 2);
       return std::nullopt;
     }
@@ -83,13 +86,15 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
                        options.size.height(), largest.width(), largest.height()),
                 2);
   const FrameInput input{document.GetCar(), document.Mapping(), flags};
-  const ViewMatrices view = ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
+  const ViewMatrices view =
+      ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
   const QColor background = QApplication::palette().color(QPalette::Base);
   if (options.frames > 0) {
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < options.frames; ++i) frame.Draw(input, view, options.size, background);
-    std::fprintf(stderr, "mean frame time: %.3f ms\n", static_cast<double>(timer.nsecsElapsed()) / 1e6 / options.frames);
+    std::fprintf(stderr, "mean frame time: %.3f ms\n",
+                 static_cast<double>(timer.nsecsElapsed()) / 1e6 / options.frames);
   }
   const QImage picture = frame.Render(input, view, options.size, background);
   if (picture.isNull()) return fail("Cannot Grab Screen", 1);

@@ -152,7 +152,7 @@ bool RunCameraEditor(QWidget* parent, CameraFields& values, Messages& messages) 
   }
   grid->addItem(new QSpacerItem(0, 8), int(pairs.size()), 0);
   const std::array<LabelledField, 2> wheels{{{1025, "Rear Wheel (Sprite/Polygon)", values.rearWheel},
-                                         {1026, "Front Wheel (Sprite/Polygon)", values.frontWheel}}};
+                                             {1026, "Front Wheel (Sprite/Polygon)", values.frontWheel}}};
   int row = int(pairs.size()) + 1;
   for (const LabelledField& f : wheels) {
     QLineEdit* field = fields.Add(f.id, f.value, &dialog);

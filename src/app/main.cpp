@@ -55,11 +55,13 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   const QCommandLineOption patchLevel("patch-level", "The patch level for this run: 0 or 1 (nothing is stored).",
                                       "0|1");
   const QCommandLineOption importExe("import-exe", "Import the car from the game's executable at start.");
-  const QCommandLineOption screenshot("screenshot", "Write the car view's picture of the car to this PNG file and quit.",
-                                      "OUT.png");
+  const QCommandLineOption screenshot("screenshot",
+                                      "Write the car view's picture of the car to this PNG file and quit.", "OUT.png");
   const QCommandLineOption size("size", "The picture's size for --screenshot (default 1024,768).", "W,H");
-  const QCommandLineOption view("view", "A fixed view for --screenshot: right, left, front, bottom, top, back, "
-                                "front-left, front-right, back-left or back-right.", "NAME");
+  const QCommandLineOption view("view",
+                                "A fixed view for --screenshot: right, left, front, bottom, top, back, "
+                                "front-left, front-right, back-left or back-right.",
+                                "NAME");
   const QCommandLineOption camera("camera", "The view from in-car camera N (1 to 9) for --screenshot.", "N");
   const QCommandLineOption set("set", "Display settings for --screenshot, e.g. showTexture=1,showPoints=0.",
                                "KEY=0|1,...");

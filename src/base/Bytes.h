@@ -30,8 +30,7 @@ inline std::optional<std::uint32_t> readU32(ByteView bytes, std::int64_t offset)
   if (!fits(bytes.size(), offset, 4)) return std::nullopt;
   const auto at = static_cast<std::size_t>(offset);
   return static_cast<std::uint32_t>(bytes[at]) | (static_cast<std::uint32_t>(bytes[at + 1]) << 8) |
-         (static_cast<std::uint32_t>(bytes[at + 2]) << 16) |
-         (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
+         (static_cast<std::uint32_t>(bytes[at + 2]) << 16) | (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
 }
 
 inline bool writeU16(MutableByteView bytes, std::int64_t offset, std::uint16_t value) {
@@ -45,7 +44,8 @@ inline bool writeU16(MutableByteView bytes, std::int64_t offset, std::uint16_t v
 inline bool writeU32(MutableByteView bytes, std::int64_t offset, std::uint32_t value) {
   if (!fits(bytes.size(), offset, 4)) return false;
   const auto at = static_cast<std::size_t>(offset);
-  for (int i = 0; i < 4; ++i) bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
+  for (int i = 0; i < 4; ++i)
+    bytes[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>((value >> (8 * i)) & 0xFF);
   return true;
 }
 

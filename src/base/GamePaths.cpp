@@ -24,8 +24,8 @@ std::filesystem::path findIgnoringCase(const std::filesystem::path& folder, cons
 }
 
 bool isWindowsLocation(const std::string& location) {
-  const bool driveLetter = location.size() >= 2 && std::isalpha(static_cast<unsigned char>(location[0])) &&
-                           location[1] == ':';
+  const bool driveLetter =
+      location.size() >= 2 && std::isalpha(static_cast<unsigned char>(location[0])) && location[1] == ':';
   return driveLetter || location.find('\\') != std::string::npos;
 }
 
@@ -33,8 +33,8 @@ bool isWindowsLocation(const std::string& location) {
 std::filesystem::path wineDrive(char letter) {
   const char* prefix = std::getenv("WINEPREFIX");
   const char* home = std::getenv("HOME");
-  const std::filesystem::path root = prefix && *prefix ? std::filesystem::path(prefix)
-                                                       : std::filesystem::path(home ? home : "") / ".wine";
+  const std::filesystem::path root =
+      prefix && *prefix ? std::filesystem::path(prefix) : std::filesystem::path(home ? home : "") / ".wine";
   return root / (std::string("drive_") + static_cast<char>(std::tolower(static_cast<unsigned char>(letter))));
 }
 

@@ -17,7 +17,8 @@ class Signal {
   class Connection {
    public:
     Connection() = default;
-    Connection(std::weak_ptr<std::map<int, Listener>> listeners, int id) : m_Listeners(std::move(listeners)), m_Id(id) {}
+    Connection(std::weak_ptr<std::map<int, Listener>> listeners, int id)
+        : m_Listeners(std::move(listeners)), m_Id(id) {}
     Connection(Connection&& other) noexcept { *this = std::move(other); }
     Connection& operator=(Connection&& other) noexcept {
       Reset();

@@ -49,16 +49,20 @@ std::vector<ShapeProblem> problemsOf(const CheckOptions& options) {
 
 const char* severityName(Severity severity) {
   switch (severity) {
-    case Severity::Error: return "error";
-    case Severity::IndexError: return "index error";
-    case Severity::Warning: return "warning";
+    case Severity::Error:
+      return "error";
+    case Severity::IndexError:
+      return "index error";
+    case Severity::Warning:
+      return "warning";
   }
   return "error";
 }
 
 void print(const std::vector<ShapeProblem>& problems, bool json) {
   if (!json) {
-    for (const ShapeProblem& problem : problems) std::cout << severityName(problem.severity) << ": " << problem.text << '\n';
+    for (const ShapeProblem& problem : problems)
+      std::cout << severityName(problem.severity) << ": " << problem.text << '\n';
     return;
   }
   nlohmann::json list = nlohmann::json::array();
@@ -83,8 +87,9 @@ int runCheck(const CheckOptions& options) {
 void addCheckCommand(CLI::App& app) {
   auto options = std::make_shared<CheckOptions>();
   CLI::App* check = app.add_subcommand(
-      "check", "List what stops a shape file from being patched into the game (errors, index errors), then what is "
-               "odd about it (warnings), one a line; exit 1 when there is an error");
+      "check",
+      "List what stops a shape file from being patched into the game (errors, index errors), then what is "
+      "odd about it (warnings), one a line; exit 1 when there is an error");
   check->add_option("FILE", options->file, "Shape or part file")->required();
   check->add_option("--kind", options->kind, "Kind of shape, which fixes its table offset and file length")
       ->check(CLI::IsMember(ShapeKindNames()));

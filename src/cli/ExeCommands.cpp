@@ -116,8 +116,10 @@ struct PatchOptions {
 
 std::vector<std::string> givenFiles(const PatchOptions& options) {
   std::vector<std::string> files;
-  for (const auto& file : {options.car, options.cameras}) if (file) files.push_back(*file);
-  for (const auto& file : options.parts) if (file) files.push_back(*file);
+  for (const auto& file : {options.car, options.cameras})
+    if (file) files.push_back(*file);
+  for (const auto& file : options.parts)
+    if (file) files.push_back(*file);
   return files;
 }
 
@@ -214,9 +216,10 @@ void addExeCommand(CLI::App& app) {
   extractCommand->callback([extract] { exitStatus() = runExtract(*extract); });
 
   auto patch = std::make_shared<PatchOptions>();
-  CLI::App* patchCommand = exe->add_subcommand(
-      "patch", "Patch the given files into the executable, writing only differing bytes; prints per item "
-               "\"ITEM: N bytes changed\"");
+  CLI::App* patchCommand =
+      exe->add_subcommand("patch",
+                          "Patch the given files into the executable, writing only differing bytes; prints per item "
+                          "\"ITEM: N bytes changed\"");
   patchCommand->add_option("EXE", patch->exe, "The game's executable")->required();
   addPatchLevel(patchCommand, patch->patchLevel);
   patchCommand->add_option("--car", patch->car, "Shape file (.cs3) of the car");
@@ -237,9 +240,7 @@ void addRcrCommand(CLI::App& app) {
       "rcr", "Print the four RCR distances (cockpit, on-board, chase, camera view), one per line, or set them");
   rcr->add_option("EXE", options->exe, "The game's executable")->required();
   addPatchLevel(rcr, options->patchLevel);
-  rcr->add_option("--set", options->distances, "Four distances A,B,C,D to write")
-      ->delimiter(',')
-      ->expected(4);
+  rcr->add_option("--set", options->distances, "Four distances A,B,C,D to write")->delimiter(',')->expected(4);
   rcr->callback([options] { exitStatus() = runRcr(*options); });
 }
 

@@ -126,8 +126,8 @@ void addJamCommands(CLI::App& app) {
   CLI::App* jam = app.add_subcommand("jam", "Read JAM texture files");
   jam->require_subcommand(1);
 
-  addJamSubcommand(*jam, "info", "Print a JAM file's items and colour tables as JSON",
-                   std::make_shared<JamOptions>(), runInfo);
+  addJamSubcommand(*jam, "info", "Print a JAM file's items and colour tables as JSON", std::make_shared<JamOptions>(),
+                   runInfo);
 
   auto png = std::make_shared<JamOptions>();
   CLI::App* pngCommand = addJamSubcommand(*jam, "png", "Write one item's picture as a PNG file", png, runPng);

@@ -6,8 +6,8 @@
 #include "base/Files.h"
 #include "base/Messages.h"
 #include "cli/Commands.h"
-#include "cli/ShapeArgument.h"
 #include "cli/OutlineText.h"
+#include "cli/ShapeArgument.h"
 #include "shape/JamOutline.h"
 #include "shape/Outline.h"
 #include "textures/CarMappingTable.h"
@@ -68,7 +68,8 @@ void addOutlineCommand(CLI::App& app) {
 void addJamOutlineCommand(CLI::App& app) {
   auto options = std::make_shared<JamOutlineOptions>();
   // The "jam" group is made by addJamCommands.
-  CLI::App* outline = app.get_subcommand("jam")->add_subcommand("outline", "Print a JAM file's outline as the tree lists it");
+  CLI::App* outline =
+      app.get_subcommand("jam")->add_subcommand("outline", "Print a JAM file's outline as the tree lists it");
   outline->add_option("FILE", options->file, "JAM file")->required();
   outline->add_option("--jam-seed", options->seed, "Seed of the files' scrambling key");
   outline->callback([options] { exitStatus() = runJamOutline(*options); });

@@ -38,8 +38,8 @@ int runPick(const PickOptions& options) {
   const LoadedShape loaded = LoadShapeArgument(options.file, *kindFromName(options.kind), messages);
   if (loaded.status != kSuccess) return loaded.status;
   const ClientSize client{options.size[0], options.size[1]};
-  const auto point = FindPointAt(*loaded.car, ViewMatricesFor(normalView(options), nullptr, client), options.at[0],
-                                 options.at[1]);
+  const auto point =
+      FindPointAt(*loaded.car, ViewMatricesFor(normalView(options), nullptr, client), options.at[0], options.at[1]);
   if (point)
     std::cout << *point << '\n';
   else

@@ -6,9 +6,15 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 Json headerJson(const ShapeHeader& h) {
-  return Json{{"magic", h.magic},           {"scaleBegin", h.scaleBegin}, {"scaleEnd", h.scaleEnd},
-              {"textureBegin", h.textureBegin}, {"pointsBegin", h.pointsBegin}, {"pointsEnd", h.pointsEnd},
-              {"textureEnd", h.textureEnd}, {"vertexEnd", h.vertexEnd},   {"fileEnd", h.fileEnd}};
+  return Json{{"magic", h.magic},
+              {"scaleBegin", h.scaleBegin},
+              {"scaleEnd", h.scaleEnd},
+              {"textureBegin", h.textureBegin},
+              {"pointsBegin", h.pointsBegin},
+              {"pointsEnd", h.pointsEnd},
+              {"textureEnd", h.textureEnd},
+              {"vertexEnd", h.vertexEnd},
+              {"fileEnd", h.fileEnd}};
 }
 
 Json commandJson(const TextureCmd& command) {
@@ -33,15 +39,14 @@ nlohmann::ordered_json ShapeToJson(const Car& car) {
     connections.push_back(Json::array({c.m_From, c.m_To, c.m_U1, c.m_U2}));
   }
   Json commands = Json::array();
-  for (int i = 0; i < car.m_CommandCount; ++i) commands.push_back(commandJson(car.m_Commands[static_cast<std::size_t>(i)]));
+  for (int i = 0; i < car.m_CommandCount; ++i)
+    commands.push_back(commandJson(car.m_Commands[static_cast<std::size_t>(i)]));
   Json values = Json::array();
-  for (int i = 0; i < car.m_DataValueCount; ++i) values.push_back(car.m_DataValues[static_cast<std::size_t>(i)].m_Value);
-  return Json{{"valid", car.m_Valid != 0},
-              {"header", headerJson(car.m_Header.value_or(ShapeHeader{}))},
-              {"points", points},
-              {"connections", connections},
-              {"commands", commands},
-              {"dataValues", values}};
+  for (int i = 0; i < car.m_DataValueCount; ++i)
+    values.push_back(car.m_DataValues[static_cast<std::size_t>(i)].m_Value);
+  return Json{{"valid", car.m_Valid != 0}, {"header", headerJson(car.m_Header.value_or(ShapeHeader{}))},
+              {"points", points},          {"connections", connections},
+              {"commands", commands},      {"dataValues", values}};
 }
 
 }  // namespace tavrel::cli

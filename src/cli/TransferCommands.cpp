@@ -100,14 +100,14 @@ CLI::App* addFileCommand(CLI::App& app, const std::string& name, const std::stri
 void addTransferCommands(CLI::App& app) {
   auto options = std::make_shared<TransferOptions>();
 
-  CLI::App* exportCtf = addFileCommand(app, "export-ctf", "Write a car's points and connections to a transfer file",
-                                       *options);
+  CLI::App* exportCtf =
+      addFileCommand(app, "export-ctf", "Write a car's points and connections to a transfer file", *options);
   exportCtf->add_option("OUT", options->out, "Transfer file (.ctf) to write")->required();
   exportCtf->callback([options] { exitStatus() = runCtfExport(*options); });
 
-  CLI::App* importCtf = addFileCommand(
-      app, "import-ctf", "Take a transfer file's points and connections into a car and save it as a new file",
-      *options);
+  CLI::App* importCtf =
+      addFileCommand(app, "import-ctf",
+                     "Take a transfer file's points and connections into a car and save it as a new file", *options);
   importCtf->add_option("CTF", options->transferFile, "Transfer file (.ctf) to read")->required();
   importCtf->add_option("OUT", options->out, "Shape file to write")->required();
   importCtf->footer(
@@ -123,7 +123,8 @@ void addTransferCommands(CLI::App& app) {
   exportObj->callback([options] { exitStatus() = runObjExport(*options); });
 
   CLI::App* importObj = app.add_subcommand(
-      "import-obj", "Take the points of a WaveFront file (its v lines, in order) into a shape and save it as a new file");
+      "import-obj",
+      "Take the points of a WaveFront file (its v lines, in order) into a shape and save it as a new file");
   importObj->add_option("FILE", options->file, "Shape or part file")->required();
   importObj->add_option("EDITED", options->transferFile, "WaveFront file (.obj) with one v line per point")->required();
   importObj->add_option("OUT", options->out, "Shape file to write")->required();

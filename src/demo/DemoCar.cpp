@@ -38,8 +38,8 @@ const CommandHead kArmHead{0x00, {}};
 
 void addNose(MeshBuilder& mesh) {
   const Section sections[] = {
-      {2480, 30, 240, 45, 265, 40, 300, 25, 320},   {2250, 60, 220, 90, 260, 80, 340, 55, 380},
-      {1900, 90, 200, 130, 260, 120, 400, 85, 460}, {1500, 120, 170, 170, 250, 160, 450, 110, 540},
+      {2480, 30, 240, 45, 265, 40, 300, 25, 320},     {2250, 60, 220, 90, 260, 80, 340, 55, 380},
+      {1900, 90, 200, 130, 260, 120, 400, 85, 460},   {1500, 120, 170, 170, 250, 160, 450, 110, 540},
       {1100, 170, 120, 230, 230, 215, 500, 150, 610}, {750, 250, 80, 320, 230, 305, 540, 220, 650},
       {300, 300, 70, 390, 250, 375, 520, 340, 660},
   };
@@ -55,9 +55,18 @@ void addTub(MeshBuilder& mesh) {
   constexpr double kFloorZ = 180;
   std::vector<Ring> rings;
   for (auto [y, rimZ] : {std::pair{300.0, 660.0}, {-150.0, 630.0}, {-620.0, 610.0}}) {
-    rings.push_back({{300, y, 70}, {390, y, 250}, {375, y, 520}, {340, y, rimZ}, {kInnerX, y, rimZ},
-                     {kInnerX, y, kFloorZ}, {-kInnerX, y, kFloorZ}, {-kInnerX, y, rimZ}, {-340, y, rimZ},
-                     {-375, y, 520}, {-390, y, 250}, {-300, y, 70}});
+    rings.push_back({{300, y, 70},
+                     {390, y, 250},
+                     {375, y, 520},
+                     {340, y, rimZ},
+                     {kInnerX, y, rimZ},
+                     {kInnerX, y, kFloorZ},
+                     {-kInnerX, y, kFloorZ},
+                     {-kInnerX, y, rimZ},
+                     {-340, y, rimZ},
+                     {-375, y, 520},
+                     {-390, y, 250},
+                     {-300, y, 70}});
   }
   // The U is not convex: its caps are the two walls and the floor.
   const std::vector<std::vector<int>> pieces = {{0, 1, 2, 3, 4, 5}, {0, 5, 6, 11}, {6, 7, 8, 9, 10, 11}};
@@ -181,9 +190,8 @@ DemoShape MakeDemoCar() {
   mesh.SwapPoints(helmet, kHelmetPoint);
   for (int i = 0; i < 4; ++i) mesh.SwapPoints(wheels[static_cast<std::size_t>(i)], kFirstWheelPoint + i);
   // Data values: eight words of detail distances, eight of weights, eight of set-up.
-  std::vector<std::uint16_t> data = {400, 800, 1600, 3200, 6400, 12800, 25600, 51200,
-                                     600, 595, 45, 55, 120, 140, 30, 35,
-                                     12, 14, 3, 4, 250, 250, 80, 90};
+  std::vector<std::uint16_t> data = {400, 800, 1600, 3200, 6400, 12800, 25600, 51200, 600, 595, 45, 55,
+                                     120, 140, 30,   35,   12,   14,    3,     4,     250, 250, 80, 90};
   return FinishShape(mesh, ShapeKind::Car, std::move(data));
 }
 

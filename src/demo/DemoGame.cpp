@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "base/FileWrites.h"
-#include "demo/ExeBuilder.h"
 #include "demo/DemoLiveries.h"
 #include "demo/DemoShapes.h"
 #include "demo/DemoTextureCfg.h"
+#include "demo/ExeBuilder.h"
 #include "shape/CameraFile.h"
 #include "shape/ExecutableFile.h"
 #include "shape/PartFile.h"

@@ -114,11 +114,16 @@ DemoShape MakeDemoSteeringWheel() {
 
 DemoShape MakeDemoShape(ShapeKind kind) {
   switch (kind) {
-    case ShapeKind::Car: return MakeDemoCar();
-    case ShapeKind::Wheel: return MakeDemoWheel();
-    case ShapeKind::Helmet: return MakeDemoHelmet();
-    case ShapeKind::Cockpit: return MakeDemoCockpit();
-    case ShapeKind::SteeringWheel: return MakeDemoSteeringWheel();
+    case ShapeKind::Car:
+      return MakeDemoCar();
+    case ShapeKind::Wheel:
+      return MakeDemoWheel();
+    case ShapeKind::Helmet:
+      return MakeDemoHelmet();
+    case ShapeKind::Cockpit:
+      return MakeDemoCockpit();
+    case ShapeKind::SteeringWheel:
+      return MakeDemoSteeringWheel();
   }
   return MakeDemoCar();
 }

@@ -7,8 +7,8 @@
 #include <array>
 #include <vector>
 
-#include "demo/ShapeImageBuilder.h"
 #include "demo/MeshBuilder.h"
+#include "demo/ShapeImageBuilder.h"
 #include "shape/Camera.h"
 #include "shape/PlacementPoints.h"
 #include "shape/ShapeKind.h"

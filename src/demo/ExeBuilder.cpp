@@ -78,8 +78,8 @@ ExeRecipe SampleExeRecipe(int patchLevel) {
   for (std::int16_t i = 0; i < 9; ++i) {
     const auto n = static_cast<std::int16_t>(i + 1);
     recipe.cameras.push_back({static_cast<std::int16_t>(10 * n), static_cast<std::int16_t>(20 * n),
-                            static_cast<std::int16_t>(30 * n), static_cast<std::int16_t>(182 * 10 * n),
-                            static_cast<std::int16_t>(-182 * n), 0, n, static_cast<std::int16_t>(2 * n), 0, 256});
+                              static_cast<std::int16_t>(30 * n), static_cast<std::int16_t>(182 * 10 * n),
+                              static_cast<std::int16_t>(-182 * n), 0, n, static_cast<std::int16_t>(2 * n), 0, 256});
   }
   recipe.rcrDistances = {3840, 7680, 3840, 7680};
   recipe.triggerDistance = 3200;

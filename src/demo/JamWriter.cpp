@@ -53,7 +53,7 @@ std::vector<std::uint8_t> PatternCanvas(int rows, int step) {
 }
 
 JamItemRecipe PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
-                        std::uint16_t paletteSize, std::uint16_t jamId, int shift) {
+                          std::uint16_t paletteSize, std::uint16_t jamId, int shift) {
   JamItemRecipe item;
   item.x = x;
   item.y = y;

@@ -49,7 +49,7 @@ std::vector<std::uint8_t> PatternCanvas(int rows, int step = 1);
 // table; Palette1 byte k is (k + shift) modulo 256, the other tables are k + 1,
 // k + 2 and k + 3 with the same shift.
 JamItemRecipe PatternItem(std::uint8_t x, std::uint16_t y, std::uint16_t width, std::uint16_t height,
-                        std::uint16_t paletteSize, std::uint16_t jamId, int shift = 0);
+                          std::uint16_t paletteSize, std::uint16_t jamId, int shift = 0);
 
 struct SolidItem {
   std::uint16_t width;

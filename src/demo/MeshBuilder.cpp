@@ -120,7 +120,7 @@ void MeshBuilder::SwapPoints(int a, int b) {
 }
 
 ShapeRecipe MeshBuilder::Recipe(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues,
-                            std::int16_t magic, int tableOffset) const {
+                                std::int16_t magic, int tableOffset) const {
   ShapeRecipe recipe;
   for (Vec3 p : m_Points)
     recipe.points.push_back(

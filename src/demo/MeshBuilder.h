@@ -84,7 +84,7 @@ class MeshBuilder {
 
   // The shape: scale table, data values, magic and table offset as given.
   ShapeRecipe Recipe(std::vector<std::uint8_t> scaleTable, std::vector<std::uint16_t> dataValues, std::int16_t magic,
-                 int tableOffset) const;
+                     int tableOffset) const;
 
  private:
   void AddPolygon(const std::vector<int>& corners, const CommandHead& head, Surface surface);

@@ -57,7 +57,8 @@ ShapeRecipe FullCarRecipe() {
   ShapeRecipe recipe;
   for (int i = 0; i < 300; ++i) recipe.points.push_back({i * 7, i * 11, i * 13, 0});
   for (int i = 0; i < 600; ++i)
-    recipe.connections.push_back({static_cast<std::uint16_t>(i % 300), static_cast<std::uint16_t>((i + 1) % 300), 0, 0});
+    recipe.connections.push_back(
+        {static_cast<std::uint16_t>(i % 300), static_cast<std::uint16_t>((i + 1) % 300), 0, 0});
   for (int i = 0; i < 400; ++i) {
     const auto c = static_cast<std::uint16_t>(i % 600 + 1);
     recipe.commands.push_back({0x01, c, static_cast<std::uint16_t>(c + 1), static_cast<std::uint16_t>(-c), 0});

@@ -12,11 +12,16 @@ double radians(double degrees) { return degrees * std::numbers::pi / 180; }
 // would see them.
 std::uint32_t baseAddress(ShapeKind kind) {
   switch (kind) {
-    case ShapeKind::Car: return 0x00B6499A;
-    case ShapeKind::Wheel: return 0x00B84A0C;
-    case ShapeKind::Helmet: return 0x00B80A4E;
-    case ShapeKind::Cockpit: return 0x00B7ABF8;
-    case ShapeKind::SteeringWheel: return 0x00B80858;
+    case ShapeKind::Car:
+      return 0x00B6499A;
+    case ShapeKind::Wheel:
+      return 0x00B84A0C;
+    case ShapeKind::Helmet:
+      return 0x00B80A4E;
+    case ShapeKind::Cockpit:
+      return 0x00B7ABF8;
+    case ShapeKind::SteeringWheel:
+      return 0x00B80858;
   }
   return 0x00B6499A;
 }

@@ -24,41 +24,52 @@ Projection carbon(Facing facing) {
   const AxisMap across{&Vec3::x, -1000, 1000, 0, kLastColumn};
   const AxisMap height{&Vec3::z, 1100, 0, 0, kLastRow};
   switch (facing) {
-    case Facing::Side: return {4, {&Vec3::y, 2500, -2500, 0, kLastColumn}, height};
-    case Facing::End: return {4, across, height};
+    case Facing::Side:
+      return {4, {&Vec3::y, 2500, -2500, 0, kLastColumn}, height};
+    case Facing::End:
+      return {4, across, height};
     case Facing::Up:
-    case Facing::Down: break;
+    case Facing::Down:
+      break;
   }
   return {4, across, {&Vec3::y, 2500, -2500, 0, kLastRow}};
 }
 
 Projection body(Facing facing, bool right) {
   switch (facing) {
-    case Facing::Side: return {1, BodyAlong(right), BodyHeight()};
-    case Facing::End: return {1, {&Vec3::x, -820, 820, 0, kLastColumn}, BodyHeight()};
+    case Facing::Side:
+      return {1, BodyAlong(right), BodyHeight()};
+    case Facing::End:
+      return {1, {&Vec3::x, -820, 820, 0, kLastColumn}, BodyHeight()};
     case Facing::Up:
-    case Facing::Down: break;
+    case Facing::Down:
+      break;
   }
   return {1, BodyAlong(true), BodyAcross()};
 }
 
 Projection nose(Facing facing, bool right) {
   switch (facing) {
-    case Facing::Side: return {2, NoseSideAlong(right), NoseHeight()};
-    case Facing::End: return {2, NoseAcross(), {&Vec3::z, 700, 0, 0, kLastRow}};
+    case Facing::Side:
+      return {2, NoseSideAlong(right), NoseHeight()};
+    case Facing::End:
+      return {2, NoseAcross(), {&Vec3::z, 700, 0, 0, kLastRow}};
     case Facing::Up:
-    case Facing::Down: break;
+    case Facing::Down:
+      break;
   }
   return {2, NoseAcross(), NoseAlong()};
 }
 
 Projection wing(Facing facing, bool right, bool front) {
   switch (facing) {
-    case Facing::Side: return {3, EndplateAlong(front, right), EndplateHeight()};
+    case Facing::Side:
+      return {3, EndplateAlong(front, right), EndplateHeight()};
     case Facing::End:
       return {3, WingSpan(), front ? AxisMap{&Vec3::z, 300, 50, 0, 79} : AxisMap{&Vec3::z, 1000, 300, 84, kLastRow}};
     case Facing::Up:
-    case Facing::Down: break;
+    case Facing::Down:
+      break;
   }
   return {3, WingSpan(), WingChord(front)};
 }
@@ -102,11 +113,15 @@ Projection ProjectionFor(Surface surface, Vec3 outward, Vec3 centre) {
   const bool right = outward.x > 0;
   if (surface == Surface::Carbon || facing == Facing::Down) return carbon(facing);
   switch (surface) {
-    case Surface::Body: return body(facing, right);
-    case Surface::Nose: return nose(facing, right);
-    case Surface::Wing: return wing(facing, right, centre.y > 0);
+    case Surface::Body:
+      return body(facing, right);
+    case Surface::Nose:
+      return nose(facing, right);
+    case Surface::Wing:
+      return wing(facing, right, centre.y > 0);
     case Surface::None:
-    case Surface::Carbon: break;
+    case Surface::Carbon:
+      break;
   }
   return carbon(facing);
 }

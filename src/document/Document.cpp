@@ -8,7 +8,6 @@
 #include "document/FileChooser.h"
 #include "document/ProgramValues.h"
 #include "scene/CarScene.h"
-#include "shape/ShapeCheck.h"
 #include "scene/GltfWriter.h"
 #include "shape/Camera.h"
 #include "shape/CameraFile.h"
@@ -16,6 +15,7 @@
 #include "shape/GameExecutable.h"
 #include "shape/ObjExport.h"
 #include "shape/ObjImport.h"
+#include "shape/ShapeCheck.h"
 #include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
 #include "textures/JAM.h"
@@ -190,9 +190,10 @@ std::optional<std::filesystem::path> Document::WriteTo(const std::filesystem::pa
   // Changed parts are not in the car file: the document stays modified (and
   // its recovery file kept) until they are exported or let go.
   if (m_History.PartsChangedSinceSave())
-    m_Messages.show(format("The car is saved in %s, but the changes to its parts are not: a car file does not hold "
-                           "them. Export the changed parts with File > Export.",
-                           path.filename().string().c_str()));
+    m_Messages.show(
+        format("The car is saved in %s, but the changes to its parts are not: a car file does not hold "
+               "them. Export the changed parts with File > Export.",
+               path.filename().string().c_str()));
   else
     m_History.MarkSaved();
   KeepRecovery();
@@ -315,7 +316,8 @@ void Document::ImportPart(const PartFileKind& kind) {
   // The part's edits go into its image first, so undoing the import brings
   // them back. Only the part's items are listed anew, the rest of the car's
   // (and its texture files) stay as they are.
-  Record({"Part Import", {},
+  Record({"Part Import",
+          {},
           std::make_unique<ImageChange>(ImageChange{kind.shape, PartFileBytes(*part, kind), std::move(*bytes)})});
 }
 
@@ -397,10 +399,14 @@ std::optional<ElementValues> askNewValues(const Observer& element, EditorHost& e
 
 const char* editName(const Observer& element) {
   switch (element.m_Kind) {
-    case kKindPoint: return "Point Edit";
-    case kKindConnection: return "Connection Edit";
-    case kKindCamera: return "Camera Edit";
-    default: return "Data Value Edit";
+    case kKindPoint:
+      return "Point Edit";
+    case kKindConnection:
+      return "Connection Edit";
+    case kKindCamera:
+      return "Camera Edit";
+    default:
+      return "Data Value Edit";
   }
 }
 

@@ -14,11 +14,16 @@ constexpr std::array<ElementKind, 4> kEditable = {kKindPoint, kKindConnection, k
 template <typename Visit>
 void withTable(Car& shape, ElementKind kind, Visit visit) {
   switch (kind) {
-    case kKindPoint: return visit(shape.m_Points, shape.m_PointCount);
-    case kKindConnection: return visit(shape.m_Connections, shape.m_ConnectionCount);
-    case kKindDataValue: return visit(shape.m_DataValues, shape.m_DataValueCount);
-    case kKindCamera: return visit(shape.m_Cameras, static_cast<int>(shape.m_Cameras.size()));
-    default: return;
+    case kKindPoint:
+      return visit(shape.m_Points, shape.m_PointCount);
+    case kKindConnection:
+      return visit(shape.m_Connections, shape.m_ConnectionCount);
+    case kKindDataValue:
+      return visit(shape.m_DataValues, shape.m_DataValueCount);
+    case kKindCamera:
+      return visit(shape.m_Cameras, static_cast<int>(shape.m_Cameras.size()));
+    default:
+      return;
   }
 }
 
@@ -39,8 +44,8 @@ ElementValues ValuesOf(const Observer& element) {
     case kKindCamera: {
       const auto& camera = static_cast<const Camera&>(element);
       const CameraRecord& r = camera.m_Record;
-      return {r.X, r.Z, r.Y, r.Direction, r.Pitch, r.Roll, r.Detail1, r.Detail2, r.RearWheel, r.FrontWheel,
-              camera.m_Loaded};
+      return {r.X,       r.Z,       r.Y,         r.Direction,  r.Pitch,        r.Roll,
+              r.Detail1, r.Detail2, r.RearWheel, r.FrontWheel, camera.m_Loaded};
     }
     default:
       return {};
@@ -76,11 +81,16 @@ void SetValues(Observer& element, const ElementValues& v) {
 
 Car* ShapeOf(Car& car, ShapeKind kind) {
   switch (kind) {
-    case ShapeKind::Car: return &car;
-    case ShapeKind::Wheel: return car.m_Wheel.get();
-    case ShapeKind::Helmet: return car.m_Helmet.get();
-    case ShapeKind::Cockpit: return car.m_Cockpit.get();
-    case ShapeKind::SteeringWheel: return car.m_SteeringWheel.get();
+    case ShapeKind::Car:
+      return &car;
+    case ShapeKind::Wheel:
+      return car.m_Wheel.get();
+    case ShapeKind::Helmet:
+      return car.m_Helmet.get();
+    case ShapeKind::Cockpit:
+      return car.m_Cockpit.get();
+    case ShapeKind::SteeringWheel:
+      return car.m_SteeringWheel.get();
   }
   return nullptr;
 }

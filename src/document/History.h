@@ -58,8 +58,8 @@ class History {
   bool PartsChangedSinceSave() const;
 
  private:
-  std::deque<Step> m_Steps;  // grows by blocks, not by doubling
-  std::size_t m_Done = 0;  // steps applied, from the first
+  std::deque<Step> m_Steps;                    // grows by blocks, not by doubling
+  std::size_t m_Done = 0;                      // steps applied, from the first
   std::optional<std::size_t> m_SavePoint = 0;  // none: the saved state was undone and replaced
 };
 

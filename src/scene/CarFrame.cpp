@@ -23,17 +23,17 @@ constexpr DrawColour kYellow{1, 1, 0};
 
 // Polygon i of a shape is drawn in entry i mod 12.
 constexpr std::array<DrawColour, 12> kPolygonColors{{{1, 0, 0},
-                                              {0, 1, 0},
-                                              {0, 0, 1},
-                                              {1, 1, 0},
-                                              {1, 0, 1},
-                                              {0, 1, 1},
-                                              {0.5, 0, 0},
-                                              {0, 0.5, 0},
-                                              {0, 0, 0.5},
-                                              {0.5, 0.5, 0},
-                                              {0.5, 0, 0.5},
-                                              {0, 0.5, 0.5}}};
+                                                     {0, 1, 0},
+                                                     {0, 0, 1},
+                                                     {1, 1, 0},
+                                                     {1, 0, 1},
+                                                     {0, 1, 1},
+                                                     {0.5, 0, 0},
+                                                     {0, 0.5, 0},
+                                                     {0, 0, 0.5},
+                                                     {0.5, 0.5, 0},
+                                                     {0.5, 0, 0.5},
+                                                     {0, 0.5, 0.5}}};
 
 constexpr double kMarkerHalfWidth = 60;
 constexpr double kCameraAxisLength = 1350;

@@ -24,9 +24,12 @@ json numbers(std::initializer_list<double> values) {
 
 const char* modeName(DrawMode mode) {
   switch (mode) {
-    case DrawMode::Points: return "points";
-    case DrawMode::Lines: return "lines";
-    case DrawMode::Polygon: return "polygon";
+    case DrawMode::Points:
+      return "points";
+    case DrawMode::Lines:
+      return "lines";
+    case DrawMode::Polygon:
+      return "polygon";
   }
   return "points";
 }
@@ -131,20 +134,32 @@ void FrameRecorder::Label(const std::string& text, double x, double y, double z)
 
 bool FrameRecorder::Enabled(Capability capability) const {
   switch (capability) {
-    case Capability::Texturing: return m_Texturing;
-    case Capability::Lighting: return m_Lighting;
-    case Capability::Culling: return m_Culling;
-    case Capability::DepthTest: return m_DepthTest;
+    case Capability::Texturing:
+      return m_Texturing;
+    case Capability::Lighting:
+      return m_Lighting;
+    case Capability::Culling:
+      return m_Culling;
+    case Capability::DepthTest:
+      return m_DepthTest;
   }
   return false;
 }
 
 void FrameRecorder::SetEnabled(Capability capability, bool on) {
   switch (capability) {
-    case Capability::Texturing: m_Texturing = on; break;
-    case Capability::Lighting: m_Lighting = on; break;
-    case Capability::Culling: m_Culling = on; break;
-    case Capability::DepthTest: m_DepthTest = on; break;
+    case Capability::Texturing:
+      m_Texturing = on;
+      break;
+    case Capability::Lighting:
+      m_Lighting = on;
+      break;
+    case Capability::Culling:
+      m_Culling = on;
+      break;
+    case Capability::DepthTest:
+      m_DepthTest = on;
+      break;
   }
 }
 

@@ -85,8 +85,8 @@ Matrix4 LookAt(Vec3 eye, Vec3 centre, Vec3 up) {
 Vec3 TransformPoint(const Matrix4& matrix, Vec3 point) {
   double out[4];
   for (int row = 0; row < 4; ++row)
-    out[row] = matrix.at(row, 0) * point.x + matrix.at(row, 1) * point.y + matrix.at(row, 2) * point.z +
-               matrix.at(row, 3);
+    out[row] =
+        matrix.at(row, 0) * point.x + matrix.at(row, 1) * point.y + matrix.at(row, 2) * point.z + matrix.at(row, 3);
   if (out[3] == 0) return {out[0], out[1], out[2]};
   return {out[0] / out[3], out[1] / out[3], out[2] / out[3]};
 }

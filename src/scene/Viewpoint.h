@@ -45,7 +45,7 @@ struct Viewpoint {
   double m_AngleX = -148;  // degrees
   double m_AngleY = 131;
   double m_AngleZ = 181;
-  double m_Distance = 8000;  // of the eye from the model origin, in the normal view
+  double m_Distance = 8000;        // of the eye from the model origin, in the normal view
   int m_CameraView = kNormalView;  // 1 to 9: the view from camera 1 to 9
   bool m_Animating = false;
 

@@ -18,8 +18,8 @@ class Messages;
 
 inline constexpr std::size_t kCameraFileSize = Car::kCameraCount * CameraRecord::kSize;  // 180
 
-inline constexpr FileDialogKind kCameraFileKind{
-    "unnamed.cam", "cam", "Zav Camera Files (*.cam)|*.cam|All Files (*.*)|*.*|"};
+inline constexpr FileDialogKind kCameraFileKind{"unnamed.cam", "cam",
+                                                "Zav Camera Files (*.cam)|*.cam|All Files (*.*)|*.*|"};
 
 // The nine records as a camera file holds them, loaded or not.
 std::array<std::uint8_t, kCameraFileSize> CameraFileBytes(const Car& car);

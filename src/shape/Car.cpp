@@ -13,9 +13,7 @@ namespace {
 constexpr std::int64_t kImageSize = static_cast<std::int64_t>(Car::kImageSize);
 
 // Negation in the game's 32-bit arithmetic (the most negative value stays as it is).
-std::int32_t negate(std::int32_t value) {
-  return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value));
-}
+std::int32_t negate(std::int32_t value) { return static_cast<std::int32_t>(0u - static_cast<std::uint32_t>(value)); }
 
 // Header addresses are trusted by the game but not by us: a region is decoded
 // only as far as its records lie whole inside the image, and its list stops at
@@ -35,12 +33,24 @@ struct ArgumentRule {
 
 std::optional<ArgumentRule> argumentRule(std::int32_t opcode) {
   switch (opcode) {
-    case 0x00: case 0x01: case 0x02: case 0x03: case 0x0A: case 0x10: case 0x11:
-    case 0x12: case 0x13: case 0x16: case 0x17: case 0x1A: case 0x1B:
+    case 0x00:
+    case 0x01:
+    case 0x02:
+    case 0x03:
+    case 0x0A:
+    case 0x10:
+    case 0x11:
+    case 0x12:
+    case 0x13:
+    case 0x16:
+    case 0x17:
+    case 0x1A:
+    case 0x1B:
       return ArgumentRule{3, true};
     case 0x04:
       return ArgumentRule{1, true};
-    case 0x80: case 0x90:
+    case 0x80:
+    case 0x90:
       return ArgumentRule{3, false};
     default:
       return std::nullopt;
@@ -50,11 +60,20 @@ std::optional<ArgumentRule> argumentRule(std::int32_t opcode) {
 // Argument position at which the index list starts.
 int indexListStart(const TextureCmd& command) {
   switch (command.m_Opcode) {
-    case 0x00: case 0x01: case 0x02: case 0x03: case 0x04: case 0x0A:
+    case 0x00:
+    case 0x01:
+    case 0x02:
+    case 0x03:
+    case 0x04:
+    case 0x0A:
       return 0;
-    case 0x10: case 0x13: case 0x16: case 0x17:
+    case 0x10:
+    case 0x13:
+    case 0x16:
+    case 0x17:
       return command.m_ArgCount > 1 && command.m_Args[1] == 0x80 ? 4 : 2;
-    case 0x11: case 0x12:
+    case 0x11:
+    case 0x12:
       return 2;
     default:
       trace("Unknown Cmd 2 0x%x\n", static_cast<unsigned>(command.m_Opcode));
@@ -67,7 +86,8 @@ void deriveIndexList(TextureCmd& command) {
   if (command.m_Opcode >= 0x7F) return;
   for (int position = indexListStart(command); position < command.m_ArgCount; ++position) {
     const std::int32_t word = command.m_Args[static_cast<std::size_t>(position)];
-    if (word != 0) command.m_Indices[static_cast<std::size_t>(command.m_IndexCount++)] = static_cast<std::int16_t>(word);
+    if (word != 0)
+      command.m_Indices[static_cast<std::size_t>(command.m_IndexCount++)] = static_cast<std::int16_t>(word);
   }
 }
 
@@ -184,7 +204,8 @@ void Car::DecodeCommands(std::int64_t cursor, std::int64_t end) {
     if (!sequence) return;
     cursor += 2;
     if (*sequence != m_CommandCount) {
-      trace("Gone wrong on previous cmd 0x%x 0x%x\n", static_cast<unsigned>(previousOpcode), static_cast<unsigned>(cursor));
+      trace("Gone wrong on previous cmd 0x%x 0x%x\n", static_cast<unsigned>(previousOpcode),
+            static_cast<unsigned>(cursor));
       return;
     }
     const auto opcode = readU16(m_Image, cursor);

@@ -56,8 +56,8 @@ std::optional<PatchRegion> partFileRegion(const std::filesystem::path& file, con
 
 }  // namespace
 
-std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
-                                         IndexErrors policy, Messages& messages) {
+std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions, IndexErrors policy,
+                                         Messages& messages) {
   if (!MayPatch(shape, kind, policy, messages)) return std::nullopt;
   return ShapeRegion(shape, kind, positions);
 }

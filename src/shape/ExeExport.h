@@ -59,8 +59,8 @@ struct PlannedItem {
 };
 
 // The shape's region when it may be patched (MayPatch, ShapeRegion); none otherwise.
-std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions,
-                                         IndexErrors policy, Messages& messages);
+std::optional<PatchRegion> CheckedRegion(Car& shape, ShapeKind kind, const ExePositions& positions, IndexErrors policy,
+                                         Messages& messages);
 
 // Patches the items' regions, all or none: nothing is written when any item
 // was refused.

@@ -22,11 +22,16 @@ struct ExePositions {
 
   constexpr std::int64_t of(ShapeKind kind) const {
     switch (kind) {
-      case ShapeKind::Car: return car;
-      case ShapeKind::Wheel: return wheel;
-      case ShapeKind::Helmet: return helmet;
-      case ShapeKind::Cockpit: return cockpit;
-      case ShapeKind::SteeringWheel: return steeringWheel;
+      case ShapeKind::Car:
+        return car;
+      case ShapeKind::Wheel:
+        return wheel;
+      case ShapeKind::Helmet:
+        return helmet;
+      case ShapeKind::Cockpit:
+        return cockpit;
+      case ShapeKind::SteeringWheel:
+        return steeringWheel;
     }
     return car;
   }

@@ -89,8 +89,7 @@ bool acceptExistingBackup(const std::filesystem::path& backup, const std::filesy
   if (regular && !error && backupSize == static_cast<std::uintmax_t>(size)) return true;
   messages.show(format("\"%s\" is not a backup of %s (a regular file of %lld bytes), so nothing was patched; move it "
                        "away to have a backup made",
-                       backup.string().c_str(), executable.filename().string().c_str(),
-                       static_cast<long long>(size)),
+                       backup.string().c_str(), executable.filename().string().c_str(), static_cast<long long>(size)),
                 Icon::Stop);
   return false;
 }
@@ -268,8 +267,8 @@ std::size_t ExecutableFile::ReadAt(std::int64_t position, MutableByteView into) 
   if (!Holds(position)) return 0;
   std::size_t count = 0;
   while (count < into.size()) {
-    const ssize_t read = ::pread(m_Descriptor, into.data() + count, into.size() - count,
-                                 position + static_cast<std::int64_t>(count));
+    const ssize_t read =
+        ::pread(m_Descriptor, into.data() + count, into.size() - count, position + static_cast<std::int64_t>(count));
     if (read < 0 && errno == EINTR) continue;
     if (read <= 0) break;
     count += static_cast<std::size_t>(read);
@@ -289,8 +288,10 @@ std::error_code ExecutableFile::CopyTo(const std::filesystem::path& to) const {
   std::vector<std::uint8_t> buffer(std::size_t{1} << 20);
   for (std::int64_t position = 0; !error && position < m_Size;) {
     const std::size_t count = ReadAt(position, buffer);
-    if (count == 0) error = std::make_error_code(std::errc::io_error);  // the file ended early
-    else if (!writeAll(target, position, ByteView(buffer).first(count))) error = lastError();
+    if (count == 0)
+      error = std::make_error_code(std::errc::io_error);  // the file ended early
+    else if (!writeAll(target, position, ByteView(buffer).first(count)))
+      error = lastError();
     position += static_cast<std::int64_t>(count);
   }
   if (!error && ::fsync(target) != 0) error = lastError();

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "shape/Car.h"
-#include "shape/ExecutableFile.h"
 #include "shape/ExePositions.h"
+#include "shape/ExecutableFile.h"
 #include "shape/ShapeKind.h"
 
 namespace tavrel {
@@ -31,8 +31,7 @@ std::unique_ptr<Car> ImportFromExe(const std::filesystem::path& path, const ExeP
 
 // Reads the nine camera records into the car's cameras, as a camera file is
 // read ("Failed to find Camera Data" when the file ends before them).
-bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions,
-                        Messages& messages);
+bool ReadCamerasFromExe(Car& car, const std::filesystem::path& path, const ExePositions& positions, Messages& messages);
 
 // The car with its parts, then its nine cameras: what "Import From Exe..."
 // reads. No car when the executable cannot be opened.

@@ -19,9 +19,9 @@ struct ItemField {
 
 // The fields listed under an item line before its IDX_18 bytes, in order.
 constexpr ItemField kLeadingFields[] = {
-    {kJamX, &JAM::GetX},         {kJamY, &JAM::GetY},         {kJamWidth, &JAM::GetWidth},
+    {kJamX, &JAM::GetX},           {kJamY, &JAM::GetY},         {kJamWidth, &JAM::GetWidth},
     {kJamHeight, &JAM::GetHeight}, {kJamIdx08, &JAM::GetIdx08}, {kJamIdx0A, &JAM::GetIdx0A},
-    {kJamIdx0E, &JAM::GetIdx0E}, {kJamIdx14, &JAM::GetIdx14}, {kJamIdx16, &JAM::GetIdx16},
+    {kJamIdx0E, &JAM::GetIdx0E},   {kJamIdx14, &JAM::GetIdx14}, {kJamIdx16, &JAM::GetIdx16},
     {kJamIdx17, &JAM::GetIdx17},
 };
 constexpr const char* kTableLabels[] = {kJamPalette1, kJamPalette2, kJamPalette3, kJamPalette4};

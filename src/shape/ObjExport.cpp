@@ -17,8 +17,8 @@ namespace {
 // it from the user's environment, where %f may write a comma).
 void appendReal(std::string& text, std::int32_t value) {
   char digits[64];
-  const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
-                                    std::chars_format::fixed, 6);
+  const auto result =
+      std::to_chars(digits, digits + sizeof digits, static_cast<double>(value), std::chars_format::fixed, 6);
   text.append(digits, result.ptr);
 }
 

@@ -1,7 +1,7 @@
 #include "shape/ObjImport.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 
@@ -96,7 +96,8 @@ bool ImportObjPoints(const std::filesystem::path& path, Object3D& shape, Message
     messages.show(format("Cannot read the WaveFront file %s%s; nothing was changed.", name.c_str(), why.c_str()));
     return false;
   }
-  const ObjPoints read = ReadObjPoints(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
+  const ObjPoints read =
+      ReadObjPoints(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
   if (!read.refusal.empty()) {
     messages.show(format("%s: %s; nothing was changed.", name.c_str(), read.refusal.c_str()));
     return false;

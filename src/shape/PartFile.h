@@ -37,16 +37,33 @@ struct PartFileKind {
 
 // In the order "Export To Exe..." asks for them.
 inline constexpr std::array<PartFileKind, 4> kPartFileKinds = {{
-    {ShapeKind::Helmet, &Object3D::m_Helmet, "Helmet", 7764,
-     {"unnamed.ch3", "ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"}, "Export Helmet"},
-    {ShapeKind::Cockpit, &Object3D::m_Cockpit, "Cockpit", 23664,
-     {"unnamed.cp3", "cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"}, "Export Cockpit"},
-    {ShapeKind::Wheel, &Object3D::m_Wheel, "Tyres", 27764,
-     {"unnamed.ty3", "ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"}, "Export Tyres"},
-    {ShapeKind::SteeringWheel, &Object3D::m_SteeringWheel, "Steering Wheel", 496,
-     {"unnamed.st3", "st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"}, "Export Steering"},
+    {ShapeKind::Helmet,
+     &Object3D::m_Helmet,
+     "Helmet",
+     7764,
+     {"unnamed.ch3", "ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"},
+     "Export Helmet"},
+    {ShapeKind::Cockpit,
+     &Object3D::m_Cockpit,
+     "Cockpit",
+     23664,
+     {"unnamed.cp3", "cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"},
+     "Export Cockpit"},
+    {ShapeKind::Wheel,
+     &Object3D::m_Wheel,
+     "Tyres",
+     27764,
+     {"unnamed.ty3", "ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"},
+     "Export Tyres"},
+    {ShapeKind::SteeringWheel,
+     &Object3D::m_SteeringWheel,
+     "Steering Wheel",
+     496,
+     {"unnamed.st3", "st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
+     "Export Steering"},
 }};
-static_assert(std::ranges::all_of(kPartFileKinds, [](const PartFileKind& kind) { return kind.length <= Car::kImageSize; }));
+static_assert(std::ranges::all_of(kPartFileKinds,
+                                  [](const PartFileKind& kind) { return kind.length <= Car::kImageSize; }));
 
 // The row of a part's shape kind; null for the car, which has no part file.
 const PartFileKind* FindPartFileKind(ShapeKind shape);

@@ -73,8 +73,7 @@ std::optional<std::int32_t> ReadTriggerDistance(const std::filesystem::path& pat
 // is no shape of a level to look for.
 PatchResult WriteTriggerDistance(const std::filesystem::path& path, std::int64_t offset, std::int32_t distance,
                                  Messages& messages) {
-  return writeValues(path, offset, std::span(&distance, 1), "Failed to find RCR Trigger Data", std::nullopt,
-                     messages);
+  return writeValues(path, offset, std::span(&distance, 1), "Failed to find RCR Trigger Data", std::nullopt, messages);
 }
 
 }  // namespace tavrel

@@ -28,8 +28,7 @@ using RcrValues = std::array<ExeValue, 4>;
 
 // The four distances, each found or not. None (after the missing-executable
 // message) when the executable cannot be opened.
-std::optional<RcrValues> ReadRcrValues(const std::filesystem::path& path, std::int64_t blockOffset,
-                                       Messages& messages);
+std::optional<RcrValues> ReadRcrValues(const std::filesystem::path& path, std::int64_t blockOffset, Messages& messages);
 // The same as the dialog shows them: a value not found reads as 0.
 std::optional<RcrDistances> ReadRcrDistances(const std::filesystem::path& path, std::int64_t blockOffset,
                                              Messages& messages);

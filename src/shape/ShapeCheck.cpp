@@ -32,7 +32,8 @@ struct Region {
 // before the end of the list is read whole, so the list may reach past it.
 std::int64_t commandsEnd(const Car& shape, const ShapeLayout& layout) {
   std::int64_t end = layout.commands;
-  for (int i = 0; i < shape.m_CommandCount; ++i) end += 2 * (2 + shape.m_Commands[static_cast<std::size_t>(i)].m_ArgCount);
+  for (int i = 0; i < shape.m_CommandCount; ++i)
+    end += 2 * (2 + shape.m_Commands[static_cast<std::size_t>(i)].m_ArgCount);
   return std::max(end, layout.commandsEnd);
 }
 
@@ -40,7 +41,7 @@ std::vector<Region> regionsOf(const Car& shape, ShapeKind kind) {
   const int tableOffset = tavrel::tableOffset(kind);
   const ShapeLayout layout = LayoutOf(*shape.m_Header, tableOffset);
   const std::int64_t commands = layout.commandsEnd < layout.commands ? layout.commandsEnd - layout.commands
-                                                                       : commandsEnd(shape, layout) - layout.commands;
+                                                                     : commandsEnd(shape, layout) - layout.commands;
   return {
       {"scale table", tableOffset, layout.scaleTableEnd - tableOffset, 1},
       {"command list", layout.commands, commands, 1},
@@ -69,9 +70,9 @@ void checkLayout(const Car& shape, ShapeKind kind, std::vector<ShapeProblem>& pr
                                                   "start at byte %d)",
                                                   region.name, static_cast<long long>(region.begin), tableOffset)});
     else if (region.end() > static_cast<std::int64_t>(room))
-      problems.push_back({Severity::Error, format("its %s region ends at byte %lld, past the %zu bytes a %s has",
-                                                  region.name, static_cast<long long>(region.end()), room,
-                                                  shapeLabel(kind).c_str())});
+      problems.push_back(
+          {Severity::Error, format("its %s region ends at byte %lld, past the %zu bytes a %s has", region.name,
+                                   static_cast<long long>(region.end()), room, shapeLabel(kind).c_str())});
   }
 }
 
@@ -107,8 +108,8 @@ void checkMapping(const Car& shape, const CarMappingTable& mapping, std::vector<
     }
     const int texture = mapping.GetMapping(i).texture;
     if (texture < 1 || texture > 4)
-      problems.push_back({Severity::Warning, format("polygon %d is mapped to texture %d; the textures are 1 to 4", i,
-                                                    texture)});
+      problems.push_back(
+          {Severity::Warning, format("polygon %d is mapped to texture %d; the textures are 1 to 4", i, texture)});
   }
 }
 
@@ -133,14 +134,15 @@ void checkOddities(const Car& shape, ShapeKind kind, std::vector<ShapeProblem>& 
     std::set<int> corners;
     for (const PolygonCorner& corner : PolygonCorners(shape, command)) corners.insert(corner.point);
     if (corners.size() < 3)
-      problems.push_back({Severity::Warning, format("polygon %d has %zu distinct corners, fewer than three", i,
-                                                    corners.size())});
+      problems.push_back(
+          {Severity::Warning, format("polygon %d has %zu distinct corners, fewer than three", i, corners.size())});
   }
   std::vector<bool> used = placementPoints(kind, shape.m_PointCount);
   for (int i = 0; i < shape.m_ConnectionCount; ++i) {
     const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
     if (connection.m_From == connection.m_To)
-      problems.push_back({Severity::Warning, format("connection %d runs from point %d to itself", i, connection.m_From)});
+      problems.push_back(
+          {Severity::Warning, format("connection %d runs from point %d to itself", i, connection.m_From)});
     for (const int point : {connection.m_From, connection.m_To})
       if (point >= 0 && point < shape.m_PointCount) used[static_cast<std::size_t>(point)] = true;
   }

@@ -12,8 +12,7 @@ namespace tavrel {
 
 class Messages;
 
-inline constexpr FileDialogKind kCarFileKind{"unnamed.cs3", "cs3",
-                                             "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|"};
+inline constexpr FileDialogKind kCarFileKind{"unnamed.cs3", "cs3", "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|"};
 
 // The length of a file holding a shape of the kind: a whole image for the car,
 // the part file's length for a part.

@@ -10,8 +10,8 @@ namespace tavrel {
 
 struct ShapeHeader {
   static constexpr std::size_t kSize = 54;
-  static constexpr std::int16_t kMagicCar = -32766;     // 0x8002
-  static constexpr std::int16_t kMagicPart = -32765;    // 0x8003
+  static constexpr std::int16_t kMagicCar = -32766;   // 0x8002
+  static constexpr std::int16_t kMagicPart = -32765;  // 0x8003
 
   std::int16_t magic = 0;
   std::uint16_t unused2 = 0;

@@ -10,16 +10,21 @@ namespace tavrel {
 
 enum class ShapeKind { Car, Wheel, Helmet, Cockpit, SteeringWheel };
 
-inline constexpr std::array<ShapeKind, 5> kAllShapeKinds = {
-    ShapeKind::Car, ShapeKind::Wheel, ShapeKind::Helmet, ShapeKind::Cockpit, ShapeKind::SteeringWheel};
+inline constexpr std::array<ShapeKind, 5> kAllShapeKinds = {ShapeKind::Car, ShapeKind::Wheel, ShapeKind::Helmet,
+                                                            ShapeKind::Cockpit, ShapeKind::SteeringWheel};
 
 constexpr int tableOffset(ShapeKind kind) {
   switch (kind) {
-    case ShapeKind::Car: return 94;
-    case ShapeKind::Wheel: return 72;
-    case ShapeKind::Helmet: return 78;
-    case ShapeKind::Cockpit: return 88;
-    case ShapeKind::SteeringWheel: return 72;
+    case ShapeKind::Car:
+      return 94;
+    case ShapeKind::Wheel:
+      return 72;
+    case ShapeKind::Helmet:
+      return 78;
+    case ShapeKind::Cockpit:
+      return 88;
+    case ShapeKind::SteeringWheel:
+      return 72;
   }
   return 94;
 }
@@ -27,11 +32,16 @@ constexpr int tableOffset(ShapeKind kind) {
 // The command-line spelling: car, wheel, helmet, cockpit, steering-wheel.
 constexpr std::string_view kindName(ShapeKind kind) {
   switch (kind) {
-    case ShapeKind::Car: return "car";
-    case ShapeKind::Wheel: return "wheel";
-    case ShapeKind::Helmet: return "helmet";
-    case ShapeKind::Cockpit: return "cockpit";
-    case ShapeKind::SteeringWheel: return "steering-wheel";
+    case ShapeKind::Car:
+      return "car";
+    case ShapeKind::Wheel:
+      return "wheel";
+    case ShapeKind::Helmet:
+      return "helmet";
+    case ShapeKind::Cockpit:
+      return "cockpit";
+    case ShapeKind::SteeringWheel:
+      return "steering-wheel";
   }
   return "car";
 }

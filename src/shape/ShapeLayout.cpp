@@ -16,8 +16,8 @@ ShapeLayout LayoutOf(const ShapeHeader& h, int tableOffset) {
   layout.scaleTableEnd = h.OffsetOf(h.scaleEnd, tableOffset);
   layout.pointCount = recordCount(h.pointsBegin, h.pointsEnd, kPointRecordSize);
   layout.points = h.OffsetOf(h.pointsBegin, tableOffset);
-  layout.connections = layout.points + std::int64_t{kPointRecordSize} * std::max(0, layout.pointCount) +
-                       kPointsTrailerSize;
+  layout.connections =
+      layout.points + std::int64_t{kPointRecordSize} * std::max(0, layout.pointCount) + kPointsTrailerSize;
   layout.connectionCount = recordCount(h.pointsEnd, h.vertexEnd, kConnectionRecordSize);
   layout.commands = h.OffsetOf(h.textureBegin, tableOffset);
   layout.commandsEnd = h.OffsetOf(h.textureEnd, tableOffset);

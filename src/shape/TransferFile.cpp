@@ -39,7 +39,8 @@ class NumberReader {
 
   bool AtEnd() const { return m_Position >= m_Text.size(); }
   int Line() const {
-    return 1 + static_cast<int>(std::count(m_Text.begin(), m_Text.begin() + static_cast<std::ptrdiff_t>(m_Position), '\n'));
+    return 1 +
+           static_cast<int>(std::count(m_Text.begin(), m_Text.begin() + static_cast<std::ptrdiff_t>(m_Position), '\n'));
   }
 
  private:
@@ -54,9 +55,10 @@ void reportUnreadable(const std::filesystem::path& path, const NumberReader& rea
     messages.show(format("The transfer file %s ends before all its numbers were read; the car was not changed.",
                          fileName(path).c_str()));
   else
-    messages.show(format("The transfer file %s holds something other than a number at line %d; the car was not "
-                         "changed.",
-                         fileName(path).c_str(), reader.Line()));
+    messages.show(
+        format("The transfer file %s holds something other than a number at line %d; the car was not "
+               "changed.",
+               fileName(path).c_str(), reader.Line()));
 }
 
 // Reads `values` numbers per record into `records`; false at the first one missing.
@@ -153,9 +155,10 @@ CtfImport ImportCtf(const std::filesystem::path& path, Car& car, Messages& messa
   }
   if (const auto bad = firstBadConnection(connections)) {
     // Numbered from 1, as the tree lists connections.
-    messages.show(format("Connection v[%zu] of the transfer file %s names a point outside 0 to %d; the car was not "
-                         "changed.",
-                         *bad + 1, fileName(path).c_str(), kLargestPointNumber));
+    messages.show(
+        format("Connection v[%zu] of the transfer file %s names a point outside 0 to %d; the car was not "
+               "changed.",
+               *bad + 1, fileName(path).c_str(), kLargestPointNumber));
     return CtfImport::Refused;
   }
   takePoints(car, points);

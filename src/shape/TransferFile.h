@@ -11,8 +11,8 @@ namespace tavrel {
 class Car;
 class Messages;
 
-inline constexpr FileDialogKind kTransferFileKind{
-    "unnamed.ctf", "ctf", "Zav Car Transfer Format Files (*.ctf)|*.ctf|All Files (*.*)|*.*|"};
+inline constexpr FileDialogKind kTransferFileKind{"unnamed.ctf", "ctf",
+                                                  "Zav Car Transfer Format Files (*.ctf)|*.ctf|All Files (*.*)|*.*|"};
 
 // Writes the point count, the points, the connection count and the connections.
 // False, after a message, when nothing was written.

@@ -105,9 +105,7 @@ bool IndexedBitmap::MakeDeviceBitmap(Picture& target) const {
   return true;
 }
 
-void IndexedBitmap::FreePixels() {
-  std::vector<std::uint8_t>().swap(m_Rows);
-}
+void IndexedBitmap::FreePixels() { std::vector<std::uint8_t>().swap(m_Rows); }
 
 int IndexedBitmap::Width() const { return readSigned32(m_InfoHeader, 4); }
 int IndexedBitmap::Height() const { return readSigned32(m_InfoHeader, 8); }

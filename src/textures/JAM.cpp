@@ -146,8 +146,10 @@ bool JAM::Open(bool report, Messages& messages, std::uint32_t seed) {
   std::optional<std::vector<std::uint8_t>> head;
   if (size) {
     read.size = *size;
-    if (*size > kMaxFileSize) read.status = BoundedRead::Status::TooLarge;
-    else if ((head = readFileStart(m_FullPath, kHeaderSize))) read.status = BoundedRead::Status::Read;
+    if (*size > kMaxFileSize)
+      read.status = BoundedRead::Status::TooLarge;
+    else if ((head = readFileStart(m_FullPath, kHeaderSize)))
+      read.status = BoundedRead::Status::Read;
   }
   if (read.status != BoundedRead::Status::Read) {
     if (report) ReportUnread(read, messages);
@@ -224,7 +226,8 @@ bool JAM::Parse(bool report, Messages& messages) {
 std::optional<JAMEntry> JAM::Entry(int i) const {
   if (i < 0 || i >= static_cast<int>(m_TablesAt.size())) return std::nullopt;
   const std::uint8_t* record = m_Buffer.data() + kHeaderSize + static_cast<std::size_t>(i) * JAMEntry::kRecordSize;
-  const std::int64_t tablesSize = std::int64_t{4} * readU16(ByteView(record, JAMEntry::kRecordSize), kPaletteSize).value_or(0);
+  const std::int64_t tablesSize =
+      std::int64_t{4} * readU16(ByteView(record, JAMEntry::kRecordSize), kPaletteSize).value_or(0);
   return JAMEntry(record, clippedView(m_Buffer, m_TablesAt[static_cast<std::size_t>(i)], tablesSize));
 }
 
@@ -245,9 +248,7 @@ int JAM::GetJamId(int i) const { return Entry(i) ? Entry(i)->Field16(kJamId) : 0
 int JAM::GetIdx14(int i) const { return Entry(i) ? Entry(i)->Field16(kIdx14) : 0; }
 int JAM::GetIdx16(int i) const { return Entry(i) ? Entry(i)->Field8(kIdx16) : 0; }
 int JAM::GetIdx17(int i) const { return Entry(i) ? Entry(i)->Field8(kIdx17) : 0; }
-int JAM::GetIdx18(int i, int k) const {
-  return Entry(i) && k >= 0 && k < 8 ? Entry(i)->Field8(kIdx18 + k) : 0;
-}
+int JAM::GetIdx18(int i, int k) const { return Entry(i) && k >= 0 && k < 8 ? Entry(i)->Field8(kIdx18 + k) : 0; }
 ByteView JAM::GetPalette(int i, int table) const { return Entry(i) ? Entry(i)->Palette(table) : ByteView(); }
 
 ByteView JAM::RemapItem(int i) {

@@ -17,7 +17,9 @@ struct Picture {
 
   Picture() = default;
   Picture(int pictureWidth, int pictureHeight)
-      : width(pictureWidth), height(pictureHeight), rgb(static_cast<std::size_t>(pictureWidth) * static_cast<std::size_t>(pictureHeight) * 3) {}
+      : width(pictureWidth),
+        height(pictureHeight),
+        rgb(static_cast<std::size_t>(pictureWidth) * static_cast<std::size_t>(pictureHeight) * 3) {}
 
   bool Contains(int column, int row) const { return column >= 0 && row >= 0 && column < width && row < height; }
   std::size_t Offset(int column, int row) const {

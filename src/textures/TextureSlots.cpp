@@ -147,8 +147,10 @@ void LoadCarTextures(TextureSlots& slots, const TextureSources& sources, Message
   // Items from 3 on have no slot; their pictures are not made.
   withJam(relative, sources, messages, [&](JAM& jam) {
     for (int i = 0; i < std::min(jam.ItemCount(), kLiverySlots); ++i) {
-      if (!usesJamPictures(sources)) slots.CopyInto(i + 1, BuiltInTexture());
-      else withPicture(jam, i, [&](const Picture& picture) { slots.CopyInto(i + 1, picture); });
+      if (!usesJamPictures(sources))
+        slots.CopyInto(i + 1, BuiltInTexture());
+      else
+        withPicture(jam, i, [&](const Picture& picture) { slots.CopyInto(i + 1, picture); });
     }
   });
 }

@@ -2,11 +2,11 @@
 
 #include <QCoreApplication>
 #include <QCursor>
-#include <QStatusTipEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QPainter>
+#include <QStatusTipEvent>
 #include <QWheelEvent>
 
 #include "base/Settings.h"

@@ -15,19 +15,26 @@ namespace {
 
 GLenum glMode(DrawMode mode) {
   switch (mode) {
-    case DrawMode::Points: return GL_POINTS;
-    case DrawMode::Lines: return GL_LINES;
-    case DrawMode::Polygon: return GL_POLYGON;
+    case DrawMode::Points:
+      return GL_POINTS;
+    case DrawMode::Lines:
+      return GL_LINES;
+    case DrawMode::Polygon:
+      return GL_POLYGON;
   }
   return GL_POINTS;
 }
 
 GLenum glCapability(Capability capability) {
   switch (capability) {
-    case Capability::Texturing: return GL_TEXTURE_2D;
-    case Capability::Lighting: return GL_LIGHTING;
-    case Capability::Culling: return GL_CULL_FACE;
-    case Capability::DepthTest: return GL_DEPTH_TEST;
+    case Capability::Texturing:
+      return GL_TEXTURE_2D;
+    case Capability::Lighting:
+      return GL_LIGHTING;
+    case Capability::Culling:
+      return GL_CULL_FACE;
+    case Capability::DepthTest:
+      return GL_DEPTH_TEST;
   }
   return GL_TEXTURE_2D;
 }
@@ -51,8 +58,8 @@ std::vector<std::uint8_t> atlasRows(const TextureSlots& slots) {
 void upload(const TextureSlots& slots) {
   const std::vector<std::uint8_t> rows = atlasRows(slots);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, TextureSlots::kSize, TextureSlots::kSize * TextureSlots::kSlotCount, 0,
-               GL_RGB, GL_UNSIGNED_BYTE, rows.data());
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, TextureSlots::kSize, TextureSlots::kSize * TextureSlots::kSlotCount, 0, GL_RGB,
+               GL_UNSIGNED_BYTE, rows.data());
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);

@@ -59,7 +59,7 @@ class GlDrawing : public Drawing {
   const TextureSlots& m_Slots;
   unsigned m_Texture = 0;  // the slots one above the other; 0 until made in the current context
   bool m_TexturesMade = false;
-  int m_BoundSlot = 0;  // none yet
+  int m_BoundSlot = 0;                 // none yet
   std::array<double, 2> m_TexCoord{};  // the current coordinate within the bound slot
   int m_MatrixDepth = 0;
   double m_PixelRatio = 1;

@@ -12,8 +12,7 @@
 
 namespace tavrel {
 
-bool GlFrame::Draw3D(const FrameInput& input, const ViewMatrices& view, QSize devicePixels,
-                     const QColor& background) {
+bool GlFrame::Draw3D(const FrameInput& input, const ViewMatrices& view, QSize devicePixels, const QColor& background) {
   glClearColor(static_cast<GLfloat>(background.redF()), static_cast<GLfloat>(background.greenF()),
                static_cast<GLfloat>(background.blueF()), 1.0F);
   glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -146,7 +146,8 @@ void JamView::DrawJamIds(QPainter& painter, const QRect& area) {
     const QRect outline(0, static_cast<int>(kIdRowSpacing * i * m_Zoom), Scaled(m_Jam->GetWidth(i)),
                         Scaled(m_Jam->GetHeight(i)));
     // Outline and label lie within these rows.
-    if (outline.top() - kLabelOffset > area.bottom() || outline.top() + outline.height() + metrics.height() < area.top())
+    if (outline.top() - kLabelOffset > area.bottom() ||
+        outline.top() + outline.height() + metrics.height() < area.top())
       continue;
     const int id = m_Jam->GetJamId(i);
     const QString label = QString::asprintf("#%d(%x)", id, id);

@@ -57,8 +57,7 @@ bool OffscreenFrame::Draw(const FrameInput& input, const ViewMatrices& view, QSi
   return true;
 }
 
-QImage OffscreenFrame::Render(const FrameInput& input, const ViewMatrices& view, QSize size,
-                              const QColor& background) {
+QImage OffscreenFrame::Render(const FrameInput& input, const ViewMatrices& view, QSize size, const QColor& background) {
   if (!Draw(input, view, size, background)) return {};
   return m_Buffer->toImage().convertToFormat(QImage::Format_RGB32);
 }

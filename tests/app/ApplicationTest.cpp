@@ -14,8 +14,8 @@
 #include "app/CarTreeModel.h"
 #include "app/CommandTable.h"
 #include "app/MainWindow.h"
-#include "view/CarView.h"
 #include "document/Document.h"
+#include "view/CarView.h"
 
 namespace tavrel::test {
 namespace {
@@ -34,7 +34,9 @@ class ApplicationTest : public AppFixture {
     for (const MenuTitle& title : menu) titles << QString::fromUtf8(title.title.data(), qsizetype(title.title.size()));
     return titles;
   }
-  QSettings StoredSettings() const { return QSettings(QString::fromStdString(settingsFile.string()), QSettings::IniFormat); }
+  QSettings StoredSettings() const {
+    return QSettings(QString::fromStdString(settingsFile.string()), QSettings::IniFormat);
+  }
   QList<QMdiSubWindow*> Windows() { return app->Window().MdiArea().subWindowList(); }
 };
 
@@ -116,8 +118,7 @@ TEST_F(ApplicationTest, OpeningAFileTwiceActivatesItsWindowAndListsItOnce) {
   ASSERT_EQ(chooser.asked.size(), 2u);
   EXPECT_EQ(chooser.asked.front().filter, "Zav Car Files (*.cs3)|*.cs3|All Files (*.*)|*.*|");
   QSettings stored = StoredSettings();
-  EXPECT_EQ(stored.value("Recent File List/File1").toString().toStdString(),
-            std::filesystem::canonical(car).string());
+  EXPECT_EQ(stored.value("Recent File List/File1").toString().toStdString(), std::filesystem::canonical(car).string());
   EXPECT_EQ(stored.value("Recent File List/File2").toString(), "");
   QAction* recent = app->Window().findChild<QAction*>("recentFile1");
   ASSERT_NE(recent, nullptr);
@@ -247,17 +248,19 @@ TEST_F(ApplicationTest, MenusFollowTheActiveWindow) {
   EXPECT_EQ(MenuTitles(), TitlesOf(MainMenu()));
   EXPECT_EQ(ActionOf(kImportHelmet).text(), "Load Helmet");
   // Nothing on the route handles these without a document window.
-  for (int id : {kImportHelmet, kExportObj, kSetCarTextureJam, kSave, kExportToExe}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kImportHelmet, kExportObj, kSetCarTextureJam, kSave, kExportToExe})
+    EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
   for (int id : {kOpen, kImportFromExe, kEditPatchLevel, kTriggerDistance, kNew, kLaunchZav, kSetAnimationDelay})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kImportFromExe);
   EXPECT_EQ(MenuTitles(), TitlesOf(DocumentMenu()));
   EXPECT_EQ(ActionOf(kImportHelmet).text(), "Import Helmet");
-  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, kImportHelmet, kPrint, kRcrDistances, kJamView, kSetCarTextureJam,
-                 kShowCar, kNormalView, kZoomIn})
+  for (int id : {kSave, kSaveAs, kExportToExe, kExportObj, kImportHelmet, kPrint, kRcrDistances, kJamView,
+                 kSetCarTextureJam, kShowCar, kNormalView, kZoomIn})
     EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
-  // No handler anywhere: undo with nothing done, the clipboard commands, F6, and the JAM view's own command in a car view.
+  // No handler anywhere: undo with nothing done, the clipboard commands, F6, and the JAM view's own command in a car
+  // view.
   for (int id : {kUndo, kCut, kCopy, kPaste, kNextPane, kShowJamIds}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 
   Trigger(kClose);

@@ -2,10 +2,10 @@
 // click or an arrow key selects the element of its item, a double-click opens
 // the element's editor, and a part import relists only that part.
 
+#include <QCursor>
 #include <QDockWidget>
 #include <QMdiArea>
 #include <QPersistentModelIndex>
-#include <QCursor>
 #include <QTest>
 #include <QTreeView>
 
@@ -228,7 +228,8 @@ TEST_F(CarTreeTest, DoubleClickOnACameraOrADataValueLineOpensItsEditor) {
   EXPECT_EQ(camera.m_DirectionDeg, -80) << "182000 raw units kept in 16 bits are -14608";
   EXPECT_EQ(cameraIndex.data().toString().toStdString(), *ItemLabel(camera));
   EXPECT_TRUE(cameraIndex.data().toString().startsWith("c[1] (4464,"));
-  EXPECT_TRUE(cameraIndex.data().toString().endsWith(QString(" (%1 %2)").arg(camera.m_Record.RearWheel).arg(camera.m_Record.FrontWheel)));
+  EXPECT_TRUE(cameraIndex.data().toString().endsWith(
+      QString(" (%1 %2)").arg(camera.m_Record.RearWheel).arg(camera.m_Record.FrontWheel)));
 
   DatVal& value = car.m_DataValues[8];
   const QModelIndex line = IndexOf(value.m_TreeItem);

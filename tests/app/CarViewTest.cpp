@@ -26,8 +26,8 @@
 #include "demo/ShapeImageBuilder.h"
 #include "document/Document.h"
 #include "scene/PointPicking.h"
-#include "shape/Outline.h"
 #include "shape/Car.h"
+#include "shape/Outline.h"
 #include "view/CarView.h"
 
 namespace tavrel::test {
@@ -391,8 +391,8 @@ void ExpectLooksLike(const QImage& picture, const std::string& name) {
   const QImage expected(reference);
   if (expected.isNull()) {
     picture.save(outPrefix + ".png");
-    FAIL() << "no reference " << reference.toStdString() << "; this run's picture is " << (outPrefix + ".png").toStdString()
-           << ": look at it, then add it";
+    FAIL() << "no reference " << reference.toStdString() << "; this run's picture is "
+           << (outPrefix + ".png").toStdString() << ": look at it, then add it";
   }
   ASSERT_EQ(picture.size(), expected.size());
   const QImage a = picture.convertToFormat(QImage::Format_RGB32);
@@ -445,7 +445,8 @@ TEST_P(DemoPicture, LooksLikeItsReference) {
 INSTANTIATE_TEST_SUITE_P(Pictures, DemoPicture,
                          testing::Values(PictureCase{"demo-normal", nullptr, ""},
                                          PictureCase{"demo-front-textured", "front", "showTexture=1,showAxis=0"},
-                                         PictureCase{"demo-top-points", "top", "showPoints=1,showFilled=0,showCameras=0"},
+                                         PictureCase{"demo-top-points", "top",
+                                                     "showPoints=1,showFilled=0,showCameras=0"},
                                          PictureCase{"demo-camera-2", nullptr, "showTexture=1", 2}),
                          [](const testing::TestParamInfo<PictureCase>& param) {
                            std::string name = param.param.name;

@@ -36,11 +36,16 @@ TEST(CommandTable, IdsAreUniqueAndEveryMenuItemAndButtonHasACommand) {
 // Each fixed view has one command, its menu text the view's: the scene knows
 // the views by name only.
 TEST(CommandTable, EveryFixedViewHasItsCommand) {
-  const std::map<std::string_view, std::string_view> texts = {
-      {"right", "View Right Side"},  {"left", "View Left Side"},     {"front", "View Front"},
-      {"bottom", "View Bottom"},     {"top", "View Top"},            {"back", "View Back"},
-      {"front-left", "View Front Left"}, {"front-right", "View Front Right"}, {"back-left", "View Back Left"},
-      {"back-right", "View Back Right"}};
+  const std::map<std::string_view, std::string_view> texts = {{"right", "View Right Side"},
+                                                              {"left", "View Left Side"},
+                                                              {"front", "View Front"},
+                                                              {"bottom", "View Bottom"},
+                                                              {"top", "View Top"},
+                                                              {"back", "View Back"},
+                                                              {"front-left", "View Front Left"},
+                                                              {"front-right", "View Front Right"},
+                                                              {"back-left", "View Back Left"},
+                                                              {"back-right", "View Back Right"}};
   ASSERT_EQ(command::kFixedViewCommands.size(), kFixedViews.size());
   for (const FixedView& view : kFixedViews) {
     const auto fixed = std::ranges::find(command::kFixedViewCommands, view.name, &command::FixedViewCommand::view);

@@ -13,18 +13,18 @@
 #include <functional>
 
 #include "ModalDialog.h"
-#include "support/AnsweredPatchLevel.h"
 #include "app/PatchLevelDialog.h"
-#include "app/RcrDistancesDialog.h"
 #include "app/QtDialogs.h"
+#include "app/RcrDistancesDialog.h"
 #include "app/TriggerDistanceDialog.h"
 #include "base/Bytes.h"
 #include "base/Settings.h"
 #include "demo/ExeBuilder.h"
 #include "document/ProgramValues.h"
-#include "shape/ExecutableFile.h"
 #include "shape/CameraFile.h"
+#include "shape/ExecutableFile.h"
 #include "shape/ShapeFile.h"
+#include "support/AnsweredPatchLevel.h"
 #include "support/TestSupport.h"
 
 namespace tavrel {

@@ -56,7 +56,8 @@ void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vec
     if (before[i] == after[i]) continue;
     ++changed;
     const auto offset = std::int64_t(i);
-    EXPECT_TRUE(std::ranges::any_of(ranges, [offset](auto range) { return offset >= range.first && offset < range.second; }))
+    EXPECT_TRUE(
+        std::ranges::any_of(ranges, [offset](auto range) { return offset >= range.first && offset < range.second; }))
         << "byte " << offset << " changed";
   }
   EXPECT_GT(changed, 0);
@@ -75,9 +76,9 @@ TEST_F(DocumentCommandsTest, ExportToExeAnsweredNoChangesOnlyTheCarAndTheCameras
   Trigger(kExportToExe);
   EXPECT_EQ(messages.asked, std::vector<std::string>{"Do you want advanced exporting!..."});
   const ExePositions& at = kOriginalPositions;
-  ExpectChangesOnlyIn(before, ReadBytes(game / "zav.exe"),
-                      {{at.car, at.car + std::int64_t(Car::kImageSize)},
-                       {at.cameras, at.cameras + std::int64_t(kCameraFileSize)}});
+  ExpectChangesOnlyIn(
+      before, ReadBytes(game / "zav.exe"),
+      {{at.car, at.car + std::int64_t(Car::kImageSize)}, {at.cameras, at.cameras + std::int64_t(kCameraFileSize)}});
 }
 
 struct FileCommandCase {
@@ -102,7 +103,8 @@ TEST_F(DocumentCommandsTest, ExchangeCommandsOnAnEmptyDocumentSayNoCarLoaded) {
     messages.shown.clear();
     chooser.answers = {dir / command.file};
     Trigger(command.id);
-    EXPECT_EQ(MessageTexts(), command.saysNoCar ? std::vector<std::string>{"No Car Loaded"} : std::vector<std::string>{})
+    EXPECT_EQ(MessageTexts(),
+              command.saysNoCar ? std::vector<std::string>{"No Car Loaded"} : std::vector<std::string>{})
         << command.id;
     if (command.saysNoCar)
       EXPECT_FALSE(std::filesystem::exists(dir / command.file)) << command.id;

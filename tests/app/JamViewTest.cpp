@@ -280,8 +280,7 @@ TEST_F(JamViewTest, ItsCommandsReachTheActiveJamViewOnlyAndItsWindowsBelongToThe
   ASSERT_EQ(area.subWindowList().size(), 2);
   EXPECT_EQ(area.subWindowList()[0]->windowTitle(), "car1:1");
   EXPECT_EQ(area.subWindowList()[1]->windowTitle(), "car1:2 - test.jam");
-  for (int id : {kZoomIn, kZoomOut, kShowJamIds, kJamView, kExportToExe})
-    EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
+  for (int id : {kZoomIn, kZoomOut, kShowJamIds, kJamView, kExportToExe}) EXPECT_TRUE(ActionOf(id).isEnabled()) << id;
   // The car view's commands are not on the JAM view's route.
   for (int id : {kPrint, kShowCar, kNormalView}) EXPECT_FALSE(ActionOf(id).isEnabled()) << id;
 

@@ -13,16 +13,15 @@
 #include <QToolButton>
 
 #include "AppFixture.h"
-#include "view/CarView.h"
 #include "ModalDialog.h"
-#include "app/CommandTable.h"
 #include "app/CarTree.h"
+#include "app/CommandTable.h"
 #include "app/MainWindow.h"
 #include "app/ValueDialogs.h"
-#include "view/CarView.h"
 #include "document/Document.h"
 #include "shape/Camera.h"
 #include "support/TestSupport.h"
+#include "view/CarView.h"
 
 namespace tavrel::test {
 namespace {
@@ -46,8 +45,9 @@ void ExpectStillOpenOn(QDialog& dialog, const char* field) {
 
 class ValueDialogsTest : public AppFixture {
  protected:
-  bool RunPoint(PointValues& values, const std::function<void(QDialog&)>& answer,
-                const std::function<void()>& viewCenter = [] {}) {
+  bool RunPoint(
+      PointValues& values, const std::function<void(QDialog&)>& answer,
+      const std::function<void()>& viewCenter = [] {}) {
     bool confirmed = false;
     EXPECT_TRUE(AnswerDialog([&] { confirmed = RunPointEditor(nullptr, values, viewCenter, messages); },
                              [&](QDialog& dialog) {
@@ -68,13 +68,11 @@ TEST_F(ValueDialogsTest, PointArrowsStepEachFieldWithinTheirRange) {
   };
   PointValues values{5, -32760, 32760};
   EXPECT_TRUE(RunPoint(values, [](QDialog& dialog) {
-    for (const Step& step : {Step{"spin1021", "edit1000", ClickUp, "6"},
-                             Step{"spin1021", "edit1000", KeyDown, "5"},
-                             Step{"spin1022", "edit1001", ClickDown, "-32760"},
-                             Step{"spin1022", "edit1001", KeyUp, "-32759"},
-                             Step{"spin1023", "edit1002", ClickUp, "32760"},
-                             Step{"spin1023", "edit1002", ClickDown, "32759"},
-                             Step{"spin1023", "edit1002", KeyDown, "32758"}}) {
+    for (const Step& step :
+         {Step{"spin1021", "edit1000", ClickUp, "6"}, Step{"spin1021", "edit1000", KeyDown, "5"},
+          Step{"spin1022", "edit1001", ClickDown, "-32760"}, Step{"spin1022", "edit1001", KeyUp, "-32759"},
+          Step{"spin1023", "edit1002", ClickUp, "32760"}, Step{"spin1023", "edit1002", ClickDown, "32759"},
+          Step{"spin1023", "edit1002", KeyDown, "32758"}}) {
       SCOPED_TRACE(std::string(step.arrows) + " " + std::to_string(step.action));
       auto* arrows = Find<QWidget>(dialog, step.arrows);
       auto* field = Find<QLineEdit>(dialog, step.field);
@@ -133,7 +131,12 @@ TEST_F(ValueDialogsTest, EditorsRefuseAFieldWithoutANumber) {
     const char* typed;
   };
   const std::vector<Case> cases{
-      {"Point Values Editor", [&] { return RunPointEditor(nullptr, point, [] {}, messages); }, "edit1001", "12a"},
+      {"Point Values Editor",
+       [&] {
+         return RunPointEditor(
+             nullptr, point, [] {}, messages);
+       },
+       "edit1001", "12a"},
       {"In Car Camera Editor", [&] { return RunCameraEditor(nullptr, camera, messages); }, "edit1026", "x"},
       {"New Data Value", [&] { return RunDataValueEditor(nullptr, dataValue, messages); }, "edit1000", ""},
       {"New Data Value", [&] { return RunDataValueEditor(nullptr, dataValue, messages); }, "edit1000", "3000000000"},
@@ -195,8 +198,16 @@ TEST_F(ValueDialogsTest, DataValueEditorTakesTheTypedNumber) {
 
 TEST_F(ValueDialogsTest, CameraEditorStoresLowSixteenBitsAndWholeDegrees) {
   Camera camera;
-  camera.SetRecord({.X = 10, .Z = 30, .Y = 20, .Direction = 1000, .Pitch = -364, .Roll = 0, .Detail1 = 1,
-                    .Detail2 = 2, .RearWheel = 256, .FrontWheel = 1});
+  camera.SetRecord({.X = 10,
+                    .Z = 30,
+                    .Y = 20,
+                    .Direction = 1000,
+                    .Pitch = -364,
+                    .Roll = 0,
+                    .Detail1 = 1,
+                    .Detail2 = 2,
+                    .RearWheel = 256,
+                    .FrontWheel = 1});
   CameraFields fields = camera.Fields();
   EXPECT_TRUE(AnswerDialog([&] { ASSERT_TRUE(RunCameraEditor(nullptr, fields, messages)); },
                            [](QDialog& dialog) {
@@ -218,11 +229,11 @@ TEST_F(ValueDialogsTest, CameraEditorStoresLowSixteenBitsAndWholeDegrees) {
                                const char* field;
                                const char* text;
                              };
-                             for (const Shown& shown : {Shown{"edit1000", "10"}, Shown{"edit1001", "20"},
-                                                        Shown{"edit1002", "30"}, Shown{"edit1003", "5"},
-                                                        Shown{"edit1004", "-2"}, Shown{"edit1007", "0"},
-                                                        Shown{"edit1008", "1"}, Shown{"edit1009", "2"},
-                                                        Shown{"edit1025", "256"}, Shown{"edit1026", "1"}})
+                             for (const Shown& shown :
+                                  {Shown{"edit1000", "10"}, Shown{"edit1001", "20"}, Shown{"edit1002", "30"},
+                                   Shown{"edit1003", "5"}, Shown{"edit1004", "-2"}, Shown{"edit1007", "0"},
+                                   Shown{"edit1008", "1"}, Shown{"edit1009", "2"}, Shown{"edit1025", "256"},
+                                   Shown{"edit1026", "1"}})
                                EXPECT_EQ(Text(dialog, shown.field), shown.text) << shown.field;
                              SetText(dialog, "edit1000", "70000");
                              SetText(dialog, "edit1007", "360");
@@ -234,8 +245,8 @@ TEST_F(ValueDialogsTest, CameraEditorStoresLowSixteenBitsAndWholeDegrees) {
   EXPECT_EQ(stored.Y, 20);
   EXPECT_EQ(stored.Z, 30);
   EXPECT_EQ(stored.Direction, 1000);  // shown as 5 degrees and left so: the raw value stays
-  EXPECT_EQ(stored.Pitch, -364);     // a multiple of 182 stays
-  EXPECT_EQ(stored.Roll, -16);       // 360 x 182 = 65520
+  EXPECT_EQ(stored.Pitch, -364);      // a multiple of 182 stays
+  EXPECT_EQ(stored.Roll, -16);        // 360 x 182 = 65520
   EXPECT_EQ(stored.RearWheel, 256);
   EXPECT_EQ(camera.m_DirectionDeg, 5);
   EXPECT_EQ(camera.m_RollDeg, 0);

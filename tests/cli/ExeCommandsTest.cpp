@@ -26,9 +26,9 @@ class ExeCommandsTest : public ::testing::Test {
 TEST_F(ExeCommandsTest, ExtractWritesTheCarItsPartsAndCameras) {
   const auto result = RunCli({"exe", "extract", exe.string(), "--patch-level", "7", "--out", path("out")});
   ASSERT_EQ(result.status, 0) << result.err;
-  const std::pair<const char*, std::uintmax_t> files[] = {
-      {"car.cs3", 133952},  {"helmet.ch3", 7764},         {"cockpit.cp3", 23664},
-      {"wheel.ty3", 27764}, {"steering-wheel.st3", 496}, {"cameras.cam", 180}};
+  const std::pair<const char*, std::uintmax_t> files[] = {{"car.cs3", 133952},         {"helmet.ch3", 7764},
+                                                          {"cockpit.cp3", 23664},      {"wheel.ty3", 27764},
+                                                          {"steering-wheel.st3", 496}, {"cameras.cam", 180}};
   for (const auto& [name, size] : files) EXPECT_EQ(fileSize(dir / "out" / name), size) << name;
   const auto car = test::ReadBytes(dir / "out" / "car.cs3");
   const auto image = SampleExeRecipe(7).car;
@@ -76,9 +76,9 @@ TEST_F(ExeCommandsTest, AFailedExtractionWritesNothing) {
 
 TEST_F(ExeCommandsTest, PatchingTheExtractedFilesChangesNothingAndAnEditedOneOnlyItsBytes) {
   ASSERT_EQ(RunCli({"exe", "extract", exe.string(), "--patch-level", "1", "--out", path("out")}).status, 0);
-  const std::vector<std::string> items = {"--car",   "out/car.cs3",   "--cameras", "out/cameras.cam",
-                                          "--helmet", "out/helmet.ch3", "--cockpit", "out/cockpit.cp3",
-                                          "--wheel", "out/wheel.ty3", "--steering-wheel", "out/steering-wheel.st3"};
+  const std::vector<std::string> items = {"--car",    "out/car.cs3",    "--cameras",        "out/cameras.cam",
+                                          "--helmet", "out/helmet.ch3", "--cockpit",        "out/cockpit.cp3",
+                                          "--wheel",  "out/wheel.ty3",  "--steering-wheel", "out/steering-wheel.st3"};
   std::vector<std::string> args = {"exe", "patch", exe.string(), "--patch-level", "1"};
   for (std::size_t i = 0; i < items.size(); i += 2) {
     args.push_back(items[i]);
@@ -201,8 +201,10 @@ TEST(CheckCommand, TheDemosFilesHaveNoProblemAndJsonListsThem) {
   ScratchFolder dir;
   const std::string game = (dir / "game").string();
   ASSERT_EQ(RunCli({"make-demo", game}).status, 0);
-  const std::pair<const char*, const char*> files[] = {{"demo.cs3", "car"},   {"demo.ch3", "helmet"},
-                                                       {"demo.cp3", "cockpit"}, {"demo.ty3", "wheel"},
+  const std::pair<const char*, const char*> files[] = {{"demo.cs3", "car"},
+                                                       {"demo.ch3", "helmet"},
+                                                       {"demo.cp3", "cockpit"},
+                                                       {"demo.ty3", "wheel"},
                                                        {"demo.st3", "steering-wheel"}};
   test::InFolder inside(game);  // texture.cfg is read from the working folder
   for (const auto& [name, kind] : files) {
@@ -302,8 +304,8 @@ TEST_F(ExeCommandsTest, RcrAndTriggerExitStatuses) {
     std::string error;
   };
   const Short shortCases[] = {
-      {{"trigger", exe.string()}, "Cannot read the RCR trigger distance from \"" + exe.string() +
-                                      "\": the file ends too early\n"},
+      {{"trigger", exe.string()},
+       "Cannot read the RCR trigger distance from \"" + exe.string() + "\": the file ends too early\n"},
       {{"rcr", exe.string(), "--patch-level", "7"},
        "Cannot read the RCR distances from \"" + exe.string() + "\": the file ends too early\n"},
       {{"trigger", exe.string(), "--set", "5"}, "Failed to find RCR Trigger Data\n"},

@@ -38,7 +38,9 @@ void WriteMappedCar(const std::filesystem::path& folder) {
   WriteText(folder / "texture.cfg", "0,2,5,10,20,99,99,30,40,50,60,70,80\n4,4,3,1,2,3,4,5,6\n");
 }
 
-GltfCorner Corner(float x, float y, float z, int u, int v) { return {{x, y, z}, {static_cast<float>(u) / 256.0f, static_cast<float>(v) / 256.0f}}; }
+GltfCorner Corner(float x, float y, float z, int u, int v) {
+  return {{x, y, z}, {static_cast<float>(u) / 256.0f, static_cast<float>(v) / 256.0f}};
+}
 
 TEST(ExportGltfCommand, PolygonsBecomeFansWithTheCornersOfTheirListPositions) {
   ScratchFolder dir;

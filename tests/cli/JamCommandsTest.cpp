@@ -46,7 +46,8 @@ JamRecipe twoItems() {
   recipe.canvas = std::vector<std::uint8_t>(3 * 256, 0);
   // Row 1, columns 5 to 7: bytes 0, 1, 2; row 2: 3, 4, 9 (9 has no Palette1 entry).
   const std::vector<std::uint8_t> bytes = {0, 1, 2, 3, 4, 9};
-  for (int k = 0; k < 6; ++k) recipe.canvas[static_cast<std::size_t>((1 + k / 3) * 256 + 5 + k % 3)] = bytes[static_cast<std::size_t>(k)];
+  for (int k = 0; k < 6; ++k)
+    recipe.canvas[static_cast<std::size_t>((1 + k / 3) * 256 + 5 + k % 3)] = bytes[static_cast<std::size_t>(k)];
   recipe.canvas[0] = 7;
   recipe.canvas[1] = 250;
   return recipe;
@@ -89,8 +90,8 @@ TEST(JamInfoCommand, StatusesOfUnreadableAndRefusedFiles) {
   test::WriteBytes(dir / "huge.jam", BuildJamFile(twoItems()));
   std::filesystem::resize_file(dir / "huge.jam", std::uintmax_t{5} << 30);
   const std::string huge = (dir / "huge.jam").string();
-  for (const auto& args : std::vector<std::vector<std::string>>{{"jam", "info", huge},
-                                                                {"jam", "extract", huge, (dir / "out").string()}}) {
+  for (const auto& args :
+       std::vector<std::vector<std::string>>{{"jam", "info", huge}, {"jam", "extract", huge, (dir / "out").string()}}) {
     const auto result = RunCli(args);
     EXPECT_EQ(result.status, 1) << args[1];
     EXPECT_EQ(result.err, "Failed to load JAM File (" + huge +
@@ -109,7 +110,8 @@ TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
   ASSERT_EQ(first.height, 2);
   const std::vector<int> indices = {200, 201, 202, 203, 0, 0};
   for (int k = 0; k < 6; ++k)
-    EXPECT_EQ(first.At(k % 3, k / 3), kGamePalette[static_cast<std::size_t>(indices[static_cast<std::size_t>(k)])]) << k;
+    EXPECT_EQ(first.At(k % 3, k / 3), kGamePalette[static_cast<std::size_t>(indices[static_cast<std::size_t>(k)])])
+        << k;
 
   const auto extract = RunCli({"jam", "extract", (dir / "two.jam").string(), (dir / "all").string()});
   ASSERT_EQ(extract.status, 0) << extract.err;
@@ -120,7 +122,8 @@ TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
   EXPECT_EQ(second.At(1, 0), kGamePalette[250]);
   EXPECT_EQ(second.At(1, 1), kGamePalette[0]);
 
-  const auto outside = RunCli({"jam", "png", (dir / "two.jam").string(), "--item", "2", "--out", (dir / "2.png").string()});
+  const auto outside =
+      RunCli({"jam", "png", (dir / "two.jam").string(), "--item", "2", "--out", (dir / "2.png").string()});
   EXPECT_EQ(outside.status, 1);
   EXPECT_FALSE(outside.err.empty());
   EXPECT_FALSE(std::filesystem::exists(dir / "2.png"));
@@ -130,7 +133,8 @@ TEST(JamPngCommands, WriteItemPicturesInTheGamePalette) {
   const auto blocked =
       RunCli({"jam", "png", (dir / "two.jam").string(), "--item", "0", "--out", (dir / "taken.png").string()});
   EXPECT_EQ(blocked.status, 1);
-  EXPECT_EQ(blocked.err, "Cannot open file for writing: " + (dir / "taken.png").string() + " (it is not a regular file)\n");
+  EXPECT_EQ(blocked.err,
+            "Cannot open file for writing: " + (dir / "taken.png").string() + " (it is not a regular file)\n");
 }
 
 TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
@@ -138,9 +142,11 @@ TEST(TexturesCommand, WritesTheFourSlotsAsANewCarViewMakesThem) {
   std::filesystem::create_directories(dir / "zavjams/Main");
   std::filesystem::create_directories(dir / "zavjams/Liveries");
   test::WriteBytes(dir / "zavjams/Main/Chassis3.jam", BuildJamFile(SolidItemsJam({{256, 164, 80}})));
-  test::WriteBytes(dir / "zavjams/Liveries/Ferrar98.jam", BuildJamFile(SolidItemsJam({{256, 164, 40}, {256, 164, 41}})));
+  test::WriteBytes(dir / "zavjams/Liveries/Ferrar98.jam",
+                   BuildJamFile(SolidItemsJam({{256, 164, 40}, {256, 164, 41}})));
 
-  const auto result = RunCli({"textures", dir.path().string(), "--livery", "Ferrar98.jam", "--out", (dir / "out").string()});
+  const auto result =
+      RunCli({"textures", dir.path().string(), "--livery", "Ferrar98.jam", "--out", (dir / "out").string()});
   ASSERT_EQ(result.status, 0) << result.err;
   EXPECT_TRUE(result.err.empty());
   const std::vector<std::pair<int, std::optional<int>>> expected = {{1, 40}, {2, 41}, {3, std::nullopt}, {4, 80}};

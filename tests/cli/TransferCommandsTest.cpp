@@ -41,8 +41,7 @@ TEST_F(TransferCommands, ExportCtf) {
 TEST_F(TransferCommands, ExportObj) {
   const auto result = test::RunCli({"export-obj", car().string(), (directory / "car.obj").string()});
   ASSERT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(readText(directory / "car.obj"),
-            "v -5.000000 1.000000 0.000000\nv 3.000000 2.000000 7.000000\nf 1 2 1\n");
+  EXPECT_EQ(readText(directory / "car.obj"), "v -5.000000 1.000000 0.000000\nv 3.000000 2.000000 7.000000\nf 1 2 1\n");
 }
 
 TEST_F(TransferCommands, ImportCtfSavesTheCarWithTheNewGeometry) {
@@ -117,10 +116,10 @@ TEST_F(TransferCommands, ImportObjTakesThePointsAndKeepsEveryOtherByte) {
 
   // What export-obj writes comes back as the same file.
   ASSERT_EQ(test::RunCli({"export-obj", car().string(), (directory / "car.obj").string()}).status, 0);
-  ASSERT_EQ(test::RunCli({"import-obj", car().string(), (directory / "car.obj").string(),
-                          (directory / "same.cs3").string()})
-                .status,
-            0);
+  ASSERT_EQ(
+      test::RunCli({"import-obj", car().string(), (directory / "car.obj").string(), (directory / "same.cs3").string()})
+          .status,
+      0);
   EXPECT_EQ(test::ReadBytes(directory / "same.cs3"), test::ReadBytes(car()));
 
   // A part goes out and back the same way, read at its own table offset.
@@ -130,7 +129,8 @@ TEST_F(TransferCommands, ImportObjTakesThePointsAndKeepsEveryOtherByte) {
   helmet.connections = {{0, 2, 0, 0}};
   test::WriteBytes(directory / "helmet.ch3", BuildShapeFile(helmet, ShapeKind::Helmet));
   for (const char* command : {"export-obj", "import-obj"}) {
-    std::vector<std::string> arguments{command, (directory / "helmet.ch3").string(), (directory / "helmet.obj").string()};
+    std::vector<std::string> arguments{command, (directory / "helmet.ch3").string(),
+                                       (directory / "helmet.obj").string()};
     if (command == std::string("import-obj")) arguments.push_back((directory / "same.ch3").string());
     arguments.insert(arguments.end(), {"--kind", "helmet"});
     const auto run = test::RunCli(arguments);
@@ -149,8 +149,7 @@ TEST_F(TransferCommands, RefusedObjImportsWriteNothing) {
   };
   for (const auto& [text, message] : cases) {
     writeText(directory / "edited.obj", text);
-    const auto result =
-        test::RunCli({"import-obj", car().string(), edited, (directory / "out.cs3").string()});
+    const auto result = test::RunCli({"import-obj", car().string(), edited, (directory / "out.cs3").string()});
     EXPECT_EQ(result.status, 1) << text;
     EXPECT_EQ(result.err, message);
     EXPECT_FALSE(std::filesystem::exists(directory / "out.cs3")) << text;

@@ -9,9 +9,9 @@
 #include <set>
 
 #include "DemoGeometry.h"
+#include "demo/DemoTextureCfg.h"
 #include "demo/ShapeImageBuilder.h"
 #include "shape/ExePositions.h"
-#include "demo/DemoTextureCfg.h"
 #include "shape/PartFile.h"
 #include "shape/ShapeCheck.h"
 #include "textures/CarMappingTable.h"

@@ -4,14 +4,14 @@
 
 #include "base/Settings.h"
 #include "demo/DemoGame.h"
+#include "document/DemoDocumentTest.h"
 #include "document/Document.h"
 #include "document/ProgramValues.h"
 #include "shape/CameraFile.h"
 #include "shape/ExecutableFile.h"
-#include "shape/ShapeFile.h"
 #include "shape/ShapeCheck.h"
+#include "shape/ShapeFile.h"
 #include "support/AnsweredPatchLevel.h"
-#include "document/DemoDocumentTest.h"
 #include "support/AnsweringChooser.h"
 #include "support/SpoiltCars.h"
 #include "support/TestSupport.h"
@@ -215,8 +215,8 @@ TEST_F(DocumentTest, PartImportRelistsOnlyThatPartInItsPlace) {
   document.ImportPart(helmet);
   EXPECT_EQ(car.m_SelectedPoint, nullptr) << "the car keeps no selection among the helmet's old points";
   const std::string row = std::to_string(helmetRow);
-  EXPECT_EQ(events, (std::vector<std::string>{"unlisting " + row, "unlisted " + row, "listing " + row,
-                                              "listed " + row, "redraw"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"unlisting " + row, "unlisted " + row, "listing " + row, "listed " + row,
+                                              "redraw"}));
 
   ASSERT_EQ(top.ChildCount(), 5u);
   for (std::size_t i = 0; i < before.size(); ++i) {
@@ -229,7 +229,8 @@ TEST_F(DocumentTest, PartImportRelistsOnlyThatPartInItsPlace) {
   EXPECT_EQ(car.m_Helmet->m_RootItem, &newHelmet);
   EXPECT_EQ(newHelmet.text, helmetText);
   EXPECT_EQ(newHelmet.image, 6);
-  EXPECT_EQ(car.m_Helmet->m_Points.at(0).m_TreeItem, &newHelmet.Child(0).Child(0)) << "the helmet's points are listed anew";
+  EXPECT_EQ(car.m_Helmet->m_Points.at(0).m_TreeItem, &newHelmet.Child(0).Child(0))
+      << "the helmet's points are listed anew";
   EXPECT_EQ(car.m_Points[0].m_TreeItem, firstPointItem);
   EXPECT_EQ(car.m_CarJams[0].m_Jam, firstJam) << "the car's texture files are not read again";
 }
@@ -288,8 +289,8 @@ TEST_F(DocumentTest, SpoiltCarFilesAreRefusedOrPatchedOnlyIntoTheCarsOwnTables) 
       case Severity::Error:
         EXPECT_TRUE(messages.asked.empty());
         ASSERT_FALSE(messages.shown.empty());
-        EXPECT_EQ(messages.shown.back().text.rfind("Cannot patch \"" + file.string() + "\" into ZAV.EXE: " +
-                                                       spoilt.firstProblem, 0),
+        EXPECT_EQ(messages.shown.back().text.rfind(
+                      "Cannot patch \"" + file.string() + "\" into ZAV.EXE: " + spoilt.firstProblem, 0),
                   0u)
             << messages.shown.back().text;
         EXPECT_EQ(after, original);

@@ -112,7 +112,8 @@ TEST_F(ExportToExeTest, ACarExportNeverWritesIntoAPartsRegion) {
     EXPECT_GT(steps[0].result.bytesChanged, 0u);
     const auto carAt = static_cast<std::size_t>(at.car);
     for (const std::size_t changed : differences(before, *readFile(exe)))
-      EXPECT_TRUE(changed >= carAt && changed < carAt + ShapeExtent(*older.GetCar(), ShapeKind::Car)) << "byte " << changed;
+      EXPECT_TRUE(changed >= carAt && changed < carAt + ShapeExtent(*older.GetCar(), ShapeKind::Car))
+          << "byte " << changed;
     EXPECT_EQ(Import(at)->m_Helmet->m_Points[0].m_Y, newer->m_Helmet->m_Points[0].m_Y);
   }
 }
@@ -147,9 +148,10 @@ TEST_F(ExportToExeTest, IndexErrorsAreListedAndPatchedOnlyWhenThePlayerInsists) 
     const auto before = *readFile(exe);
     EXPECT_EQ(AllPatched(document.ExportToExe()), insist);
     ASSERT_FALSE(messages.asked.empty());
-    EXPECT_EQ(messages.asked[0], "\"Import From Exe\" names elements its tables do not hold:\nconnection 0 names "
-                                 "point 99, but the car has 3\nThe game may not cope with it. Patch it into ZAV.EXE "
-                                 "anyway?");
+    EXPECT_EQ(messages.asked[0],
+              "\"Import From Exe\" names elements its tables do not hold:\nconnection 0 names "
+              "point 99, but the car has 3\nThe game may not cope with it. Patch it into ZAV.EXE "
+              "anyway?");
     EXPECT_EQ(messages.defaults[0], Answer::No);
     EXPECT_EQ(*readFile(exe) == before, !insist);
   }

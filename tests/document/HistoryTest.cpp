@@ -6,13 +6,13 @@
 
 #include "base/Settings.h"
 #include "demo/DemoGame.h"
+#include "document/DemoDocumentTest.h"
 #include "document/Document.h"
 #include "document/ProgramValues.h"
-#include "shape/Outline.h"
 #include "shape/CameraFile.h"
+#include "shape/Outline.h"
 #include "shape/ShapeFile.h"
 #include "shape/TransferFile.h"
-#include "document/DemoDocumentTest.h"
 #include "support/AnsweringChooser.h"
 #include "support/TestSupport.h"
 

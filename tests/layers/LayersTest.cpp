@@ -82,7 +82,8 @@ TEST(LayersTest, ProgramsIncludeNothingFromToolsOrTests) {
   const std::filesystem::path root = TAVREL_SOURCE_DIR;
   for (const Include& include : includesOf(root / "src"))
     for (const char* folder : {"tools", "tests", "bench", "fuzz"})
-      EXPECT_FALSE(std::filesystem::exists(root / folder / include.target)) << include.file << " includes " << include.target;
+      EXPECT_FALSE(std::filesystem::exists(root / folder / include.target))
+          << include.file << " includes " << include.target;
 }
 
 TEST(LayersTest, TheRulesCatchWhatTheyAreFor) {

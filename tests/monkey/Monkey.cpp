@@ -83,7 +83,8 @@ void Monkey::Act(long number) {
 
 void Monkey::NoteNewDocuments() {
   const std::vector<Document*> documents = m_App.Documents();
-  std::erase_if(m_StartBytes, [&](const auto& entry) { return std::ranges::find(documents, entry.first) == documents.end(); });
+  std::erase_if(m_StartBytes,
+                [&](const auto& entry) { return std::ranges::find(documents, entry.first) == documents.end(); });
   for (Document* document : documents)
     if (document->HasCar() && !document->CanUndo() && !m_StartBytes.contains(document))
       m_StartBytes[document] = test::CarBytes(*document->GetCar());
@@ -97,7 +98,8 @@ bool Monkey::UndoEverything() {
     int undone = 0;
     for (; document->CanUndo(); ++undone) document->Undo();
     const bool equal = test::CarBytes(*document->GetCar()) == start->second;
-    Say("%s: %d steps undone, %s\n", document->Title().c_str(), undone, equal ? "the car is as it was" : "THE CAR DIFFERS");
+    Say("%s: %d steps undone, %s\n", document->Title().c_str(), undone,
+        equal ? "the car is as it was" : "THE CAR DIFFERS");
     same = same && equal;
   }
   return same;

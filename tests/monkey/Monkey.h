@@ -21,7 +21,7 @@ class QWidget;
 namespace tavrel {
 class Application;
 class Document;
-}
+}  // namespace tavrel
 
 namespace tavrel::monkey {
 

@@ -27,10 +27,17 @@ std::optional<std::filesystem::path> RandomChooser::ChooseFolder(const std::stri
 std::optional<std::filesystem::path> RandomChooser::Choose(FileAction action, const FileDialogKind& kind) {
   std::optional<std::filesystem::path> answer;
   switch (m_Random.Below(4)) {
-    case 0: break;  // cancel
-    case 1: answer = m_Folder / std::string(kind.defaultName); break;
-    case 2: answer = m_Folder / ("new" + std::to_string(m_Random.Below(8)) + "." + std::string(kind.extension)); break;
-    default: answer = ExistingFile(action); break;
+    case 0:
+      break;  // cancel
+    case 1:
+      answer = m_Folder / std::string(kind.defaultName);
+      break;
+    case 2:
+      answer = m_Folder / ("new" + std::to_string(m_Random.Below(8)) + "." + std::string(kind.extension));
+      break;
+    default:
+      answer = ExistingFile(action);
+      break;
   }
   Say("    %s dialog \"%s\": %s\n", action == FileAction::Open ? "open" : "save", std::string(kind.defaultName).c_str(),
       answer ? answer->string().c_str() : "cancel");

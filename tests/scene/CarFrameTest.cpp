@@ -152,8 +152,8 @@ TEST(CarFrame, PolygonsTakeTheColourTableByPositionOrRedInSingleColour) {
   data.indexLists.assign(14, {1, 2, 3});
   const auto car = MakeShape(data);
   const std::vector<DrawColour> expected = {{1, 0, 0},     {0, 1, 0},     {0, 0, 1},   {1, 1, 0},   {1, 0, 1},
-                                     {0, 1, 1},     {0.5, 0, 0},   {0, 0.5, 0}, {0, 0, 0.5}, {0.5, 0.5, 0},
-                                     {0.5, 0, 0.5}, {0, 0.5, 0.5}, {1, 0, 0},   {0, 1, 0}};
+                                            {0, 1, 1},     {0.5, 0, 0},   {0, 0.5, 0}, {0, 0, 0.5}, {0.5, 0.5, 0},
+                                            {0.5, 0, 0.5}, {0, 0.5, 0.5}, {1, 0, 0},   {0, 1, 0}};
   DisplayFlags flags = Only({&DisplayFlags::showCar, &DisplayFlags::showFilled});
   const auto polygons = DrawFrame(car.get(), flags).Batches(DrawMode::Polygon);
   ASSERT_EQ(polygons.size(), expected.size());

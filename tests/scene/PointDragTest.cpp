@@ -7,8 +7,8 @@
 #include <numbers>
 #include <vector>
 
-#include "shape/Car.h"
 #include "ShapePoints.h"
+#include "shape/Car.h"
 
 namespace tavrel {
 namespace {
@@ -35,9 +35,9 @@ ScreenPoint ShownAt(const Object3D& shape, int index, const ScenePoint& placemen
 
 TEST(PointDrag, APointFollowsThePointerInThePlaneFacingTheEye) {
   struct Case {
-    Vec3 point;      // where it starts
+    Vec3 point;       // where it starts
     double distance;  // of the eye from the origin
-    double dx;       // pixels the pointer moves
+    double dx;        // pixels the pointer moves
     double dy;
   };
   const Case cases[] = {

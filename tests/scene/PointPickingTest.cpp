@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "shape/Car.h"
 #include "ShapePoints.h"
+#include "shape/Car.h"
 
 namespace tavrel {
 namespace {
@@ -35,7 +35,7 @@ TEST(ScreenPositionTest, TruncatesTowardsTheClientCentreAndTurnsYDownwards) {
     double y;
   };
   const Case cases[] = {
-      {{400, 200, 0}, {801, 401}, 400, 200},     // the centre counts in whole pixels
+      {{400, 200, 0}, {801, 401}, 400, 200},      // the centre counts in whole pixels
       {{410.7, 190.2, 0}, {801, 401}, 410, 209},  // right of and below the centre
       {{389.5, 210.9, 0}, {801, 401}, 390, 190},  // left of and above it
       {{0, 0, 0}, {640, 480}, 0, 480},            // the window's bottom left
@@ -78,10 +78,10 @@ TEST(FindPointAtTest, NearestWithinTwentyPixelsAndTheLowerNumberOnATie) {
     std::optional<int> picked;
   };
   const Case cases[] = {
-      {{{15, 0, 0}, {5, 5, 0}, {-3, 0, 0}}, 2},             // nearest, not first
-      {{{15, 0, 0}, {5, 0, 0}, {0, -5, 0}, {-4, 3, 0}}, 1},  // three at 5 pixels
+      {{{15, 0, 0}, {5, 5, 0}, {-3, 0, 0}}, 2},                // nearest, not first
+      {{{15, 0, 0}, {5, 0, 0}, {0, -5, 0}, {-4, 3, 0}}, 1},    // three at 5 pixels
       {{{20, 0, 0}, {0, 20, 0}, {12, -16, 0}}, std::nullopt},  // exactly 20 is too far
-      {{{20, 0, 0}, {12, 15, 0}}, 1},                        // 19.2
+      {{{20, 0, 0}, {12, 15, 0}}, 1},                          // 19.2
       {{}, std::nullopt},
   };
   for (const Case& c : cases) {
@@ -182,7 +182,7 @@ TEST(PickAfterFrameTest, OnlyAChangedSelectionWantsAnotherFrame) {
   Car& car = scene.car;
   const PickShapes carShown{};
   EXPECT_TRUE(scene.Pick(carShown));
-  EXPECT_FALSE(scene.Pick(carShown));  // the same point again
+  EXPECT_FALSE(scene.Pick(carShown));            // the same point again
   EXPECT_FALSE(scene.Pick(carShown, 100, 100));  // nothing there: the selection stays
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Points[1]);
   EXPECT_TRUE(scene.Pick(carShown, 812, 212));

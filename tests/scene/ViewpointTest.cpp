@@ -156,10 +156,8 @@ TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
     Vec3 up;
   };
   const Case cases[] = {
-      {"level", 0, 0, 0, {0, 1000, 0}, {0, 0, 1000}},
-      {"looking back", 180, 0, 0, {0, -1000, 0}, {0, 0, 1000}},
-      {"looking right", 90, 0, 0, {1000, 0, 0}, {0, 0, 1000}},
-      {"looking down", 0, -90, 0, {0, 0, -1000}, {0, 1000, 0}},
+      {"level", 0, 0, 0, {0, 1000, 0}, {0, 0, 1000}},          {"looking back", 180, 0, 0, {0, -1000, 0}, {0, 0, 1000}},
+      {"looking right", 90, 0, 0, {1000, 0, 0}, {0, 0, 1000}}, {"looking down", 0, -90, 0, {0, 0, -1000}, {0, 1000, 0}},
       {"on its side", 0, 0, 90, {0, 1000, 0}, {1000, 0, 0}},
   };
   for (const Case& c : cases) {

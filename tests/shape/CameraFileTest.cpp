@@ -42,9 +42,9 @@ TEST(CameraFile, RecordsHoldXThenZThenYAndAnglesInDegrees) {
   EXPECT_EQ(camera.m_Record.X, 16);
   EXPECT_EQ(camera.m_Record.Z, 32);
   EXPECT_EQ(camera.m_Record.Y, 48);
-  EXPECT_EQ(camera.m_DirectionDeg, 90);   // 16384
-  EXPECT_EQ(camera.m_PitchDeg, -90);      // -16384
-  EXPECT_EQ(camera.m_RollDeg, 5);         // 1000
+  EXPECT_EQ(camera.m_DirectionDeg, 90);  // 16384
+  EXPECT_EQ(camera.m_PitchDeg, -90);     // -16384
+  EXPECT_EQ(camera.m_RollDeg, 5);        // 1000
 }
 
 TEST(CameraFile, AShortFileFillsTheRecordsInOrderAndMarksAllNineLoaded) {
@@ -84,8 +84,8 @@ TEST(CameraFile, FailuresAreReportedWithTheStopIconAndChangeNothing) {
   EXPECT_FALSE(LoadCameras(dir / "empty.cam", car, messages));
   ASSERT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown[0], (Message{"Cannot Open Camera File for Saving: " + (dir / "missing" / "c.cam").string() +
-                                             " (No such file or directory)",
-                                         Icon::Stop}));
+                                            " (No such file or directory)",
+                                        Icon::Stop}));
   EXPECT_EQ(messages.shown[1].icon, Icon::Stop);
   EXPECT_EQ(messages.shown[2],
             (Message{"Camera file \"" + (dir / "empty.cam").string() + "\" is empty: it holds no camera", Icon::Stop}));

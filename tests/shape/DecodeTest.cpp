@@ -79,10 +79,13 @@ TEST(Decode, ConnectionsFollowWholePointRecordsAndEightSkippedBytes) {
   // 32 bytes: still 2 records, and the connections 8 bytes after pointsEnd.
   for (std::uint32_t pointsLength : {40u, 32u}) {
     RecordingMessages messages;
-    auto car = DecodeEdited(TwoPointRecipe(), [&](Car& c) {
-      const ShapeHeader h = ShapeHeader::Read(c.m_Image);
-      c.Write32(20, static_cast<std::int32_t>(h.pointsBegin + pointsLength));
-    }, messages);
+    auto car = DecodeEdited(
+        TwoPointRecipe(),
+        [&](Car& c) {
+          const ShapeHeader h = ShapeHeader::Read(c.m_Image);
+          c.Write32(20, static_cast<std::int32_t>(h.pointsBegin + pointsLength));
+        },
+        messages);
     ASSERT_EQ(car->m_PointCount, 2) << pointsLength;
     EXPECT_EQ(car->m_Connections.at(0).m_From, 0) << pointsLength;
     EXPECT_EQ(car->m_Connections.at(0).m_To, 1) << pointsLength;
@@ -149,10 +152,13 @@ TEST(Decode, SequenceBreaksAndUnknownOpcodesEndTheListButNotTheDataValues) {
 TEST(Decode, AListStartingWithSequenceOneDecodesNoCommands) {
   RecordingMessages messages;
   ShapeRecipe recipe = TwoPointRecipe();
-  auto car = DecodeEdited(recipe, [&](Car& c) {
-    const ShapeHeader h = ShapeHeader::Read(c.m_Image);
-    c.Write16(h.OffsetOf(h.textureBegin, recipe.tableOffset), 1);
-  }, messages);
+  auto car = DecodeEdited(
+      recipe,
+      [&](Car& c) {
+        const ShapeHeader h = ShapeHeader::Read(c.m_Image);
+        c.Write16(h.OffsetOf(h.textureBegin, recipe.tableOffset), 1);
+      },
+      messages);
   EXPECT_EQ(car->m_CommandCount, 0);
   EXPECT_EQ(car->m_PointCount, 2);
 }
@@ -210,14 +216,30 @@ TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
   };
   const std::vector<Case> cases = {
       {"two points from 20 bytes before the end",
-       [&](Car& c) { c.Write32(16, at(end - 20)); c.Write32(20, at(end + 20)); c.Write32(28, at(end + 28)); },
+       [&](Car& c) {
+         c.Write32(16, at(end - 20));
+         c.Write32(20, at(end + 20));
+         c.Write32(28, at(end + 28));
+       },
        [](const Car& c) { return c.m_PointCount; }, 1},
       {"connections behind points cut short",
-       [&](Car& c) { c.Write32(16, at(end - 20)); c.Write32(20, at(end + 20)); c.Write32(28, at(end + 28)); },
+       [&](Car& c) {
+         c.Write32(16, at(end - 20));
+         c.Write32(20, at(end + 20));
+         c.Write32(28, at(end + 28));
+       },
        [](const Car& c) { return c.m_ConnectionCount; }, 0},
-      {"points before the image", [&](Car& c) { c.Write32(16, at(-32)); c.Write32(20, at(8)); },
+      {"points before the image",
+       [&](Car& c) {
+         c.Write32(16, at(-32));
+         c.Write32(20, at(8));
+       },
        [](const Car& c) { return c.m_PointCount; }, 0},
-      {"command list past the end", [&](Car& c) { c.Write32(12, at(end)); c.Write32(24, at(end + 64)); },
+      {"command list past the end",
+       [&](Car& c) {
+         c.Write32(12, at(end));
+         c.Write32(24, at(end + 64));
+       },
        [](const Car& c) { return c.m_CommandCount; }, 0},
       {"command whose arguments run off the end",
        [&](Car& c) {
@@ -228,7 +250,11 @@ TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
          c.Write16(end - 2, 3);
        },
        [](const Car& c) { return c.m_CommandCount; }, 0},
-      {"data values cut at the end", [&](Car& c) { c.Write32(28, at(end - 3)); c.Write32(32, at(end + 3)); },
+      {"data values cut at the end",
+       [&](Car& c) {
+         c.Write32(28, at(end - 3));
+         c.Write32(32, at(end + 3));
+       },
        [](const Car& c) { return c.m_DataValueCount; }, 1},
   };
   for (const Case& c : cases) {
@@ -241,11 +267,14 @@ TEST(Decode, RegionsReachingOutsideTheImageAreCutShort) {
 
 TEST(Decode, NegativeRegionLengthsGiveEmptyTables) {
   RecordingMessages messages;
-  auto car = DecodeEdited(TwoPointRecipe(), [](Car& c) {
-    const ShapeHeader h = ShapeHeader::Read(c.m_Image);
-    c.Write32(20, static_cast<std::int32_t>(h.pointsBegin - 64));  // pointsEnd before pointsBegin
-    c.Write32(32, static_cast<std::int32_t>(h.vertexEnd - 2));     // fileEnd before vertexEnd
-  }, messages);
+  auto car = DecodeEdited(
+      TwoPointRecipe(),
+      [](Car& c) {
+        const ShapeHeader h = ShapeHeader::Read(c.m_Image);
+        c.Write32(20, static_cast<std::int32_t>(h.pointsBegin - 64));  // pointsEnd before pointsBegin
+        c.Write32(32, static_cast<std::int32_t>(h.vertexEnd - 2));     // fileEnd before vertexEnd
+      },
+      messages);
   EXPECT_EQ(car->m_Valid, 1);
   EXPECT_EQ(car->m_PointCount, 0);
   EXPECT_EQ(car->m_DataValueCount, 0);

@@ -92,8 +92,8 @@ TEST_F(GameExecutableTest, PatchLevelZeroUsesTheFirstPositionsAndEveryOtherLevel
     int read;
     bool valid;
   };
-  for (const Case c : {Case{0, 0, true}, Case{1, 1, true}, Case{7, 7, true}, Case{7, 1, true}, Case{1, 0, false},
-                       Case{0, 7, false}}) {
+  for (const Case c :
+       {Case{0, 0, true}, Case{1, 1, true}, Case{7, 7, true}, Case{7, 1, true}, Case{1, 0, false}, Case{0, 7, false}}) {
     SCOPED_TRACE(testing::Message() << "built " << c.built << " read " << c.read);
     messages.shown.clear();
     ExeRecipe recipe = SampleExeRecipe(c.built);
@@ -124,8 +124,7 @@ TEST_F(GameExecutableTest, CamerasAreReadLoadedWithOwnerAndDegrees) {
 }
 
 TEST_F(GameExecutableTest, AMissingExecutableIsReportedWithTheStopIcon) {
-  const std::string expected =
-      "Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)";
+  const std::string expected = "Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)";
   EXPECT_EQ(ImportFromExe(exe, kOriginalPositions, messages), nullptr);
   Car car;
   EXPECT_FALSE(ReadCamerasFromExe(car, exe, kOriginalPositions, messages));
@@ -176,7 +175,8 @@ TEST_F(GameExecutableTest, AFileEndingEarlyReadsWhatIsThereAndReportsWhatIsNot) 
   // A patch region that the file does not hold whole is not written at all.
   const auto before = *readFile(exe);
   car->m_Helmet->m_Points[0].m_Y += 1;
-  EXPECT_FALSE(PatchPartOfKind(exe, *car->m_Helmet, *FindPartFileKind(ShapeKind::Helmet), kOriginalPositions, messages).ok);
+  EXPECT_FALSE(
+      PatchPartOfKind(exe, *car->m_Helmet, *FindPartFileKind(ShapeKind::Helmet), kOriginalPositions, messages).ok);
   EXPECT_EQ(messages.texts().back(), "Failed to find Object Data");
   EXPECT_EQ(*readFile(exe), before);
 }
@@ -220,8 +220,8 @@ TEST_F(GameExecutableTest, AChangedPointWritesOnlyItsChangedBytesOneWritePerRun)
     std::vector<int> changedBytes;  // of the 32-bit value, little-endian order
   };
   // The sample's y is 200 (C8 00 00 00).
-  for (const Case& c : {Case{201, 1, {0}}, Case{200 + 0x100, 1, {1}}, Case{0x010000C9, 2, {0, 3}},
-                        Case{-1, 1, {0, 1, 2, 3}}}) {
+  for (const Case& c :
+       {Case{201, 1, {0}}, Case{200 + 0x100, 1, {1}}, Case{0x010000C9, 2, {0, 3}}, Case{-1, 1, {0, 1, 2, 3}}}) {
     SCOPED_TRACE(c.y);
     Build(SampleExeRecipe(0));
     std::filesystem::remove(dir / "zav.exe.bak");
@@ -282,7 +282,9 @@ TEST_F(GameExecutableTest, SomethingElseInTheBackupsPlaceStopsThePatch) {
   const std::filesystem::path backup = dir / "zav.exe.bak";
   const std::function<void()> makes[] = {
       [&] { test::WriteBytes(backup, {}); },
-      [&] { test::WriteBytes(backup, {1, 2, 3}); },
+      [&] {
+        test::WriteBytes(backup, {1, 2, 3});
+      },
       [&] { test::WriteBytes(backup, std::vector<std::uint8_t>(*fileSize(exe) + 1, 0)); },
       [&] { std::filesystem::create_directory(backup); },
       [&] {
@@ -345,8 +347,8 @@ TEST_F(GameExecutableTest, NothingIsPatchedWhenTheBackupCannotBeMade) {
   EXPECT_EQ(*readFile(exe), before);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].icon, Icon::Stop);
-  EXPECT_EQ(messages.shown[0].text.rfind("Cannot make the backup copy \"" + (dir / "zav.exe.bak").string() + "\" of zav.exe",
-                                        0),
+  EXPECT_EQ(messages.shown[0].text.rfind(
+                "Cannot make the backup copy \"" + (dir / "zav.exe.bak").string() + "\" of zav.exe", 0),
             0u);
   EXPECT_FALSE(std::filesystem::exists(dir / "zav.exe.bak"));
 }
@@ -395,7 +397,8 @@ TEST_F(GameExecutableTest, NothingIsWrittenWhereThePatchLevelPutsNoShape) {
                                                        {ShapeKind::SteeringWheel, "steering wheel"}};
     for (const auto& [kind, name] : parts) {
       const PartFileKind& partKind = *FindPartFileKind(kind);
-      patches.push_back({name, [&] { return PatchPartOfKind(exe, *partKind.PartOf(*car), partKind, wrong, messages); }});
+      patches.push_back(
+          {name, [&] { return PatchPartOfKind(exe, *partKind.PartOf(*car), partKind, wrong, messages); }});
     }
     for (const auto& [name, patch] : patches) {
       messages.shown.clear();
@@ -467,14 +470,16 @@ TEST_F(PatchFilesTest, PatchingFilesRefusesAllForOneOfTheWrongSizeOrAnEmptyCamer
   };
   const Case cases[] = {
       {withCar([&](ExePatchFiles& f) { f.parts[0] = dir / "wheel.ty3"; }),
-       {"\"" + path("wheel.ty3") + "\" is 27764 bytes long, but a Helmet part file is 7764 bytes long, so it was not read",
+       {"\"" + path("wheel.ty3") +
+            "\" is 27764 bytes long, but a Helmet part file is 7764 bytes long, so it was not read",
         Icon::Plain}},
       {withCar([&](ExePatchFiles& f) { f.parts[0] = dir / "helmet.ch3"; }),
        {"\"" + path("helmet.ch3") + "\" is 0 bytes long, but a Helmet part file is 7764 bytes long, so it was not read",
         Icon::Plain}},
       {withCar([&](ExePatchFiles& f) { f.parts[3] = dir / "one.st3"; }),
-       {"\"" + path("one.st3") + "\" is 1 bytes long, but a Steering Wheel part file is 496 bytes long, so it was not "
-        "read",
+       {"\"" + path("one.st3") +
+            "\" is 1 bytes long, but a Steering Wheel part file is 496 bytes long, so it was not "
+            "read",
         Icon::Plain}},
       {withCar([&](ExePatchFiles& f) { f.cameras = dir / "empty.cam"; }),
        {"Camera file \"" + path("empty.cam") + "\" is empty: it holds no camera", Icon::Stop}},
@@ -482,8 +487,9 @@ TEST_F(PatchFilesTest, PatchingFilesRefusesAllForOneOfTheWrongSizeOrAnEmptyCamer
          f.car = dir / "wheel.ty3";
          f.cameras = dir / "cameras.cam";
        }),
-       {"\"" + path("wheel.ty3") + "\" is 27764 bytes long, but a car shape file is 133952 bytes long, so it was not "
-        "read",
+       {"\"" + path("wheel.ty3") +
+            "\" is 27764 bytes long, but a car shape file is 133952 bytes long, so it was not "
+            "read",
         Icon::Plain}},
   };
   for (const Case& c : cases) {

@@ -71,11 +71,11 @@ TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
   EXPECT_EQ(ChildTexts(count), (std::vector<std::string>{"JamId:77  (10 300 4 2)", "JamId:2  (0 0 1 1)"}));
   OutlineNode& line = count.Child(0);
   EXPECT_EQ(ChildTexts(line),
-            (std::vector<std::string>{"X:10", "Y:300", "Width:4", "Height:2", "IDX_08:-3", "IDX_0A:43981", "IDX_0E:6",
-                                      "IDX_14:8", "IDX_16:9", "IDX_17:200", "IDX_18[0]:0", "IDX_18[1]:1",
-                                      "IDX_18[2]:2", "IDX_18[3]:3", "IDX_18[4]:4", "IDX_18[5]:5", "IDX_18[6]:6",
-                                      "IDX_18[7]:255", "PaletteSize:3", "PalettePtr:5", "Palette1:3", "Palette2:3",
-                                      "Palette3:3", "Palette4:3"}));
+            (std::vector<std::string>{"X:10",         "Y:300",       "Width:4",       "Height:2",      "IDX_08:-3",
+                                      "IDX_0A:43981", "IDX_0E:6",    "IDX_14:8",      "IDX_16:9",      "IDX_17:200",
+                                      "IDX_18[0]:0",  "IDX_18[1]:1", "IDX_18[2]:2",   "IDX_18[3]:3",   "IDX_18[4]:4",
+                                      "IDX_18[5]:5",  "IDX_18[6]:6", "IDX_18[7]:255", "PaletteSize:3", "PalettePtr:5",
+                                      "Palette1:3",   "Palette2:3",  "Palette3:3",    "Palette4:3"}));
 
   // The table lines exist only once their item is expanded.
   OutlineNode& palette1 = line.Child(20);
@@ -157,7 +157,8 @@ TEST(CarJams, MissingFilesAreReportedInSlotOrderAndListedAsUnloaded) {
 
   std::vector<std::string> expected;
   for (std::string_view path : kCarJamPaths)
-    expected.push_back(format("Failed to load JAM File (%s)", (game.path().string() + "/" + std::string(path)).c_str()));
+    expected.push_back(
+        format("Failed to load JAM File (%s)", (game.path().string() + "/" + std::string(path)).c_str()));
   EXPECT_EQ(messages.texts(), expected);
 
   OutlineNode& carItem = top.Child(0);
@@ -251,7 +252,8 @@ TEST(CarJams, OpeningAFileRefusesWhatLoadingItRefuses) {
   RecordingMessages messages;
   JAM missing(dir / "missing.jam");
   EXPECT_FALSE(missing.Open(true, messages));
-  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Failed to load JAM File (" + (dir / "missing.jam").string() + ")"});
+  EXPECT_EQ(messages.texts(),
+            std::vector<std::string>{"Failed to load JAM File (" + (dir / "missing.jam").string() + ")"});
 }
 
 TEST(CarJams, SelectingAFileSetsTheDocumentsJamOnly) {

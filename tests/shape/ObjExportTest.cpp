@@ -61,8 +61,8 @@ TEST(ObjExport, FileThatCannotBeCreatedIsReported) {
   const std::filesystem::path path = directory / "missing" / "car.obj";
   test::RecordingMessages messages;
   EXPECT_FALSE(ExportObj(path, Car{}, messages));
-  EXPECT_EQ(messages.texts(),
-            std::vector<std::string>{"Cannot create the WaveFront file: " + path.string() + " (No such file or directory)"});
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Cannot create the WaveFront file: " + path.string() +
+                                                       " (No such file or directory)"});
 }
 
 TEST(ObjExport, DialogData) {

@@ -32,8 +32,8 @@ TEST(ObjImport, TakesTheVertexLinesInOrderRoundedAndReadsPastTheRest) {
       "s off\n"
       "v -2147483647.4 2147483647 0");  // the last line without an end
   EXPECT_EQ(read.refusal, "");
-  EXPECT_EQ(Positions(read), (std::vector<std::array<int, 3>>{
-                                 {1, -3, 3}, {0, 7, 1000}, {3, 4, 5}, {-2147483647, 2147483647, 0}}));
+  EXPECT_EQ(Positions(read),
+            (std::vector<std::array<int, 3>>{{1, -3, 3}, {0, 7, 1000}, {3, 4, 5}, {-2147483647, 2147483647, 0}}));
 }
 
 TEST(ObjImport, RefusesAMalformedOrOutOfRangeVertexNamingItsLine) {

@@ -44,8 +44,7 @@ TEST(Outline, SmallCarHasItsGroupsLinesAndCameras) {
             (std::vector<std::string>{"Verticies 2", "Connections 1", "TextureData 1", "UnkData 10", "Cameras 9"}));
   EXPECT_EQ(ChildImages(carItem), (std::vector<int>{1, 2, 3, 1, 5}));
 
-  EXPECT_EQ(ChildTexts(carItem.Child(0)),
-            (std::vector<std::string>{"p[0] -5 6 7 (U1=8)", "p[1] 1 2 3 (U1=4)"}));
+  EXPECT_EQ(ChildTexts(carItem.Child(0)), (std::vector<std::string>{"p[0] -5 6 7 (U1=8)", "p[1] 1 2 3 (U1=4)"}));
   EXPECT_EQ(ChildTexts(carItem.Child(1)), (std::vector<std::string>{"v[1] 0-> 1  (U1=0 U2=0)"}));
 
   OutlineNode& command = carItem.Child(2).Child(0);

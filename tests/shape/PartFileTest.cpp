@@ -23,8 +23,7 @@ TEST(PartFile, TheFourKindsAsTheDialogsAndExportUseThem) {
       {ShapeKind::Helmet, 7764, 78, "unnamed.ch3", "Zav Helmet Files (*.ch3)|*.ch3|All Files(*.*)|*.*|"},
       {ShapeKind::Cockpit, 23664, 88, "unnamed.cp3", "Zav Cockpit Files (*.cp3)|*.cp3|All Files(*.*)|*.*|"},
       {ShapeKind::Wheel, 27764, 72, "unnamed.ty3", "Zav Tyre Files (*.ty3)|*.ty3|All Files(*.*)|*.*|"},
-      {ShapeKind::SteeringWheel, 496, 72, "unnamed.st3",
-       "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
+      {ShapeKind::SteeringWheel, 496, 72, "unnamed.st3", "Zav Steering Wheel Files (*.st3)|*.st3|All Files(*.*)|*.*|"},
   };
   for (std::size_t i = 0; i < 4; ++i) {
     const PartFileKind& kind = kPartFileKinds[i];
@@ -72,8 +71,8 @@ TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
   ScratchFolder dir;
   const PartFileKind& tyres = *FindPartFileKind(ShapeKind::Wheel);
   const std::vector<std::uint8_t> image = BuildShapeImage(SampleShapeRecipe(ShapeKind::Wheel));
-  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1000}, tyres.length - 1,
-                                 tyres.length + 1, std::size_t{7764}, std::size_t{Car::kImageSize}}) {
+  for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{1000}, tyres.length - 1, tyres.length + 1,
+                                 std::size_t{7764}, std::size_t{Car::kImageSize}}) {
     SCOPED_TRACE(size);
     auto wheel = SamplePart(tyres);
     wheel->m_Points[0].m_Y = 4321;  // an edit not yet written back
@@ -83,8 +82,7 @@ TEST(PartFile, AFileOfAnotherLengthIsRefusedAndChangesNothing) {
     test::WriteBytes(dir / "w.ty3", file);
     test::RecordingMessages messages;
     EXPECT_FALSE(ReadPartFile(dir / "w.ty3", *wheel, tyres, messages));
-    EXPECT_EQ(messages.shown, (std::vector<Message>{{"\"" + (dir / "w.ty3").string() + "\" is " +
-                                                         std::to_string(size) +
+    EXPECT_EQ(messages.shown, (std::vector<Message>{{"\"" + (dir / "w.ty3").string() + "\" is " + std::to_string(size) +
                                                          " bytes long, but a Tyres part file is 27764 bytes long, so "
                                                          "it was not read",
                                                      Icon::Plain}}));
@@ -120,8 +118,8 @@ TEST(PartFile, FilesThatCannotBeUsedAreReportedAndChangeNothing) {
   EXPECT_FALSE(ReadPartFile(dir / "none.cp3", *part, cockpit, messages));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0], (Message{"Cannot open file for writing: " + (dir / "missing" / "c.cp3").string() +
-                                             " (No such file or directory)",
-                                         Icon::Plain}));
+                                            " (No such file or directory)",
+                                        Icon::Plain}));
   EXPECT_EQ(messages.shown[1].icon, Icon::Plain);
   EXPECT_EQ(part->m_Image, image);
   EXPECT_FALSE(std::filesystem::exists(dir / "missing"));

@@ -104,8 +104,8 @@ TEST_F(RcrPatchesTest, AMissingExecutableIsReported) {
   const PatchResult result = WriteTriggerDistance(exe, kTriggerOffset, 0, messages);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(result.failure, PatchFailure::CannotOpen);
-  const test::Message expected{
-      "Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)", Icon::Stop};
+  const test::Message expected{"Cannot find ZAV.EXE  at path=\"" + exe.string() + "\" or (ZAV.EXE may be read only!)",
+                               Icon::Stop};
   EXPECT_EQ(messages.shown, std::vector<test::Message>(3, expected));
   EXPECT_FALSE(std::filesystem::exists(exe));
 }

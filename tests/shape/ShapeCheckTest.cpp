@@ -113,7 +113,8 @@ TEST(ShapeCheck, OddButHarmlessThingsAreWarnings) {
       {Severity::Warning, "connection 4 runs from point 2 to itself"},
   };
   for (int point = 4; point < 50; ++point)
-    if (point < 37 || point > 40) expected.push_back({Severity::Warning, "point " + std::to_string(point) + " is used by no connection"});
+    if (point < 37 || point > 40)
+      expected.push_back({Severity::Warning, "point " + std::to_string(point) + " is used by no connection"});
   expected.push_back({Severity::Warning, "polygon 0 is mapped to texture 9; the textures are 1 to 4"});
   expected.push_back({Severity::Warning, "polygon 1 has no entry in the texture mapping table"});
   EXPECT_EQ(CheckShape(*test::DecodedCar(recipe), ShapeKind::Car, &mapping), expected);

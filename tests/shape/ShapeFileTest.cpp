@@ -60,9 +60,9 @@ TEST(ShapeFile, AFileOfAnotherLengthThanItsKindsIsRefusedNamingBothLengths) {
     WriteBytes(path, bytes);
     RecordingMessages messages;
     EXPECT_FALSE(LoadShapeFile(path, messages, c.kind));
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"\"" + path.string() + "\" is " + std::to_string(c.size) +
-                                                         " bytes long, but " + c.what + " is " +
-                                                         std::to_string(c.length) + " bytes long, so it was not read"});
+    EXPECT_EQ(messages.texts(),
+              std::vector<std::string>{"\"" + path.string() + "\" is " + std::to_string(c.size) + " bytes long, but " +
+                                       c.what + " is " + std::to_string(c.length) + " bytes long, so it was not read"});
   }
 }
 
@@ -94,8 +94,8 @@ TEST(ShapeFile, SaveThatCannotWriteSaysSoAndKeepsTheOldFile) {
   Car car;
   const auto path = dir / "no-such-folder" / "x.cs3";
   EXPECT_FALSE(car.SaveShapeFile(path, messages));
-  EXPECT_EQ(messages.texts(),
-            std::vector<std::string>{"Cannot open file for writing: " + path.string() + " (No such file or directory)"});
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Cannot open file for writing: " + path.string() +
+                                                       " (No such file or directory)"});
 }
 
 }  // namespace

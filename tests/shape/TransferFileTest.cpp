@@ -154,8 +154,8 @@ TEST(TransferFile, UnusableFilesAreReported) {
   EXPECT_FALSE(ExportCtf(missing, *car, messages));
   EXPECT_EQ(ImportCtf(missing, *car, messages), CtfImport::Refused);
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Cannot create the transfer file: " + missing.string() +
-                                                             " (No such file or directory)",
-                                                         "Cannot open the transfer file " + missing.string()}));
+                                                            " (No such file or directory)",
+                                                        "Cannot open the transfer file " + missing.string()}));
   EXPECT_FALSE(std::filesystem::exists(directory / "car.ctf"));
 }
 

@@ -1,9 +1,9 @@
 #include "support/CliRunner.h"
 
+#include <sys/wait.h>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "support/TestSupport.h"
 

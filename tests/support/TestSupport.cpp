@@ -42,7 +42,6 @@ bool ScriptedEditorHost::EditDataValue(int& value) {
   return confirm;
 }
 
-
 std::unique_ptr<Car> DecodedCar(const ShapeRecipe& recipe, Messages& messages) {
   auto car = std::make_unique<Car>();
   const std::vector<std::uint8_t> image = BuildShapeImage(recipe);

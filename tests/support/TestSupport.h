@@ -9,9 +9,9 @@
 
 #include "base/Messages.h"
 #include "demo/ShapeImageBuilder.h"
+#include "document/EditorHost.h"
 #include "scratch/ScratchFolder.h"
 #include "shape/Car.h"
-#include "document/EditorHost.h"
 #include "shape/ShapeCheck.h"
 
 namespace tavrel {
@@ -52,8 +52,8 @@ class RecordingMessages : public Messages {
   std::vector<Message> shown;
   std::vector<std::string> asked;
   std::vector<Answer> defaults;  // each question's default answer
-  std::vector<bool> answers;  // given to the questions in turn; no when none is left
-  std::vector<Choice> choices;  // given to the questions with Cancel in turn; no when none is left
+  std::vector<bool> answers;     // given to the questions in turn; no when none is left
+  std::vector<Choice> choices;   // given to the questions with Cancel in turn; no when none is left
 };
 
 // Answers every editor with the values it is given, or with Cancel.

@@ -90,19 +90,15 @@ TEST(BuiltInMapping, LeavesSlotsAndLaterCornersAsTheLastReadingLeftThem) {
   CarMappingTable table;
   table.ReadTextureCfgText("2,3,6,1,1,2,2,3,3,4,4,5,5,6,6\n40,4,1,7,8\n");
   table.ReadTextureCfg(directory.path());
-  EXPECT_EQ(table.GetMapping(2),
-            entryWith(true, 3, {{189, 114}, {134, 114}, {134, 97}, {189, 97}, {5, 5}, {6, 6}}));
+  EXPECT_EQ(table.GetMapping(2), entryWith(true, 3, {{189, 114}, {134, 114}, {134, 97}, {189, 97}, {5, 5}, {6, 6}}));
   EXPECT_EQ(table.GetMapping(40), entryWith(true, 4, {{113, 140}, {97, 140}, {97, 128}, {111, 128}}));
 }
 
 TEST(TextureCfg, ReadsPositionSlotAndCorners) {
   const std::vector<std::string> spellings = {
-      "12,2,3,10,20,30,40,50,60",
-      "12, 2, 3, 10, 20, 30, 40, 50, 60",
-      " \t12,\t2,  3,10,20,30,40,50,60",
-      "12,2,3,10,20,30,40,50,60,70,80 and a remark",
-      "12,2,3,10,20,30,40,50,60\r\n",
-      "\n\n// 13,1,1,1,1\n# 14,1,1,1,1\n12,2,3,10,20,30,40,50,60\n\n",
+      "12,2,3,10,20,30,40,50,60",        "12, 2, 3, 10, 20, 30, 40, 50, 60",
+      " \t12,\t2,  3,10,20,30,40,50,60", "12,2,3,10,20,30,40,50,60,70,80 and a remark",
+      "12,2,3,10,20,30,40,50,60\r\n",    "\n\n// 13,1,1,1,1\n# 14,1,1,1,1\n12,2,3,10,20,30,40,50,60\n\n",
   };
   for (const std::string& text : spellings) {
     CarMappingTable table;
@@ -206,7 +202,9 @@ TEST(TextureCfg, SkipsMalformedLinesWhole) {
       "12,2,1,--10,20",
       "12,2,1,+-10,20",
       tooLong,
-      std::string("12,\0" "2,1,10,20", 13),
+      std::string("12,\0"
+                  "2,1,10,20",
+                  13),
       "\x01\xff\x80,12,2,1,10,20",
   };
   for (const std::string& line : malformed) {

@@ -10,7 +10,7 @@ namespace {
 std::vector<std::uint8_t> toVector(ByteView bytes) { return {bytes.begin(), bytes.end()}; }
 
 TEST(IndexedBitmap, StrideRoundsTheWidthUpToAMultipleOf4) {
-  const std::vector<std::pair<int, int>> cases = {{0, 0}, {1, 4}, {4, 4}, {5, 8}, {6, 8},
+  const std::vector<std::pair<int, int>> cases = {{0, 0}, {1, 4}, {4, 4},     {5, 8},     {6, 8},
                                                   {7, 8}, {8, 8}, {255, 256}, {256, 256}, {65535, 65536}};
   for (const auto& [width, stride] : cases) EXPECT_EQ(IndexedBitmap::Stride(static_cast<std::uint16_t>(width)), stride);
 }
@@ -30,10 +30,10 @@ TEST(IndexedBitmap, HeadersDescribeA256ColourBottomUpBmp) {
   // stride 8 x height 3 = 24 bytes of rows; file size 24 + 1078 = 1102 = 0x44E.
   EXPECT_EQ(toVector(bitmap.FileHeader()),
             (std::vector<std::uint8_t>{'B', 'M', 0x4E, 0x04, 0, 0, 0, 0, 0, 0, 0x36, 0x04, 0, 0}));
-  EXPECT_EQ(toVector(bitmap.InfoHeader()), (std::vector<std::uint8_t>{
-                                               40, 0, 0, 0,  5, 0, 0, 0,  3, 0, 0, 0,  1, 0, 8, 0,  //
-                                               0,  0, 0, 0,  24, 0, 0, 0, 0, 0, 0, 0,  0, 0, 0, 0,  //
-                                               0,  1, 0, 0,  0, 1, 0, 0}));
+  EXPECT_EQ(toVector(bitmap.InfoHeader()),
+            (std::vector<std::uint8_t>{40, 0, 0, 0, 5,  0, 0, 0, 3, 0, 0, 0, 1, 0, 8, 0,  //
+                                       0,  0, 0, 0, 24, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  //
+                                       0,  1, 0, 0, 0,  1, 0, 0}));
   EXPECT_EQ(bitmap.RowsSize(), 24);
   EXPECT_EQ(bitmap.Width(), 5);
   EXPECT_EQ(bitmap.Height(), 3);

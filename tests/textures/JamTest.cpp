@@ -198,8 +198,11 @@ TEST(JamLoad, ClipsColourTablesAndCanvasAtTheEndOfTheFile) {
   const std::size_t tables = 4 + 64;
   // Cut inside item 0's Palette3: 6 + 6 + 2 bytes of tables remain.
   content.resize(tables + 14);
-  LoadedJam loaded(
-      [&] { std::vector<std::uint8_t> file = content; ScrambleJamBytes(file, kDefaultJamSeed); return file; }());
+  LoadedJam loaded([&] {
+    std::vector<std::uint8_t> file = content;
+    ScrambleJamBytes(file, kDefaultJamSeed);
+    return file;
+  }());
   const JAM& jam = loaded.jam;
   ASSERT_TRUE(loaded.loaded);
   EXPECT_EQ(jam.GetPalette(0, 1).size(), 6u);
@@ -250,10 +253,9 @@ TEST(JamRemap, PixelsOutsideTheCanvasAreZeroWithoutWrapping) {
   // Columns 254 and 255 exist; 256 on would be the next row's start if wrapped.
   // Rows 2 and 3 lie below the canvas.
   LoadedJam loaded(oneItem(PatternItem(254, 1, 4, 3, 0, 1), 2));
-  EXPECT_EQ(toVector(loaded.jam.RemapItem(0)),
-            (std::vector<std::uint8_t>{255, 0, 0, 0,  //
-                                       0, 0, 0, 0,    //
-                                       0, 0, 0, 0}));
+  EXPECT_EQ(toVector(loaded.jam.RemapItem(0)), (std::vector<std::uint8_t>{255, 0, 0, 0,  //
+                                                                          0, 0, 0, 0,    //
+                                                                          0, 0, 0, 0}));
 }
 
 TEST(JamRemap, ComputesPixelsOnceAndReusesThem) {

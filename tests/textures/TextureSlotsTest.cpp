@@ -25,11 +25,10 @@ TEST(BuiltInTexture, IsTheGradientWithTheMarkedStripe) {
     Rgb colour;
   };
   const std::vector<Case> cases = {
-      {2, 0, {0, 0, 3}},      {255, 0, {0, 0, 0}},    {254, 255, {255, 0, 255}}, {100, 17, {17, 0, 101}},
-      {0, 0, marker},         {1, 0, marker},         {0, 32, marker},           {1, 32, marker},
-      {1, 16, marker},        {0, 1, grey(19)},       {0, 17, grey(147)},        {0, 18, grey(163)},
-      {0, 19, grey(163)},     {0, 25, grey(255)},     {0, 31, grey(123)},        {0, 33, {33, 0, 1}},
-      {1, 33, {33, 0, 2}},    {2, 16, {16, 0, 3}},    {0, 255, {255, 0, 1}},
+      {2, 0, {0, 0, 3}},   {255, 0, {0, 0, 0}}, {254, 255, {255, 0, 255}}, {100, 17, {17, 0, 101}}, {0, 0, marker},
+      {1, 0, marker},      {0, 32, marker},     {1, 32, marker},           {1, 16, marker},         {0, 1, grey(19)},
+      {0, 17, grey(147)},  {0, 18, grey(163)},  {0, 19, grey(163)},        {0, 25, grey(255)},      {0, 31, grey(123)},
+      {0, 33, {33, 0, 1}}, {1, 33, {33, 0, 2}}, {2, 16, {16, 0, 3}},       {0, 255, {255, 0, 1}},
   };
   for (const Case& c : cases) EXPECT_EQ(picture.At(c.column, c.row), c.colour) << c.column << "," << c.row;
   std::vector<int> greys;
@@ -50,7 +49,9 @@ class GameFolder {
  public:
   explicit GameFolder(std::uint32_t seed = kDefaultJamSeed) : m_Seed(seed) {}
   void Chassis(const std::vector<SolidItem>& items) { Write("zavjams/Main/Chassis3.jam", items); }
-  void Livery(const std::string& name, const std::vector<SolidItem>& items) { Write("zavjams/Liveries/" + name, items); }
+  void Livery(const std::string& name, const std::vector<SolidItem>& items) {
+    Write("zavjams/Liveries/" + name, items);
+  }
   TextureSources Sources() const {
     TextureSources sources;
     sources.m_GameLocation = m_Dir.path().string();
