@@ -243,7 +243,7 @@ std::vector<ExportStep> Document::ExportToExe() {
       if (!items.back().region) break;
     }
   }
-  const std::vector<ExportStep> steps = PatchItems(exe, std::move(items), m_Messages);
+  std::vector<ExportStep> steps = PatchItems(exe, std::move(items), m_Messages);
   if (AllPatched(steps)) m_Messages.show("Finished Patching ZAV.EXE");
   return steps;
 }

@@ -267,7 +267,8 @@ class FramePainter {
   // Numbered from 1, at the midpoint in whole units.
   void ConnectionNumbers(const Object3D& shape) {
     const auto mid = [](std::int32_t a, std::int32_t b) {
-      return static_cast<double>((static_cast<std::int64_t>(a) + b) / 2);
+      const std::int64_t wholeUnits = (static_cast<std::int64_t>(a) + b) / 2;
+      return static_cast<double>(wholeUnits);
     };
     for (int i = 0; i < ConnectionCount(shape); ++i) {
       const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];

@@ -20,14 +20,17 @@ Car* ShapeToPick(Car& car, const PickShapes& shown) {
 }
 
 ScreenPoint ScreenPosition(WindowPoint window, ClientSize client) {
-  const double cx = client.width / 2;
-  const double cy = client.height / 2;
+  // The centre in whole pixels.
+  const int centreX = client.width / 2;
+  const int centreY = client.height / 2;
+  const double cx = centreX;
+  const double cy = centreY;
   return {cx + std::trunc(window.x - cx), cy - std::trunc(window.y - cy)};
 }
 
 WindowPoint WindowPosition(ScreenPoint screen, ClientSize client, double depth) {
-  const double cy = client.height / 2;
-  return {screen.x, 2 * cy - screen.y, depth};
+  const int centreY = client.height / 2;
+  return {screen.x, 2.0 * centreY - screen.y, depth};
 }
 
 std::optional<ScreenPoint> ScreenPositionOf(Vec3 point, const ViewMatrices& view) {

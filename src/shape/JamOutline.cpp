@@ -71,7 +71,7 @@ void addItems(OutlineNode& countItem, const std::shared_ptr<JAM>& jam) {
 
 }  // namespace
 
-void AddJamOutline(OutlineNode& parent, std::shared_ptr<JAM> jam) {
+void AddJamOutline(OutlineNode& parent, const std::shared_ptr<JAM>& jam) {
   if (jam == nullptr || !jam->IsOpen()) {
     parent.Add(kJamUnloaded, kImageJamUnloaded);
     return;

@@ -13,6 +13,6 @@ struct OutlineNode;
 // is made only when its item is expanded (the item lines, an item's fields, a
 // colour table's lines), so listing costs the same whatever the number of
 // items; the items that can still make lines keep the JAM alive until then.
-void AddJamOutline(OutlineNode& parent, std::shared_ptr<JAM> jam);
+void AddJamOutline(OutlineNode& parent, const std::shared_ptr<JAM>& jam);
 
 }  // namespace tavrel
