@@ -8,21 +8,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/Vec3.h"
 #include "demo/ShapeImageBuilder.h"
 
 namespace tavrel::demo {
-
-struct Vec3 {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-};
-
-Vec3 operator+(Vec3 a, Vec3 b);
-Vec3 operator-(Vec3 a, Vec3 b);
-Vec3 operator*(Vec3 a, double s);
-Vec3 cross(Vec3 a, Vec3 b);
-double dot(Vec3 a, Vec3 b);
 
 // Where a polygon lies on the car, which decides its texture.
 enum class Surface { None, Body, Nose, Wing, Carbon };

@@ -16,7 +16,7 @@ CameraPose PoseOf(const Camera& camera) {
 }
 
 Matrix4 PoseMatrix(const CameraPose& pose) {
-  Matrix4 matrix = Translation(pose.position[0], pose.position[1], pose.position[2]);
+  Matrix4 matrix = Translation(pose.position.x, pose.position.y, pose.position.z);
   for (const Turn& turn : pose.turns) matrix = matrix * Rotation(turn.degrees, turn.x, turn.y, turn.z);
   return matrix;
 }
@@ -28,7 +28,7 @@ Matrix4 CameraModelview(const Camera& camera) {
   Matrix4 matrix = Rotation(180, 0, 1, 0);
   for (auto turn = pose.turns.rbegin(); turn != pose.turns.rend(); ++turn)
     matrix = matrix * Rotation(-turn->degrees, turn->x, turn->y, turn->z);
-  return matrix * Translation(-pose.position[0], -pose.position[1], -pose.position[2]);
+  return matrix * Translation(-pose.position.x, -pose.position.y, -pose.position.z);
 }
 
 }  // namespace tavrel

@@ -22,7 +22,7 @@ struct Turn {
 };
 
 struct CameraPose {
-  ScenePoint position;  // (-8 X, 8 Z, 8 Y)
+  Vec3 position;  // (-8 X, 8 Z, 8 Y)
   // The game's axes into the model's, then -direction about y, roll about z and
   // -pitch about x, in the game's axes: the camera looks along its +z, y up.
   std::array<Turn, 4> turns;

@@ -39,8 +39,6 @@ constexpr double kMarkerHalfWidth = 60;
 constexpr double kCameraAxisLength = 1350;
 constexpr double kFrameAxisLength = 10;
 
-ScenePoint plus(const ScenePoint& a, const ScenePoint& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
-
 bool hasEnds(const Object3D& shape, const Point3D& connection) {
   return HasPoint(shape, connection.m_From) && HasPoint(shape, connection.m_To);
 }
@@ -84,14 +82,14 @@ class FramePainter {
 
   struct PlacedPart {
     const Car* shape;
-    ScenePoint at;
+    Vec3 at;
   };
 
   // The parts the flags show, each where it is drawn: a tyre at each wheel position.
   std::vector<PlacedPart> ShownParts(const Car& car) const {
     std::vector<PlacedPart> parts;
     if (m_Flags.showTyres && car.m_Wheel)
-      for (const ScenePoint& at : TyrePositions(car)) parts.push_back({car.m_Wheel.get(), at});
+      for (const Vec3& at : TyrePositions(car)) parts.push_back({car.m_Wheel.get(), at});
     if (m_Flags.showHelmet && car.m_Helmet) parts.push_back({car.m_Helmet.get(), HelmetOffset(car, m_Flags.showCar)});
     if (m_Flags.showCockpit && car.m_Cockpit) parts.push_back({car.m_Cockpit.get(), {0, 0, 0}});
     if (m_Flags.showSWheel && car.m_SteeringWheel)
@@ -124,14 +122,14 @@ class FramePainter {
   }
 
   // A part's polygons and connections (whatever showLines says), at `offset`.
-  void Part(const Car& part, const ScenePoint& offset) {
+  void Part(const Car& part, const Vec3& offset) {
     Polygons(part, offset, false);
     Connections(part, offset);
   }
 
-  void Polygons(const Object3D& shape, const ScenePoint& offset, bool withTexCoords) {
+  void Polygons(const Object3D& shape, const Vec3& offset, bool withTexCoords) {
     m_Draw.PushMatrix();
-    m_Draw.Translate(offset[0], offset[1], offset[2]);
+    m_Draw.Translate(offset.x, offset.y, offset.z);
     for (int i = 0; i < CommandCount(shape); ++i) {
       const TextureCmd& command = shape.m_Commands[static_cast<std::size_t>(i)];
       if (command.m_IndexCount > 0) Polygon(shape, command, i, withTexCoords);
@@ -152,37 +150,37 @@ class FramePainter {
       if (mapping.texture >= 1 && mapping.texture <= 4) m_Draw.BindTexture(mapping.texture);
     }
     const std::vector<PolygonCorner> corners = PolygonCorners(shape, command);
-    std::vector<ScenePoint> points;
+    std::vector<Vec3> points;
     for (const PolygonCorner& corner : corners) points.push_back(PointOf(shape, corner.point));
     const bool hasNormal = command.m_IndexCount >= 3 && points.size() >= 3;
-    ScenePoint normal{};
+    Vec3 normal{};
     if (hasNormal) {
       normal = Normal(points[0], points[1], points[2]);
-      m_Draw.Normal(normal[0], normal[1], normal[2]);
+      m_Draw.Normal(normal.x, normal.y, normal.z);
     }
     m_Draw.Begin(DrawMode::Polygon);
-    ScenePoint centre{0, 0, 0};
+    Vec3 centre{0, 0, 0};
     for (std::size_t c = 0; c < corners.size(); ++c) {
       const auto k = static_cast<std::size_t>(corners[c].position);
       if (withTexCoords) m_Draw.TexCoord(mapping.u[k] / 256.0, 1 - mapping.v[k] / 256.0);
       Vertex(points[c]);
-      centre = plus(centre, points[c]);
+      centre = centre + points[c];
     }
     m_Draw.End();
     if (m_Flags.showNormals && hasNormal) {
       const double n = static_cast<double>(points.size());
-      centre = {centre[0] / n, centre[1] / n, centre[2] / n};
+      centre = {centre.x / n, centre.y / n, centre.z / n};
       SetColor(kBlack);
-      Line(centre, plus(centre, normal));
+      Line(centre, centre + normal);
     }
     if (selected) StartMarker(shape, corners);
   }
 
   // ((p2 - p0) x (p1 - p0)) / 1000
-  static ScenePoint Normal(const ScenePoint& p0, const ScenePoint& p1, const ScenePoint& p2) {
-    const ScenePoint a{p2[0] - p0[0], p2[1] - p0[1], p2[2] - p0[2]};
-    const ScenePoint b{p1[0] - p0[0], p1[1] - p0[1], p1[2] - p0[2]};
-    return {(a[1] * b[2] - a[2] * b[1]) / 1000, (a[2] * b[0] - a[0] * b[2]) / 1000, (a[0] * b[1] - a[1] * b[0]) / 1000};
+  static Vec3 Normal(const Vec3& p0, const Vec3& p1, const Vec3& p2) {
+    const Vec3 a{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z};
+    const Vec3 b{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
+    return {(a.y * b.z - a.z * b.y) / 1000, (a.z * b.x - a.x * b.z) / 1000, (a.x * b.y - a.y * b.x) / 1000};
   }
 
   // The selected command's first two list entries, red then blue, wide.
@@ -200,24 +198,24 @@ class FramePainter {
   }
 
   // One black line per connection whose two points exist.
-  void Connections(const Object3D& shape, const ScenePoint& offset) {
+  void Connections(const Object3D& shape, const Vec3& offset) {
     SetColor(kBlack);
     m_Draw.LineWidth(1);
     for (int i = 0; i < ConnectionCount(shape); ++i) {
       const Point3D& connection = shape.m_Connections[static_cast<std::size_t>(i)];
       if (hasEnds(shape, connection))
-        Line(plus(PointOf(shape, connection.m_From), offset), plus(PointOf(shape, connection.m_To), offset));
+        Line(PointOf(shape, connection.m_From) + offset, PointOf(shape, connection.m_To) + offset);
     }
   }
 
   // A blue cross in the x-y plane under a red point of size 7.
-  void PointMarker(const tavrel::Vertex& point, const ScenePoint& offset) {
+  void PointMarker(const tavrel::Vertex& point, const Vec3& offset) {
     const auto moved = [](std::int32_t coordinate, double by) {
       return static_cast<double>(static_cast<std::int64_t>(coordinate + by));
     };
-    const double x = moved(point.m_X, offset[0]);
-    const double y = moved(point.m_Y, offset[1]);
-    const double z = moved(point.m_Z, offset[2]);
+    const double x = moved(point.m_X, offset.x);
+    const double y = moved(point.m_Y, offset.y);
+    const double z = moved(point.m_Z, offset.z);
     SetColor(kBlue);
     const double w = kMarkerHalfWidth;
     Line({x - w, y - w, z}, {x + w, y + w, z});
@@ -239,7 +237,7 @@ class FramePainter {
   void CameraMarker(const Camera& camera) {
     const CameraPose pose = PoseOf(camera);
     m_Draw.PushMatrix();
-    m_Draw.Translate(pose.position[0], pose.position[1], pose.position[2]);
+    m_Draw.Translate(pose.position.x, pose.position.y, pose.position.z);
     for (const Turn& turn : pose.turns) m_Draw.Rotate(turn.degrees, turn.x, turn.y, turn.z);
     m_Draw.Cylinder(150, 100, 300, 4, 1);
     if (m_Flags.showAxis) Axes(kCameraAxisLength);
@@ -249,11 +247,10 @@ class FramePainter {
   // Red x, green y and blue z from the origin, in one batch.
   void Axes(double length) {
     m_Draw.Begin(DrawMode::Lines);
-    const DrawColour colors[3] = {kRed, kGreen, kBlue};
-    for (int axis = 0; axis < 3; ++axis) {
-      ScenePoint end{0, 0, 0};
-      end[static_cast<std::size_t>(axis)] = length;
-      SetColor(colors[axis]);
+    const std::pair<DrawColour, Vec3> axes[3] = {
+        {kRed, {length, 0, 0}}, {kGreen, {0, length, 0}}, {kBlue, {0, 0, length}}};
+    for (const auto& [colour, end] : axes) {
+      SetColor(colour);
       Vertex({0, 0, 0});
       Vertex(end);
     }
@@ -284,10 +281,10 @@ class FramePainter {
     for (int i = 0; i < CommandCount(shape); ++i) {
       const std::vector<PolygonCorner> corners = PolygonCorners(shape, shape.m_Commands[static_cast<std::size_t>(i)]);
       if (corners.empty()) continue;
-      ScenePoint sum{0, 0, 0};
-      for (const PolygonCorner& corner : corners) sum = plus(sum, PointOf(shape, corner.point));
+      Vec3 sum{0, 0, 0};
+      for (const PolygonCorner& corner : corners) sum = sum + PointOf(shape, corner.point);
       const double n = static_cast<double>(corners.size());
-      Label(i, {sum[0] / n, sum[1] / n, sum[2] / n});
+      Label(i, {sum.x / n, sum.y / n, sum.z / n});
     }
   }
 
@@ -304,14 +301,14 @@ class FramePainter {
       m_Draw.Disable(capability);
   }
   void SetColor(const DrawColour& color) { m_Draw.Color(color[0], color[1], color[2]); }
-  void Vertex(const ScenePoint& p) { m_Draw.Vertex(p[0], p[1], p[2]); }
-  void Line(const ScenePoint& from, const ScenePoint& to) {
+  void Vertex(const Vec3& p) { m_Draw.Vertex(p.x, p.y, p.z); }
+  void Line(const Vec3& from, const Vec3& to) {
     m_Draw.Begin(DrawMode::Lines);
     Vertex(from);
     Vertex(to);
     m_Draw.End();
   }
-  void Label(int number, const ScenePoint& at) { m_Draw.Label(std::to_string(number), at[0], at[1], at[2]); }
+  void Label(int number, const Vec3& at) { m_Draw.Label(std::to_string(number), at.x, at.y, at.z); }
 
   Drawing& m_Draw;
   const CarMappingTable& m_Mapping;

@@ -9,22 +9,20 @@
 namespace tavrel {
 namespace {
 
-using Vec = ScenePoint;
-
 // The game's polygons turn clockwise seen from their front, so the front is
 // the side the reversed Newell normal points to.
-std::array<float, 3> frontNormal(const std::vector<Vec>& corners) {
-  Vec n{0, 0, 0};
+std::array<float, 3> frontNormal(const std::vector<Vec3>& corners) {
+  Vec3 n{0, 0, 0};
   for (std::size_t k = 0; k < corners.size(); ++k) {
-    const Vec& a = corners[k];
-    const Vec& b = corners[(k + 1) % corners.size()];
-    n[0] -= (a[1] - b[1]) * (a[2] + b[2]);
-    n[1] -= (a[2] - b[2]) * (a[0] + b[0]);
-    n[2] -= (a[0] - b[0]) * (a[1] + b[1]);
+    const Vec3& a = corners[k];
+    const Vec3& b = corners[(k + 1) % corners.size()];
+    n.x -= (a.y - b.y) * (a.z + b.z);
+    n.y -= (a.z - b.z) * (a.x + b.x);
+    n.z -= (a.x - b.x) * (a.y + b.y);
   }
-  const double length = std::sqrt(n[0] * n[0] + n[1] * n[1] + n[2] * n[2]);
+  const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
   if (length == 0) return {0, 0, 0};
-  return {static_cast<float>(n[0] / length), static_cast<float>(n[1] / length), static_cast<float>(n[2] / length)};
+  return {static_cast<float>(n.x / length), static_cast<float>(n.y / length), static_cast<float>(n.z / length)};
 }
 
 // Collects the polygons of one shape into primitives by material.
@@ -34,7 +32,7 @@ class MeshCollector {
   void AddPolygon(const Object3D& shape, const std::vector<PolygonCorner>& corners, SceneMaterial material,
                   const MappingEntry* mapping) {
     if (corners.size() < 3) return;
-    std::vector<Vec> points;
+    std::vector<Vec3> points;
     for (const PolygonCorner& corner : corners) points.push_back(PointOf(shape, corner.point));
     const std::array<float, 3> normal = frontNormal(points);
     if (normal == std::array<float, 3>{0, 0, 0}) return;
@@ -43,7 +41,7 @@ class MeshCollector {
     const auto first = static_cast<std::uint32_t>(primitive.vertices.size());
     for (std::size_t i = 0; i < corners.size(); ++i) {
       SceneVertex vertex{
-          {static_cast<float>(points[i][0]), static_cast<float>(points[i][1]), static_cast<float>(points[i][2])},
+          {static_cast<float>(points[i].x), static_cast<float>(points[i].y), static_cast<float>(points[i].z)},
           normal,
           {0, 0}};
       if (textured) {
@@ -104,16 +102,17 @@ SceneMesh partMesh(const Car& part, SceneMaterial material, std::string name) {
 CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping) {
   CarScene scene;
   // A shape that draws nothing gets no mesh and no node.
-  const auto place = [&scene](SceneMesh mesh, const std::vector<std::pair<std::string, Vec>>& nodes) {
+  const auto place = [&scene](SceneMesh mesh, const std::vector<std::pair<std::string, Vec3>>& nodes) {
     if (mesh.primitives.empty()) return;
     scene.meshes.push_back(std::move(mesh));
-    for (const auto& [name, at] : nodes) scene.nodes.push_back({name, static_cast<int>(scene.meshes.size()) - 1, at});
+    for (const auto& [name, at] : nodes)
+      scene.nodes.push_back({name, static_cast<int>(scene.meshes.size()) - 1, {at.x, at.y, at.z}});
   };
-  const Vec origin{0, 0, 0};
+  const Vec3 origin{0, 0, 0};
   place(carMesh(car, mapping), {{"Car", origin}});
-  const std::vector<Vec> wheels = TyrePositions(car);
+  const std::vector<Vec3> wheels = TyrePositions(car);
   if (car.m_Wheel && !wheels.empty()) {
-    std::vector<std::pair<std::string, Vec>> tyres;
+    std::vector<std::pair<std::string, Vec3>> tyres;
     for (std::size_t i = 0; i < wheels.size(); ++i) tyres.emplace_back("Tyre " + std::to_string(i + 1), wheels[i]);
     place(partMesh(*car.m_Wheel, SceneMaterial::Tyre, "Wheel"), tyres);
   }

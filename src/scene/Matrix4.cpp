@@ -9,8 +9,6 @@ namespace {
 
 double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
-Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-
 Vec3 normalized(Vec3 v) {
   const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
   if (length == 0) return v;

@@ -6,13 +6,9 @@
 #include <array>
 #include <optional>
 
-namespace tavrel {
+#include "base/Vec3.h"
 
-struct Vec3 {
-  double x = 0;
-  double y = 0;
-  double z = 0;
-};
+namespace tavrel {
 
 struct Matrix4 {
   std::array<double, 16> m{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};  // identity

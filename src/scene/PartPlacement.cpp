@@ -14,7 +14,7 @@ int CommandCount(const Object3D& shape) {
   return std::min(shape.m_CommandCount, static_cast<int>(shape.m_Commands.size()));
 }
 
-ScenePoint PointOf(const Object3D& shape, int index) {
+Vec3 PointOf(const Object3D& shape, int index) {
   const Vertex& v = shape.m_Points[static_cast<std::size_t>(index)];
   return {static_cast<double>(v.m_X), static_cast<double>(v.m_Y), static_cast<double>(v.m_Z)};
 }
@@ -23,22 +23,22 @@ bool HasPoint(const Object3D& shape, int index) {
   return index >= 0 && index < shape.m_PointCount && index < static_cast<int>(shape.m_Points.size());
 }
 
-std::vector<ScenePoint> TyrePositions(const Object3D& car) {
-  std::vector<ScenePoint> positions;
+std::vector<Vec3> TyrePositions(const Object3D& car) {
+  std::vector<Vec3> positions;
   if (!HasPoint(car, kFirstWheelPoint + kWheelCount - 1)) return positions;
   for (int i = 0; i < kWheelCount; ++i) positions.push_back(PointOf(car, kFirstWheelPoint + i));
   return positions;
 }
 
-ScenePoint HelmetOffset(const Object3D& car, bool carShown) {
-  return carShown && HasPoint(car, kHelmetPoint) ? PointOf(car, kHelmetPoint) : ScenePoint{0, 0, 0};
+Vec3 HelmetOffset(const Object3D& car, bool carShown) {
+  return carShown && HasPoint(car, kHelmetPoint) ? PointOf(car, kHelmetPoint) : Vec3{0, 0, 0};
 }
 
-ScenePoint SteeringWheelOffset(const Object3D& car, bool cockpitShown) {
+Vec3 SteeringWheelOffset(const Object3D& car, bool cockpitShown) {
   const Car* cockpit = car.m_Cockpit.get();
   return cockpitShown && cockpit != nullptr && HasPoint(*cockpit, kSteeringWheelPoint)
              ? PointOf(*cockpit, kSteeringWheelPoint)
-             : ScenePoint{0, 0, 0};
+             : Vec3{0, 0, 0};
 }
 
 }  // namespace tavrel

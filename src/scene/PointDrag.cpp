@@ -11,16 +11,16 @@ namespace {
 
 // Where the frame draws the shape a pick tests: a tyre at each wheel, a part
 // at its offset, the car at the origin.
-std::vector<ScenePoint> placementsOf(const Car& car, const Car& shape, const PickShapes& shown) {
+std::vector<Vec3> placementsOf(const Car& car, const Car& shape, const PickShapes& shown) {
   if (&shape == car.m_Wheel.get()) return TyrePositions(car);
   if (&shape == car.m_Helmet.get()) return {HelmetOffset(car, shown.showCar)};
   if (&shape == car.m_SteeringWheel.get()) return {SteeringWheelOffset(car, shown.showCockpit)};
   return {{0, 0, 0}};
 }
 
-ViewMatrices placed(const ViewMatrices& view, const ScenePoint& placement) {
+ViewMatrices placed(const ViewMatrices& view, const Vec3& placement) {
   ViewMatrices moved = view;
-  moved.modelview = view.modelview * Translation(placement[0], placement[1], placement[2]);
+  moved.modelview = view.modelview * Translation(placement.x, placement.y, placement.z);
   return moved;
 }
 
@@ -39,14 +39,13 @@ std::optional<PointDrag> GrabPoint(Car& car, const PickShapes& shown, const View
   if (shape == nullptr) return std::nullopt;
   std::optional<PointDrag> best;
   double bestDistance = kPickRadius;
-  for (const ScenePoint& placement : placementsOf(car, *shape, shown)) {
+  for (const Vec3& placement : placementsOf(car, *shape, shown)) {
     const ViewMatrices placedView = placed(view, placement);
     const std::optional<int> hit = FindPointAt(*shape, placedView, mouseX, mouseY);
     if (!hit) continue;
-    const ScenePoint p = PointOf(*shape, *hit);
+    const Vec3 p = PointOf(*shape, *hit);
     WindowPoint window;
-    if (!ProjectPoint({p[0], p[1], p[2]}, placedView.modelview, placedView.projection, placedView.viewport(), window))
-      continue;
+    if (!ProjectPoint(p, placedView.modelview, placedView.projection, placedView.viewport(), window)) continue;
     const ScreenPoint screen = ScreenPosition(window, view.client);
     const double distance = std::hypot(mouseX - screen.x, mouseY - screen.y);
     if (best && distance >= bestDistance) continue;

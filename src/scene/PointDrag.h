@@ -19,10 +19,10 @@ class Vertex;
 struct PointDrag {
   Car* shape = nullptr;  // the car, or the part the point belongs to
   Vertex* point = nullptr;
-  int index = 0;           // the point's number in its shape
-  ScenePoint placement{};  // where the frame draws the shape
-  double depth = 0;        // the point's window depth: the plane it moves in
-  PointValues start;       // where it was when grabbed
+  int index = 0;      // the point's number in its shape
+  Vec3 placement{};   // where the frame draws the shape
+  double depth = 0;   // the point's window depth: the plane it moves in
+  PointValues start;  // where it was when grabbed
 };
 
 // The point of the shape a pick tests nearest the mouse and less than the pick

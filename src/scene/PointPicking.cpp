@@ -47,8 +47,8 @@ std::optional<int> FindPointAt(const Object3D& shape, const ViewMatrices& view, 
   double bestDistance = kPickRadius;
   std::optional<int> best;
   for (int i = 0; HasPoint(shape, i); ++i) {
-    const ScenePoint p = PointOf(shape, i);
-    const auto screen = ScreenPositionOf({p[0], p[1], p[2]}, view);
+    const Vec3 p = PointOf(shape, i);
+    const auto screen = ScreenPositionOf(p, view);
     if (!screen) continue;
     const double distance = std::hypot(mouseX - screen->x, mouseY - screen->y);
     if (distance < bestDistance) {

@@ -16,7 +16,7 @@ DecodedDemo DecodeDemo(ShapeKind kind) {
   return decoded;
 }
 
-demo::Vec3 PointOf(const Car& shape, int index) {
+Vec3 PointOf(const Car& shape, int index) {
   const Vertex& v = shape.m_Points[static_cast<std::size_t>(index)];
   return {static_cast<double>(v.m_X), static_cast<double>(v.m_Y), static_cast<double>(v.m_Z)};
 }
@@ -35,7 +35,7 @@ std::vector<std::vector<int>> DrawnPolygons(const Car& shape) {
 Box BoundsOf(const Car& shape) {
   Box box;
   for (int i = 0; i < shape.m_PointCount; ++i) {
-    const demo::Vec3 p = PointOf(shape, i);
+    const Vec3 p = PointOf(shape, i);
     box.low = {std::min(box.low.x, p.x), std::min(box.low.y, p.y), std::min(box.low.z, p.z)};
     box.high = {std::max(box.high.x, p.x), std::max(box.high.y, p.y), std::max(box.high.z, p.z)};
   }

@@ -19,13 +19,13 @@ struct DecodedDemo {
 };
 DecodedDemo DecodeDemo(ShapeKind kind);
 
-demo::Vec3 PointOf(const Car& shape, int index);
+Vec3 PointOf(const Car& shape, int index);
 // The corner points of every command with an index list, in command order.
 std::vector<std::vector<int>> DrawnPolygons(const Car& shape);
 
 struct Box {
-  demo::Vec3 low{1e9, 1e9, 1e9};
-  demo::Vec3 high{-1e9, -1e9, -1e9};
+  Vec3 low{1e9, 1e9, 1e9};
+  Vec3 high{-1e9, -1e9, -1e9};
 };
 Box BoundsOf(const Car& shape);
 

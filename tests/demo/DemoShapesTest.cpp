@@ -19,8 +19,6 @@
 namespace tavrel::test {
 namespace {
 
-using demo::Vec3;
-
 class EveryDemoShape : public ::testing::TestWithParam<ShapeKind> {};
 
 std::string KindTestName(const ::testing::TestParamInfo<ShapeKind>& kind) {
@@ -132,10 +130,10 @@ TEST_P(EveryDemoShape, PolygonsAreConvex) {
     std::vector<Vec3> p;
     for (int i : polygon) p.push_back(PointOf(*d.car, i));
     Vec3 normal;
-    for (std::size_t k = 0; k < p.size(); ++k) normal = normal + demo::cross(p[k], p[(k + 1) % p.size()]);
+    for (std::size_t k = 0; k < p.size(); ++k) normal = normal + cross(p[k], p[(k + 1) % p.size()]);
     for (std::size_t k = 0; k < p.size(); ++k) {
-      const Vec3 turn = demo::cross(p[(k + 1) % p.size()] - p[k], p[(k + 2) % p.size()] - p[(k + 1) % p.size()]);
-      EXPECT_GE(demo::dot(turn, normal), 0.0) << "polygon through point " << polygon[0];
+      const Vec3 turn = cross(p[(k + 1) % p.size()] - p[k], p[(k + 2) % p.size()] - p[(k + 1) % p.size()]);
+      EXPECT_GE(dot(turn, normal), 0.0) << "polygon through point " << polygon[0];
     }
   }
 }

@@ -26,9 +26,9 @@ ViewMatrices StraightView(double distance) {
 // Model units per pixel in the plane `depth` before the eye: 45 degrees over the client's height.
 double UnitsPerPixel(double depth) { return 2 * depth * std::tan(std::numbers::pi / 8) / kClient.height; }
 
-ScreenPoint ShownAt(const Object3D& shape, int index, const ScenePoint& placement, const ViewMatrices& view) {
-  const ScenePoint p = PointOf(shape, index);
-  const auto screen = ScreenPositionOf({p[0] + placement[0], p[1] + placement[1], p[2] + placement[2]}, view);
+ScreenPoint ShownAt(const Object3D& shape, int index, const Vec3& placement, const ViewMatrices& view) {
+  const Vec3 p = PointOf(shape, index);
+  const auto screen = ScreenPositionOf(p + placement, view);
   EXPECT_TRUE(screen);
   return screen.value_or(ScreenPoint{});
 }
@@ -118,7 +118,7 @@ TEST(PointDrag, ATyrePointDraggedOnAnyPlacedTyreEndsUnderThePointer) {
   const ViewMatrices view = StraightView(8000);
 
   for (std::size_t wheel = 0; wheel < wheels.size(); ++wheel) {
-    const ScenePoint placement{wheels[wheel].x, wheels[wheel].y, wheels[wheel].z};
+    const Vec3 placement{wheels[wheel].x, wheels[wheel].y, wheels[wheel].z};
     car.m_Wheel->m_Points[1].m_X = 100, car.m_Wheel->m_Points[1].m_Y = 200;
     const ScreenPoint start = ShownAt(*car.m_Wheel, 1, placement, view);
     const auto drag = GrabPoint(car, tyres, view, start.x, start.y);

@@ -142,13 +142,13 @@ class CameraViewTest : public ::testing::Test {
   Viewpoint viewpoint;
 };
 
-Vec3 Offset(const ScenePoint& at, Vec3 by) { return {at[0] + by.x, at[1] + by.y, at[2] + by.z}; }
+Vec3 Offset(Vec3 at, Vec3 by) { return at + by; }
 
 // The eye stands where the marker stands, at (-8 X, 8 Z, 8 Y), and what lies
 // ahead of the camera lies ahead of the eye, up above.
 TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
-  const ScenePoint at = PoseOf(car.m_Cameras[2]).position;
-  EXPECT_EQ(at, (ScenePoint{-800, 400, 160}));
+  const Vec3 at = PoseOf(car.m_Cameras[2]).position;
+  EXPECT_EQ(at, (Vec3{-800, 400, 160}));
   struct Case {
     const char* name;
     std::int16_t direction, pitch, roll;
