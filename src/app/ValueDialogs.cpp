@@ -18,6 +18,7 @@
 #include "app/IntegerField.h"
 #include "app/QtDialogs.h"
 #include "app/UpDownArrows.h"
+#include "shape/JamFile.h"
 
 namespace tavrel {
 namespace {
@@ -196,8 +197,8 @@ std::optional<std::string> ChooseCarJam(QWidget* parent, const std::string& show
   combo->setEditable(true);
   // A typed name is taken as it is, but never joins the list.
   combo->setInsertPolicy(QComboBox::NoInsert);
-  QStringList liveries{"Ferrar98.jam", "Benett98.jam", "Tyrrel98.jam", "Jordan98.jam", "Mclare98.jam", "Willia98.jam",
-                       "Sauber98.jam", "Minard98.jam", "Prost98.jam",  "Stewar98.jam", "Arrows98.jam"};
+  QStringList liveries;
+  for (const std::string& name : LiveryNames()) liveries << QString::fromStdString(name);
   liveries.sort(Qt::CaseInsensitive);
   combo->addItems(liveries);
   // OK without a change keeps the livery the view shows.

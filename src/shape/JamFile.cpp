@@ -9,6 +9,14 @@
 
 namespace tavrel {
 
+std::vector<std::string> LiveryNames() {
+  constexpr std::string_view kLiveriesFolder = "zavjams/Liveries/";
+  std::vector<std::string> names;
+  for (std::string_view path : kCarJamPaths)
+    if (path.starts_with(kLiveriesFolder)) names.emplace_back(path.substr(kLiveriesFolder.size()));
+  return names;
+}
+
 void JamFile::SelectForDocument() const {
   if (m_Document != nullptr) m_Document->SelectJam(m_Jam);
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "shape/Observer.h"
 
@@ -47,6 +48,8 @@ inline constexpr std::array<std::string_view, 12> kCarJamPaths = {
     "zavjams/Liveries/Stewar98.jam", "zavjams/Liveries/Tyrrel98.jam", "zavjams/Liveries/Benett98.jam",
     "zavjams/Liveries/Willia98.jam", "zavjams/Liveries/Jordan98.jam", "zavjams/Liveries/Mclare98.jam",
     "zavjams/Liveries/Sauber98.jam", "zavjams/Liveries/Minard98.jam", "zavjams/Main/Chassis3.jam"};
+// The liveries' file names in that order, "Arrows98.jam" first: every car JAM but the chassis.
+std::vector<std::string> LiveryNames();
 
 // Where the texture files come from and where their selection goes.
 struct CarJamSource {

@@ -312,5 +312,11 @@ TEST(CarJams, ListingAgainReleasesTheEarlierJams) {
   EXPECT_EQ(car.m_CarJams[1].m_TreeItem, &top.Child(0).Child(5).Child(1));
 }
 
+TEST(CarJams, TheLiveriesAreTheCarJamsButTheChassisInTheirOrder) {
+  EXPECT_EQ(LiveryNames(), (std::vector<std::string>{"Arrows98.jam", "Ferrar98.jam", "Prost98.jam", "Stewar98.jam",
+                                                     "Tyrrel98.jam", "Benett98.jam", "Willia98.jam", "Jordan98.jam",
+                                                     "Mclare98.jam", "Sauber98.jam", "Minard98.jam"}));
+}
+
 }  // namespace
 }  // namespace tavrel
