@@ -6,7 +6,6 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 
 #include "base/Messages.h"
 #include "document/Document.h"
@@ -20,8 +19,8 @@ constexpr const char* kNoJamSelected = "You must select a JAM file from the tree
 constexpr const char* kTroubleLoading =
     "Trouble Loading JAM File perhaps I don't know Zav Location or Jam Does not exist/corrupt";
 constexpr int kLineStep = 16;
-// Where a label stands from the middle of its outline.
-constexpr int kLabelOffset = 10;
+
+QRect ToQRect(const JamRect& rect) { return {rect.x, rect.y, rect.width, rect.height}; }
 
 QImage ToImage(const Picture& picture) {
   const QImage rgb(picture.rgb.data(), picture.width, picture.height, picture.width * 3, QImage::Format_RGB888);
@@ -49,20 +48,25 @@ void JamView::ToggleJamIds() {
   viewport()->update();
 }
 
-void JamView::ZoomBy(double factor) {
-  const double zoom = m_Zoom * factor;
-  if (zoom > kMaxZoom || zoom < kMinZoom) return;
-  m_Zoom = zoom;
+void JamView::ZoomIn() {
+  m_Layout.ZoomIn();
+  Zoomed();
+}
+
+void JamView::ZoomOut() {
+  m_Layout.ZoomOut();
+  Zoomed();
+}
+
+void JamView::Zoomed() {
   UpdateScrollRanges();
   viewport()->update();
 }
 
-int JamView::Scaled(int length) const { return static_cast<int>(length * m_Zoom); }
-
 void JamView::UpdateScrollRanges() {
   const QSize page = viewport()->size();
-  horizontalScrollBar()->setRange(0, std::max(0, Scaled(kAreaWidth) - page.width()));
-  verticalScrollBar()->setRange(0, std::max(0, Scaled(kAreaHeight) - page.height()));
+  horizontalScrollBar()->setRange(0, std::max(0, m_Layout.AreaWidth() - page.width()));
+  verticalScrollBar()->setRange(0, std::max(0, m_Layout.AreaHeight() - page.height()));
   horizontalScrollBar()->setPageStep(page.width());
   verticalScrollBar()->setPageStep(page.height());
 }
@@ -82,11 +86,6 @@ void JamView::showEvent(QShowEvent* event) {
   m_JamTaken = true;
   m_Jam = m_Document.SelectedJam();
   if (!m_Jam) Report(kNoJamSelected);
-}
-
-int JamView::IdLabelStep(double zoom, int textHeight) {
-  const double spacing = kIdRowSpacing * zoom;
-  return std::max(1, static_cast<int>(std::ceil((textHeight + 1) / spacing)));
 }
 
 QString JamView::JamName() const {
@@ -129,11 +128,11 @@ void JamView::DrawItems(QPainter& painter, const QRect& exposed, bool makePictur
 }
 
 QRect JamView::ItemRect(int i) const {
-  return {Scaled(m_Jam->GetX(i)), Scaled(m_Jam->GetY(i)), Scaled(m_Jam->GetWidth(i)), Scaled(m_Jam->GetHeight(i))};
+  return ToQRect(m_Layout.ItemRect(m_Jam->GetX(i), m_Jam->GetY(i), m_Jam->GetWidth(i), m_Jam->GetHeight(i)));
 }
 
-// Each item gets an outline of its drawn size in a column at the left edge, one
-// every kIdRowSpacing rows of the canvas, with "#id(hex id)" over its middle.
+// Each item gets an outline of its drawn size in a column at the left edge, with
+// "#id(hex id)" over its middle.
 void JamView::DrawJamIds(QPainter& painter, const QRect& area) {
   painter.setPen(QPen(Qt::black, 1));
   painter.setBackgroundMode(Qt::OpaqueMode);
@@ -141,22 +140,17 @@ void JamView::DrawJamIds(QPainter& painter, const QRect& area) {
   painter.setFont(font());
   const QFontMetrics metrics(font());
   // Zoomed out the labels would run into each other: every step-th is written, the same ones at every repaint.
-  const int step = IdLabelStep(m_Zoom, metrics.height());
+  const int step = m_Layout.IdLabelStep(metrics.height());
   for (int i = 0; i < m_Jam->ItemCount(); ++i) {
-    const QRect outline(0, static_cast<int>(kIdRowSpacing * i * m_Zoom), Scaled(m_Jam->GetWidth(i)),
-                        Scaled(m_Jam->GetHeight(i)));
-    // Outline and label lie within these rows.
-    if (outline.top() - kLabelOffset > area.bottom() ||
-        outline.top() + outline.height() + metrics.height() < area.top())
-      continue;
-    const int id = m_Jam->GetJamId(i);
-    const QString label = QString::asprintf("#%d(%x)", id, id);
-    const QPoint labelAt((outline.left() + outline.left() + outline.width()) / 2 - kLabelOffset,
-                         (outline.top() + outline.top() + outline.height()) / 2 - kLabelOffset);
+    const JamRect outline = m_Layout.IdOutline(i, m_Jam->GetWidth(i), m_Jam->GetHeight(i));
+    if (!JamLayout::IdRowMeets(outline, metrics.height(), area.top(), area.bottom())) continue;
     // A pen of width 1 strokes the rectangle's edges from (x, y) to (x + w, y + h).
-    painter.drawRect(outline);
-    if (i % step == 0)
-      painter.drawText(QRect(labelAt, metrics.size(Qt::TextSingleLine, label)), Qt::AlignLeft | Qt::AlignTop, label);
+    painter.drawRect(ToQRect(outline));
+    if (i % step != 0) continue;
+    const QString label = QString::fromStdString(JamIdLabel(m_Jam->GetJamId(i)));
+    const JamPoint labelAt = JamLayout::IdLabelAt(outline);
+    painter.drawText(QRect(QPoint(labelAt.x, labelAt.y), metrics.size(Qt::TextSingleLine, label)),
+                     Qt::AlignLeft | Qt::AlignTop, label);
   }
 }
 
@@ -187,11 +181,10 @@ void JamView::mouseMoveEvent(QMouseEvent* event) {
   if (m_Jam) {
     const QPoint position = event->position().toPoint();
     const QPoint onArea = position + ScrollOffset();
-    const int x = static_cast<int>(onArea.x() / m_Zoom);
-    const int y = static_cast<int>(onArea.y() / m_Zoom);
+    const JamPoint canvas = m_Layout.CanvasPoint({onArea.x(), onArea.y()});
     const QColor colour = PixelAt(position);
-    emit StatusText(QString::asprintf("[%d] = RGB(%d,%d,%d) x,y(%d,%d)", m_Jam->CanvasByte(x, y), colour.red(),
-                                      colour.green(), colour.blue(), x, y));
+    emit StatusText(QString::fromStdString(
+        JamStatusText(m_Jam->CanvasByte(canvas.x, canvas.y), colour.red(), colour.green(), colour.blue(), canvas)));
   }
   QAbstractScrollArea::mouseMoveEvent(event);
 }

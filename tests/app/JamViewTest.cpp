@@ -131,8 +131,8 @@ TEST_F(JamViewTest, ZoomStaysWithinItsRangeAndStillDraws) {
   JamView& view = ShowJam(WrittenJam());
   Trigger(kShowJamIds);
   for (int i = 0; i < 60; ++i) Trigger(kZoomIn);
-  EXPECT_LE(view.Zoom(), JamView::kMaxZoom);
-  EXPECT_GT(view.Zoom(), JamView::kMaxZoom / JamView::kZoomInFactor);
+  EXPECT_LE(view.Zoom(), JamLayout::kMaxZoom);
+  EXPECT_GT(view.Zoom(), JamLayout::kMaxZoom / JamLayout::kZoomInFactor);
   // Item 1's first canvas pixel covers the top left corner of the window.
   view.horizontalScrollBar()->setValue(int(16 * view.Zoom()) + 1);
   view.verticalScrollBar()->setValue(int(8 * view.Zoom()) + 1);
@@ -140,8 +140,8 @@ TEST_F(JamViewTest, ZoomStaysWithinItsRangeAndStillDraws) {
 
   Trigger(kShowJamIds);
   for (int i = 0; i < 120; ++i) Trigger(kZoomOut);
-  EXPECT_GE(view.Zoom(), JamView::kMinZoom);
-  EXPECT_LT(view.Zoom(), JamView::kMinZoom / JamView::kZoomOutFactor);
+  EXPECT_GE(view.Zoom(), JamLayout::kMinZoom);
+  EXPECT_LT(view.Zoom(), JamLayout::kMinZoom / JamLayout::kZoomOutFactor);
   // The whole canvas in a few pixels: item 0's strip, 1 x 18 pixels at (6, 0).
   const QImage image = Drawn(view);
   EXPECT_NE(image.pixelColor(6, 9), kBackground);
@@ -181,16 +181,6 @@ TEST_F(JamViewTest, JamIdsOutlineEachItemInAColumnWithItsIdOverTheMiddle) {
   Trigger(kShowJamIds);
   EXPECT_FALSE(ActionOf(kShowJamIds).isChecked());
   EXPECT_EQ(Drawn(view).pixelColor(0, 90), kBackground);
-}
-
-// Zoomed out, labels are dropped so that those written stand at least a line apart.
-TEST_F(JamViewTest, IdLabelsNeverOverlapAtAnyZoom) {
-  EXPECT_EQ(JamView::IdLabelStep(1, 15), 1);
-  for (double zoom = JamView::kMaxZoom; zoom >= JamView::kMinZoom; zoom /= 2) {
-    const int step = JamView::IdLabelStep(zoom, 15);
-    EXPECT_GE(step * JamView::kIdRowSpacing * zoom, 16) << zoom;
-    EXPECT_LT((step - 1) * JamView::kIdRowSpacing * zoom, 16) << zoom << ": no more are dropped than must be";
-  }
 }
 
 TEST_F(JamViewTest, StatusTextReportsTheCanvasByteUnderTheMouseAfterScrollAndZoom) {
