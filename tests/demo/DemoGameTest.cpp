@@ -12,6 +12,7 @@
 #include <set>
 
 #include "DemoGeometry.h"
+#include "base/Format.h"
 #include "demo/DemoLiveries.h"
 #include "demo/TextureLayout.h"
 #include "shape/CameraFile.h"
@@ -188,7 +189,7 @@ TEST_F(DemoGame, LiveryShowsItsRaceNumberAndStripesWhereTextureCfgPutsTheBody) {
   EXPECT_TRUE(messages.shown.empty());
   const demo::LiveryScheme& scheme = demo::DemoLiveries()[7];
   ASSERT_EQ(scheme.file, "Jordan98.jam");
-  const auto colourAt = [&](int slot, const demo::AxisMap& u, const demo::AxisMap& v, demo::Vec3 p) {
+  const auto colourAt = [&](int slot, const demo::AxisMap& u, const demo::AxisMap& v, Vec3 p) {
     return slots.Slot(slot).At(u.At(p), v.At(p));
   };
   const Rgb primary = kGamePalette[demo::NearestPaletteIndex(scheme.primary)];
@@ -224,7 +225,7 @@ TEST_F(DemoGame, TextureCfgMapsEveryPolygonOntoASlot) {
     ASSERT_GE(entry.texture, 1);
     ASSERT_LE(entry.texture, 4);
     slots.insert(entry.texture);
-    std::vector<demo::Vec3> corners;
+    std::vector<Vec3> corners;
     for (const PolygonCorner& corner : PolygonCorners(*car.car, command)) {
       corners.push_back(PointOf(*car.car, corner.point));
       const auto k = static_cast<std::size_t>(corner.position);
@@ -235,7 +236,7 @@ TEST_F(DemoGame, TextureCfgMapsEveryPolygonOntoASlot) {
       EXPECT_LE(entry.v[k], 163) << i;
     }
     // The underside wears the chassis texture.
-    const demo::Vec3 n = demo::OutwardNormal(corners);
+    const Vec3 n = demo::OutwardNormal(corners);
     if (n.z < -std::abs(n.x) && n.z < -std::abs(n.y)) {
       EXPECT_EQ(entry.texture, 4) << i;
     }
@@ -251,7 +252,7 @@ TEST_F(DemoGame, ExportPlacesThePartsWhereTheViewDrawsThem) {
   const GltfFile file = ReadGltf(out / "demo.gltf");
   const DecodedDemo car = DecodeDemo(ShapeKind::Car);
   const DecodedDemo cockpit = DecodeDemo(ShapeKind::Cockpit);
-  const auto translation = [](const demo::Vec3& p) { return nlohmann::json{p.x, p.y, p.z}; };
+  const auto translation = [](const Vec3& p) { return nlohmann::json{p.x, p.y, p.z}; };
   std::map<std::string, nlohmann::json> placed;
   for (const auto& node : file.json["nodes"]) placed[node["name"]] = node.value("translation", nlohmann::json{0, 0, 0});
   for (int i = 0; i < 4; ++i)
@@ -291,8 +292,8 @@ TEST_F(DemoGame, ExportPassesTheGltfValidator) {
         {"export-gltf", "--exe", Exe(0).string(), "--patch-level", "0", Game(0).string(), (out / name).string()});
     ASSERT_EQ(result.status, 0) << result.err;
     const std::string report = (out / "report.json").string();
-    const std::string validate = "node '" + std::string(TAVREL_GLTF_VALIDATE_SCRIPT) + "' '" + dir + "' '" +
-                                 (out / name).string() + "' > '" + report + "'";
+    const std::string validate = format("node '%s' '%s' '%s' > '%s'", TAVREL_GLTF_VALIDATE_SCRIPT, dir.c_str(),
+                                        (out / name).c_str(), report.c_str());
     const int status = std::system(validate.c_str());
     std::ifstream in(report);
     const nlohmann::json issues = nlohmann::json::parse(in);

@@ -1,6 +1,5 @@
 // Export To Exe from a document: the questions, the checks before anything is
 // written, and the regions written, on executables made by the builders.
-#include <cstring>
 #include <fstream>
 #include <functional>
 
@@ -21,15 +20,6 @@ namespace tavrel {
 namespace {
 
 using test::Message;
-
-// Offsets at which two files of equal length differ.
-std::vector<std::size_t> differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-  EXPECT_EQ(a.size(), b.size());
-  std::vector<std::size_t> at;
-  for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i)
-    if (a[i] != b[i]) at.push_back(i);
-  return at;
-}
 
 class ExportToExeTest : public ::testing::Test {
  protected:
@@ -110,10 +100,9 @@ TEST_F(ExportToExeTest, ACarExportNeverWritesIntoAPartsRegion) {
     const auto steps = older.ExportToExe();
     ASSERT_TRUE(AllPatched(steps));
     EXPECT_GT(steps[0].result.bytesChanged, 0u);
-    const auto carAt = static_cast<std::size_t>(at.car);
-    for (const std::size_t changed : differences(before, *readFile(exe)))
-      EXPECT_TRUE(changed >= carAt && changed < carAt + ShapeExtent(*older.GetCar(), ShapeKind::Car))
-          << "byte " << changed;
+    test::ExpectChangesOnlyIn(
+        before, *readFile(exe),
+        {{at.car, at.car + static_cast<std::int64_t>(ShapeExtent(*older.GetCar(), ShapeKind::Car))}});
     EXPECT_EQ(Import(at)->m_Helmet->m_Points[0].m_Y, newer->m_Helmet->m_Points[0].m_Y);
   }
 }

@@ -1,7 +1,6 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -21,22 +20,6 @@ namespace tavrel {
 namespace {
 
 using test::Message;
-
-// Offsets at which two files differ (equal lengths expected). Equal blocks are
-// skipped whole: the files are executable-sized.
-std::vector<std::size_t> differences(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
-  EXPECT_EQ(a.size(), b.size());
-  const std::size_t size = std::min(a.size(), b.size());
-  constexpr std::size_t kBlock = 4096;
-  std::vector<std::size_t> at;
-  for (std::size_t block = 0; block < size; block += kBlock) {
-    const std::size_t end = std::min(size, block + kBlock);
-    if (std::memcmp(a.data() + block, b.data() + block, end - block) == 0) continue;
-    for (std::size_t i = block; i < end; ++i)
-      if (a.data()[i] != b.data()[i]) at.push_back(i);
-  }
-  return at;
-}
 
 // Image offset of a field of a sample shape's point record.
 std::int64_t pointField(ShapeKind kind, int point, int field) {
@@ -235,7 +218,7 @@ TEST_F(GameExecutableTest, AChangedPointWritesOnlyItsChangedBytesOneWritePerRun)
     std::vector<std::size_t> expected;
     for (int byte : c.changedBytes)
       expected.push_back(static_cast<std::size_t>(kOriginalPositions.car + pointField(ShapeKind::Car, 0, 1) + byte));
-    EXPECT_EQ(differences(before, *readFile(exe)), expected);
+    EXPECT_EQ(test::ChangedOffsets(before, *readFile(exe)), expected);
     EXPECT_EQ(*readFile(dir / "zav.exe.bak"), before);
     EXPECT_EQ(messages.texts().back(), "Finished Patching ZAV.EXE");
   }
@@ -430,7 +413,7 @@ TEST_F(GameExecutableTest, EachLoadedCameraIsWrittenInItsOwnSlot) {
   EXPECT_TRUE(result.ok);
   EXPECT_EQ(result.writes, 1u);
   const auto slot = static_cast<std::size_t>(kOriginalPositions.cameras) + 2 * 20;
-  EXPECT_EQ(differences(before, *readFile(exe)), (std::vector<std::size_t>{slot, slot + 1}));
+  EXPECT_EQ(test::ChangedOffsets(before, *readFile(exe)), (std::vector<std::size_t>{slot, slot + 1}));
   EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <ostream>
 #include <random>
@@ -79,6 +80,34 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Equal blocks are skipped whole: the files are executable-sized.
+std::vector<std::size_t> ChangedOffsets(const std::vector<std::uint8_t>& before,
+                                        const std::vector<std::uint8_t>& after) {
+  EXPECT_EQ(before.size(), after.size());
+  const std::size_t size = std::min(before.size(), after.size());
+  constexpr std::size_t kBlock = 4096;
+  std::vector<std::size_t> at;
+  for (std::size_t block = 0; block < size; block += kBlock) {
+    const std::size_t end = std::min(size, block + kBlock);
+    if (std::memcmp(before.data() + block, after.data() + block, end - block) == 0) continue;
+    for (std::size_t i = block; i < end; ++i)
+      if (before[i] != after[i]) at.push_back(i);
+  }
+  return at;
+}
+
+void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                         const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges) {
+  const std::vector<std::size_t> changed = ChangedOffsets(before, after);
+  EXPECT_FALSE(changed.empty());
+  for (const std::size_t at : changed) {
+    const auto offset = static_cast<std::int64_t>(at);
+    EXPECT_TRUE(
+        std::ranges::any_of(ranges, [offset](auto range) { return offset >= range.first && offset < range.second; }))
+        << "byte " << offset << " changed";
+  }
 }
 
 void WriteText(const std::filesystem::path& path, const std::string& text) {

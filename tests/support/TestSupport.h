@@ -85,6 +85,14 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 void WriteText(const std::filesystem::path& path, const std::string& text);
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 
+// The offsets at which two files of equal length differ.
+std::vector<std::size_t> ChangedOffsets(const std::vector<std::uint8_t>& before,
+                                        const std::vector<std::uint8_t>& after);
+// Some byte changed, and every changed byte lies in one of `ranges`, each from
+// its first offset up to its second.
+void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
+                         const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges);
+
 // Makes `folder` the working directory for the object's life: texture.cfg is
 // read from there, as the game's tools expect.
 class InFolder {
