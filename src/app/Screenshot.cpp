@@ -22,30 +22,19 @@ int fail(const std::string& text, int status) {
   return status;
 }
 
-// The viewpoint the options ask for; nothing, after saying why, when they name none that exists.
-std::optional<Viewpoint> viewpointFor(const ScreenshotOptions& options) {
+// "right, left, ... or back-right".
+std::string FixedViewNames() {
+  std::string names;
+  for (const FixedView& view : kFixedViews)
+    names += std::string(names.empty() ? "" : &view == &kFixedViews.back() ? " or " : ", ") + std::string(view.name);
+  return names;
+}
+
+// The viewpoint of options that make sense.
+Viewpoint viewpointFor(const ScreenshotOptions& options) {
   Viewpoint viewpoint;
-  if (options.view) {
-    const FixedView* fixed = FixedViewNamed(*options.view);
-    if (fixed == nullptr) {
-      std::string names;
-      for (const FixedView& view : kFixedViews)
-        names += std::string(names.empty()                  ? ""
-                             : &view == &kFixedViews.back() ? " or "
-                                                            : ", ") +
-                 std::string(view.name);
-      fail("--view takes " + names, 2);
-      return std::nullopt;
-    }
-    viewpoint.SetFixedView(*fixed);
-  }
-  if (options.camera) {
-    if (*options.camera < 1 || *options.camera > 9) {
-      fail("--camera takes 1 to 9", 2);
-      return std::nullopt;
-    }
-    viewpoint.m_CameraView = *options.camera;
-  }
+  if (options.view) viewpoint.SetFixedView(*FixedViewNamed(*options.view));
+  if (options.camera) viewpoint.m_CameraView = *options.camera;
   return viewpoint;
 }
 
@@ -56,14 +45,20 @@ bool loadCar(Document& document, const StartOptions& start) {
 
 }  // namespace
 
+std::optional<std::string> ScreenshotOptionsError(const ScreenshotOptions& options) {
+  if (options.size.width() < 1 || options.size.height() < 1) return "--size takes two positive numbers W,H";
+  if (options.view && FixedViewNamed(*options.view) == nullptr) return "--view takes " + FixedViewNames();
+  if (options.camera && (*options.camera < 1 || *options.camera > 9)) return "--camera takes 1 to 9";
+  return std::nullopt;
+}
+
 int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, Settings& settings) {
-  if (options.size.width() < 1 || options.size.height() < 1) return fail("--size takes two positive numbers W,H", 2);
+  if (const auto error = ScreenshotOptionsError(options)) return fail(*error, 2);
   if (start.file.isEmpty() == !start.importFromExe) return fail("--screenshot takes one car file or --import-exe", 2);
   DisplayFlags flags = ReadDisplayFlags(settings);
   if (!options.set.empty())
     if (const auto error = SetDisplayFlags(flags, options.set)) return fail(*error, 2);
-  const std::optional<Viewpoint> viewpoint = viewpointFor(options);
-  if (!viewpoint) return 2;
+  const Viewpoint viewpoint = viewpointFor(options);
 
   ProgramValues program(settings);
   if (start.gameDirectory) program.OverrideGameLocation(*start.gameDirectory);
@@ -87,7 +82,7 @@ int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, S
                 2);
   const FrameInput input{document.GetCar(), document.Mapping(), flags};
   const ViewMatrices view =
-      ViewMatricesFor(*viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
+      ViewMatricesFor(viewpoint, document.GetCar(), {options.size.width(), options.size.height()});
   const QColor background = QApplication::palette().color(QPalette::Base);
   if (options.frames > 0) {
     QElapsedTimer timer;

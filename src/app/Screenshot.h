@@ -23,6 +23,10 @@ struct ScreenshotOptions {
   int frames = 0;                   // draw this many frames first and report their mean time
 };
 
+// What makes no sense in the size, view and camera, said as the program says
+// it; nothing when they do.
+std::optional<std::string> ScreenshotOptionsError(const ScreenshotOptions& options);
+
 // The exit status: 0 when the picture was written; 1 when there was no car or
 // it could not be drawn or written; 2 for options that make no sense.
 int RunScreenshot(const ScreenshotOptions& options, const StartOptions& start, Settings& settings);

@@ -25,14 +25,14 @@ struct CommandLine {
 };
 
 // "W,H" with two positive numbers.
-std::optional<QSize> ParseSize(const QString& text) {
+// "W,H"; an empty size for any other text.
+QSize ParseSize(const QString& text) {
   const QStringList parts = text.split(',');
   bool wide = false;
   bool high = false;
-  if (parts.size() != 2) return std::nullopt;
+  if (parts.size() != 2) return {};
   const QSize size(parts[0].toInt(&wide), parts[1].toInt(&high));
-  if (!wide || !high || size.width() < 1 || size.height() < 1) return std::nullopt;
-  return size;
+  return wide && high ? size : QSize();
 }
 
 // A whole number of at least `least`.
@@ -101,21 +101,13 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   }
   tavrel::ScreenshotOptions& shot = line.screenshot.emplace();
   shot.out = parser.value(screenshot);
-  if (parser.isSet(size)) {
-    const auto parsed = ParseSize(parser.value(size));
-    if (!parsed) {
-      std::fprintf(stderr, "tavrel: --size takes two positive numbers W,H\n");
-      return false;
-    }
-    shot.size = *parsed;
-  }
+  if (parser.isSet(size)) shot.size = ParseSize(parser.value(size));
   if (parser.isSet(view)) shot.view = parser.value(view).toStdString();
-  if (parser.isSet(camera)) {
-    shot.camera = ParseCount(parser.value(camera), 1);
-    if (!shot.camera) {
-      std::fprintf(stderr, "tavrel: --camera takes 1 to 9\n");
-      return false;
-    }
+  // Not a number: no camera there is.
+  if (parser.isSet(camera)) shot.camera = ParseCount(parser.value(camera), 1).value_or(0);
+  if (const auto error = tavrel::ScreenshotOptionsError(shot)) {
+    std::fprintf(stderr, "tavrel: %s\n", error->c_str());
+    return false;
   }
   shot.set = parser.value(set).toStdString();
   if (parser.isSet(frames)) {
