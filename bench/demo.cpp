@@ -53,7 +53,7 @@ BENCHMARK(BM_MakeDemo)->Unit(benchmark::kMillisecond);
 // and the listing with the JAM files loaded; `expand` makes every item of the
 // outline, the JAMs' colour tables included.
 void LoadDemo(benchmark::State& state, bool expand) {
-  const std::filesystem::path game = DemoGame();
+  const std::filesystem::path& game = DemoGame();
   MemorySettings settings;
   ProgramValues program(settings);
   UseGameFolder(program, game);
@@ -76,7 +76,7 @@ BENCHMARK(BM_LoadDemoOutlineOfEverything)->Unit(benchmark::kMillisecond);
 // The twelve JAM files loaded with every picture made, as the JAM views and the
 // car view's texture set-up need them.
 void BM_LoadDemoJamPictures(benchmark::State& state) {
-  const std::filesystem::path game = DemoGame();
+  const std::filesystem::path& game = DemoGame();
   SilentMessages messages;
   long long pictures = 0;
   for (auto _ : state) {

@@ -62,7 +62,7 @@ const Games& TheGames() {
 
 long long HeapInUse() {
   const struct mallinfo2 heap = mallinfo2();
-  return static_cast<long long>(heap.uordblks + heap.hblkhd);
+  return static_cast<long long>(heap.uordblks) + static_cast<long long>(heap.hblkhd);
 }
 
 void ShowDemoCar(benchmark::State& state, const std::filesystem::path& game) {

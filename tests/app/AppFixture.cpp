@@ -23,7 +23,7 @@ const std::filesystem::path& AppFixture::DemoGame() {
   return game;
 }
 
-Application& AppFixture::StartApp(StartOptions options) {
+Application& AppFixture::StartApp(const StartOptions& options) {
   app = std::make_unique<Application>(*settings, messages, chooser, patchLevel);
   QSignalSpy ready(app.get(), &Application::PatchLevelRead);
   app->Start(options);

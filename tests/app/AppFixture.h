@@ -23,7 +23,7 @@ class AppFixture : public testing::Test {
   static const std::filesystem::path& DemoGame();
 
   // Starts the application and waits until the patch level is read.
-  Application& StartApp(StartOptions options);
+  Application& StartApp(const StartOptions& options);
   // Starts on the demo game at patch level 0.
   Application& StartOnDemo(const std::filesystem::path& game = DemoGame());
   // Triggers a command's action as a click would; a disabled action does nothing.

@@ -32,7 +32,7 @@ class CarTreeModelTest : public AppFixture {
   // A game without JAM files: its texture files list as "Currently Unloaded",
   // so every item of the outline is made at once.
   std::filesystem::path GameWithoutJams() {
-    const std::filesystem::path game = dir / "nojams";
+    std::filesystem::path game = dir / "nojams";
     std::filesystem::create_directories(game);
     std::filesystem::copy_file(DemoGame() / "zav.exe", game / "zav.exe");
     return game;

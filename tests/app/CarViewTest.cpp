@@ -45,7 +45,7 @@ ShapeRecipe SmallCar() {
 class CarViewTest : public AppFixture {
  protected:
   std::filesystem::path WriteSmallCar() {
-    const std::filesystem::path file = dir / "small.cs3";
+    std::filesystem::path file = dir / "small.cs3";
     WriteBytes(file, BuildShapeFile(SmallCar()));
     return file;
   }

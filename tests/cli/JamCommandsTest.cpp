@@ -47,7 +47,8 @@ JamRecipe twoItems() {
   // Row 1, columns 5 to 7: bytes 0, 1, 2; row 2: 3, 4, 9 (9 has no Palette1 entry).
   const std::vector<std::uint8_t> bytes = {0, 1, 2, 3, 4, 9};
   for (int k = 0; k < 6; ++k)
-    recipe.canvas[static_cast<std::size_t>((1 + k / 3) * 256 + 5 + k % 3)] = bytes[static_cast<std::size_t>(k)];
+    recipe.canvas[static_cast<std::size_t>(1 + k / 3) * 256 + static_cast<std::size_t>(5 + k % 3)] =
+        bytes[static_cast<std::size_t>(k)];
   recipe.canvas[0] = 7;
   recipe.canvas[1] = 250;
   return recipe;

@@ -53,7 +53,7 @@ void CollectMenu(const QList<QAction*>& actions, std::vector<QAction*>& found) {
 
 }  // namespace
 
-Monkey::Monkey(Application& app, Random& random, std::filesystem::path game)
+Monkey::Monkey(Application& app, Random& random, const std::filesystem::path& game)
     : m_App(app), m_Random(random), m_Game(std::filesystem::weakly_canonical(game)) {}
 
 void Monkey::Act(long number) {

@@ -28,7 +28,7 @@ namespace tavrel::monkey {
 class Monkey {
  public:
   // `game` is the run's game folder: the only executable the program may patch.
-  Monkey(Application& app, Random& random, std::filesystem::path game);
+  Monkey(Application& app, Random& random, const std::filesystem::path& game);
 
   void Act(long number);
   // Undoes every step of each document seen since it had none; true when every
