@@ -5,31 +5,27 @@
 #include <cmath>
 #include <numbers>
 
+#include "support/TestSupport.h"
+
 namespace tavrel {
 namespace {
 
-void ExpectNear(Vec3 actual, Vec3 expected) {
-  EXPECT_NEAR(actual.x, expected.x, 1e-9);
-  EXPECT_NEAR(actual.y, expected.y, 1e-9);
-  EXPECT_NEAR(actual.z, expected.z, 1e-9);
-}
-
 TEST(Matrix4Test, TurnsFollowTheRightHandAboutEachAxis) {
-  ExpectNear(TransformPoint(Rotation(90, 0, 0, 1), {1, 0, 0}), {0, 1, 0});
-  ExpectNear(TransformPoint(Rotation(90, 1, 0, 0), {0, 1, 0}), {0, 0, 1});
-  ExpectNear(TransformPoint(Rotation(90, 0, 2, 0), {0, 0, 1}), {1, 0, 0});  // axis length does not matter
+  EXPECT_TRUE(test::Near(TransformPoint(Rotation(90, 0, 0, 1), {1, 0, 0}), {0, 1, 0}));
+  EXPECT_TRUE(test::Near(TransformPoint(Rotation(90, 1, 0, 0), {0, 1, 0}), {0, 0, 1}));
+  EXPECT_TRUE(test::Near(TransformPoint(Rotation(90, 0, 2, 0), {0, 0, 1}), {1, 0, 0}));  // axis length does not matter
 }
 
 TEST(Matrix4Test, ProductAppliesTheRightHandMatrixFirst) {
   const Matrix4 moveThenTurn = Rotation(90, 0, 0, 1) * Translation(1, 0, 0);
-  ExpectNear(TransformPoint(moveThenTurn, {0, 0, 0}), {0, 1, 0});
+  EXPECT_TRUE(test::Near(TransformPoint(moveThenTurn, {0, 0, 0}), {0, 1, 0}));
   EXPECT_DOUBLE_EQ(moveThenTurn.m[13], 1.0);  // column-major: the translation sits in the last column
 }
 
 TEST(Matrix4Test, LookAtPutsTheCentreStraightAheadAndUpUpwards) {
   const Matrix4 view = LookAt({0, 0, 10}, {0, 0, 0}, {0, 1, 0});
-  ExpectNear(TransformPoint(view, {0, 0, 0}), {0, 0, -10});
-  ExpectNear(TransformPoint(view, {0, 1, 0}), {0, 1, -10});
+  EXPECT_TRUE(test::Near(TransformPoint(view, {0, 0, 0}), {0, 0, -10}));
+  EXPECT_TRUE(test::Near(TransformPoint(view, {0, 1, 0}), {0, 1, -10}));
 }
 
 TEST(Matrix4Test, ProjectionMapsTheViewAxisToTheViewportCentre) {

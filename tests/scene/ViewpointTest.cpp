@@ -7,15 +7,10 @@
 #include <vector>
 
 #include "shape/Car.h"
+#include "support/TestSupport.h"
 
 namespace tavrel {
 namespace {
-
-void ExpectNear(Vec3 actual, Vec3 expected, double tolerance = 1e-9) {
-  EXPECT_NEAR(actual.x, expected.x, tolerance);
-  EXPECT_NEAR(actual.y, expected.y, tolerance);
-  EXPECT_NEAR(actual.z, expected.z, tolerance);
-}
 
 void ExpectSameMatrix(const Matrix4& actual, const Matrix4& expected) {
   for (std::size_t i = 0; i < 16; ++i) EXPECT_NEAR(actual.m[i], expected.m[i], 1e-12) << "element " << i;
@@ -107,12 +102,12 @@ TEST(ViewpointTest, NormalViewMovesAwayThenTurnsAboutXThenYThenZ) {
   viewpoint.m_AngleY = 90;
   viewpoint.m_AngleZ = 0;
   // y first takes (1, 0, 0) to (0, 0, -1), then x takes that to (0, 1, 0).
-  ExpectNear(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 1, -8000});
+  EXPECT_TRUE(test::Near(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 1, -8000}));
 
   viewpoint.m_AngleY = 0;
   viewpoint.m_AngleZ = 90;
   // z takes (1, 0, 0) to (0, 1, 0), then x takes that to (0, 0, 1).
-  ExpectNear(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 0, 1 - 8000});
+  EXPECT_TRUE(test::Near(TransformPoint(NormalModelview(viewpoint), {1, 0, 0}), {0, 0, 1 - 8000}));
 }
 
 TEST(ViewpointTest, NormalViewIgnoresTheCarAndItsCameras) {
@@ -166,9 +161,9 @@ TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
     camera.m_DirectionDeg = c.direction;
     camera.m_PitchDeg = c.pitch;
     camera.m_RollDeg = c.roll;
-    ExpectNear(Seen(Offset(at, {})), {0, 0, 0});
-    ExpectNear(Seen(Offset(at, c.ahead)), {0, 0, -1000});
-    ExpectNear(Seen(Offset(at, c.up)), {0, 1000, 0});
+    EXPECT_TRUE(test::Near(Seen(Offset(at, {})), {0, 0, 0}));
+    EXPECT_TRUE(test::Near(Seen(Offset(at, c.ahead)), {0, 0, -1000}));
+    EXPECT_TRUE(test::Near(Seen(Offset(at, c.up)), {0, 1000, 0}));
   }
 }
 
@@ -179,8 +174,8 @@ TEST_F(CameraViewTest, TheMarkersAxisIsTheLineOfSight) {
   camera.m_PitchDeg = -12;
   camera.m_RollDeg = 5;
   const Matrix4 marker = PoseMatrix(PoseOf(camera));
-  ExpectNear(Seen(TransformPoint(marker, {0, 0, 300})), {0, 0, -300});
-  ExpectNear(Seen(TransformPoint(marker, {0, 300, 0})), {0, 300, 0});
+  EXPECT_TRUE(test::Near(Seen(TransformPoint(marker, {0, 0, 300})), {0, 0, -300}));
+  EXPECT_TRUE(test::Near(Seen(TransformPoint(marker, {0, 300, 0})), {0, 300, 0}));
 }
 
 TEST_F(CameraViewTest, ZoomLeavesItAndAFixedViewReturnsToTheNormalView) {

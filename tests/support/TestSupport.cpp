@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <ostream>
@@ -112,6 +113,15 @@ void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vec
 
 void WriteText(const std::filesystem::path& path, const std::string& text) {
   WriteBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+testing::AssertionResult Near(Vec3 actual, Vec3 expected) {
+  constexpr double kTolerance = 1e-9;
+  const Vec3 off = actual - expected;
+  if (std::abs(off.x) <= kTolerance && std::abs(off.y) <= kTolerance && std::abs(off.z) <= kTolerance)
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "(" << actual.x << ", " << actual.y << ", " << actual.z << ") is not ("
+                                     << expected.x << ", " << expected.y << ", " << expected.z << ")";
 }
 
 InFolder::InFolder(const std::filesystem::path& folder) : m_Previous(std::filesystem::current_path()) {

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "base/Messages.h"
+#include "base/Vec3.h"
 #include "demo/ShapeImageBuilder.h"
 #include "document/EditorHost.h"
 #include "scratch/ScratchFolder.h"
@@ -92,6 +95,9 @@ std::vector<std::size_t> ChangedOffsets(const std::vector<std::uint8_t>& before,
 // its first offset up to its second.
 void ExpectChangesOnlyIn(const std::vector<std::uint8_t>& before, const std::vector<std::uint8_t>& after,
                          const std::vector<std::pair<std::int64_t, std::int64_t>>& ranges);
+
+// Each coordinate within 1e-9 of the expected one; a failure names both points.
+testing::AssertionResult Near(Vec3 actual, Vec3 expected);
 
 // Makes `folder` the working directory for the object's life: texture.cfg is
 // read from there, as the game's tools expect.
