@@ -7,6 +7,7 @@
 
 #include "demo/JamWriter.h"
 #include "support/CliRunner.h"
+#include "support/EveryFieldJamItem.h"
 #include "support/TestSupport.h"
 #include "textures/GamePalette.h"
 #include "textures/TextureSlots.h"
@@ -32,17 +33,7 @@ Picture readPng(const std::filesystem::path& path) {
 // without colour tables, so canvas bytes are palette indices.
 JamRecipe twoItems() {
   JamRecipe recipe;
-  recipe.totalImageSize = 4321;
-  JamItemRecipe first = PatternItem(5, 1, 3, 2, 4, 700, 200);
-  first.idx08 = -300;
-  first.idx0A = 10;
-  first.palettePtr = 11;
-  first.idx0E = 14;
-  first.idx14 = 20;
-  first.idx16 = 22;
-  first.idx17 = 23;
-  first.idx18 = {0, 1, 2, 3, 4, 5, 6, 255};
-  recipe.items = {first, PatternItem(0, 0, 2, 2, 0, 701)};
+  recipe.items = {PatternItem(5, 1, 3, 2, 4, 700, 200), PatternItem(0, 0, 2, 2, 0, 701)};
   recipe.canvas = std::vector<std::uint8_t>(3 * 256, 0);
   // Row 1, columns 5 to 7: bytes 0, 1, 2; row 2: 3, 4, 9 (9 has no Palette1 entry).
   const std::vector<std::uint8_t> bytes = {0, 1, 2, 3, 4, 9};
@@ -55,17 +46,19 @@ JamRecipe twoItems() {
 }
 
 TEST(JamInfoCommand, PrintsEveryFieldAndTableInOrder) {
+  JamRecipe recipe;
+  recipe.totalImageSize = 4321;
+  recipe.items = {test::EveryFieldItem(), PatternItem(0, 0, 2, 2, 0, 701)};
   ScratchFolder dir;
-  test::WriteBytes(dir / "two.jam", BuildJamFile(twoItems(), 0x5EED5EEDu));
+  test::WriteBytes(dir / "two.jam", BuildJamFile(recipe, 0x5EED5EEDu));
   const auto result = RunCli({"jam", "info", (dir / "two.jam").string(), "--jam-seed", "0x5EED5EED"});
   ASSERT_EQ(result.status, 0) << result.err;
   const auto info = nlohmann::ordered_json::parse(result.out);
   EXPECT_EQ(info.dump(),
             R"({"count":2,"totalImageSize":4321,"items":[)"
-            R"({"x":5,"y":1,"width":3,"height":2,"idx08":-300,"idx0A":10,"palettePtr":11,"idx0E":14,"paletteSize":4,)"
-            R"("jamId":700,"idx14":20,"idx16":22,"idx17":23,"idx18":[0,1,2,3,4,5,6,255],)"
-            R"("palette1":[200,201,202,203],"palette2":[201,202,203,204],"palette3":[202,203,204,205],)"
-            R"("palette4":[203,204,205,206]},)"
+            R"({"x":10,"y":300,"width":4,"height":2,"idx08":-300,"idx0A":43981,"palettePtr":261,"idx0E":3599,)"
+            R"("paletteSize":3,"jamId":777,"idx14":5141,"idx16":22,"idx17":200,"idx18":[0,1,2,3,4,5,6,255],)"
+            R"("palette1":[0,255,48],"palette2":[1,2,3],"palette3":[4,5,6],"palette4":[7,8,9]},)"
             R"({"x":0,"y":0,"width":2,"height":2,"idx08":0,"idx0A":0,"palettePtr":0,"idx0E":0,"paletteSize":0,)"
             R"("jamId":701,"idx14":0,"idx16":0,"idx17":0,"idx18":[0,0,0,0,0,0,0,0],)"
             R"("palette1":[],"palette2":[],"palette3":[],"palette4":[]}]})");

@@ -6,6 +6,7 @@
 #include "demo/JamWriter.h"
 #include "shape/JamOutline.h"
 #include "shape/Outline.h"
+#include "support/EveryFieldJamItem.h"
 #include "support/TestSupport.h"
 #include "textures/CarMappingTable.h"
 
@@ -42,25 +43,9 @@ std::shared_ptr<JAM> LoadedJam(const ScratchFolder& dir, const JamRecipe& recipe
 }
 
 TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
-  JamItemRecipe item;
-  item.x = 10;
-  item.y = 300;
-  item.width = 4;
-  item.height = 2;
-  item.idx08 = -3;
-  item.idx0A = 0xABCD;
-  item.palettePtr = 5;
-  item.idx0E = 6;
-  item.paletteSize = 3;
-  item.jamId = 77;
-  item.idx14 = 8;
-  item.idx16 = 9;
-  item.idx17 = 200;
-  item.idx18 = {0, 1, 2, 3, 4, 5, 6, 255};
-  item.palettes = {std::vector<std::uint8_t>{0, 255, 48}, {1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
   JamRecipe recipe;
   recipe.totalImageSize = 4321;
-  recipe.items = {item, PatternItem(0, 0, 1, 1, 0, 2)};
+  recipe.items = {test::EveryFieldItem(), PatternItem(0, 0, 1, 1, 0, 2)};
   recipe.canvas = PatternCanvas(310);
   ScratchFolder dir;
   OutlineNode fileItem("file", 9);
@@ -68,13 +53,13 @@ TEST(JamOutline, ListsItemsFieldsAndTablesOnDemand) {
 
   EXPECT_EQ(ChildTexts(fileItem), (std::vector<std::string>{"Num Jam Items:2", "Total Image Size:4321"}));
   OutlineNode& count = fileItem.Child(0);
-  EXPECT_EQ(ChildTexts(count), (std::vector<std::string>{"JamId:77  (10 300 4 2)", "JamId:2  (0 0 1 1)"}));
+  EXPECT_EQ(ChildTexts(count), (std::vector<std::string>{"JamId:777  (10 300 4 2)", "JamId:2  (0 0 1 1)"}));
   OutlineNode& line = count.Child(0);
   EXPECT_EQ(ChildTexts(line),
-            (std::vector<std::string>{"X:10",         "Y:300",       "Width:4",       "Height:2",      "IDX_08:-3",
-                                      "IDX_0A:43981", "IDX_0E:6",    "IDX_14:8",      "IDX_16:9",      "IDX_17:200",
+            (std::vector<std::string>{"X:10",         "Y:300",       "Width:4",       "Height:2",      "IDX_08:-300",
+                                      "IDX_0A:43981", "IDX_0E:3599", "IDX_14:5141",   "IDX_16:22",     "IDX_17:200",
                                       "IDX_18[0]:0",  "IDX_18[1]:1", "IDX_18[2]:2",   "IDX_18[3]:3",   "IDX_18[4]:4",
-                                      "IDX_18[5]:5",  "IDX_18[6]:6", "IDX_18[7]:255", "PaletteSize:3", "PalettePtr:5",
+                                      "IDX_18[5]:5",  "IDX_18[6]:6", "IDX_18[7]:255", "PaletteSize:3", "PalettePtr:261",
                                       "Palette1:3",   "Palette2:3",  "Palette3:3",    "Palette4:3"}));
 
   // The table lines exist only once their item is expanded.

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "demo/JamWriter.h"
+#include "support/EveryFieldJamItem.h"
 #include "support/TestSupport.h"
 #include "textures/GamePalette.h"
 #include "textures/JAM.h"
@@ -46,16 +47,7 @@ TEST(JamScramble, IsItsOwnInverseForEveryTrailingLength) {
 TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
   JamRecipe recipe;
   recipe.totalImageSize = 54321;
-  JamItemRecipe item = PatternItem(200, 0x1234, 40, 30, 5, 777);
-  item.unread = 0xEE;
-  item.idx08 = -2;
-  item.idx0A = 0xA0A0;
-  item.palettePtr = 0x1111;
-  item.idx0E = 0x0E0E;
-  item.idx14 = 0x1414;
-  item.idx16 = 0x16;
-  item.idx17 = 0x17;
-  item.idx18 = {1, 2, 3, 4, 5, 6, 7, 255};
+  const JamItemRecipe item = test::EveryFieldItem();
   recipe.items = {item, PatternItem(1, 2, 3, 4, 2, 9, 100)};
   recipe.canvas = PatternCanvas(3);
   LoadedJam loaded(recipe);
@@ -65,19 +57,19 @@ TEST(JamLoad, ReadsEveryRecordFieldAndTable) {
   EXPECT_TRUE(jam.IsLoaded());
   EXPECT_EQ(jam.ItemCount(), 2);
   EXPECT_EQ(jam.GetTotalImageSize(), 54321);
-  EXPECT_EQ(jam.GetX(0), 200);
-  EXPECT_EQ(jam.GetY(0), 0x1234);
-  EXPECT_EQ(jam.GetWidth(0), 40);
-  EXPECT_EQ(jam.GetHeight(0), 30);
-  EXPECT_EQ(jam.GetIdx08(0), -2);
-  EXPECT_EQ(jam.GetIdx0A(0), 0xA0A0);
-  EXPECT_EQ(jam.GetPalettePtr(0), 0x1111);
-  EXPECT_EQ(jam.GetIdx0E(0), 0x0E0E);
-  EXPECT_EQ(jam.GetPaletteSize(0), 5);
-  EXPECT_EQ(jam.GetJamId(0), 777);
-  EXPECT_EQ(jam.GetIdx14(0), 0x1414);
-  EXPECT_EQ(jam.GetIdx16(0), 0x16);
-  EXPECT_EQ(jam.GetIdx17(0), 0x17);
+  EXPECT_EQ(jam.GetX(0), item.x);
+  EXPECT_EQ(jam.GetY(0), item.y);
+  EXPECT_EQ(jam.GetWidth(0), item.width);
+  EXPECT_EQ(jam.GetHeight(0), item.height);
+  EXPECT_EQ(jam.GetIdx08(0), item.idx08);
+  EXPECT_EQ(jam.GetIdx0A(0), item.idx0A);
+  EXPECT_EQ(jam.GetPalettePtr(0), item.palettePtr);
+  EXPECT_EQ(jam.GetIdx0E(0), item.idx0E);
+  EXPECT_EQ(jam.GetPaletteSize(0), item.paletteSize);
+  EXPECT_EQ(jam.GetJamId(0), item.jamId);
+  EXPECT_EQ(jam.GetIdx14(0), item.idx14);
+  EXPECT_EQ(jam.GetIdx16(0), item.idx16);
+  EXPECT_EQ(jam.GetIdx17(0), item.idx17);
   for (int k = 0; k < 8; ++k) EXPECT_EQ(jam.GetIdx18(0, k), item.idx18[static_cast<std::size_t>(k)]) << k;
   for (int table = 1; table <= 4; ++table) {
     EXPECT_EQ(toVector(jam.GetPalette(0, table)), item.palettes[static_cast<std::size_t>(table - 1)]) << table;
