@@ -104,19 +104,20 @@ void forEachLine(std::string_view text, Visit visit) {
 
 }  // namespace
 
-// A file that is refused counts as one that cannot be opened: the program says
-// nothing about texture.cfg, so the reason goes to the trace.
-void CarMappingTable::ReadTextureCfg(const std::filesystem::path& directory) {
+// A file that is refused counts as one that cannot be opened.
+std::string CarMappingTable::ReadTextureCfg(const std::filesystem::path& directory) {
   const std::filesystem::path path = directory / "texture.cfg";
   const BoundedRead file = readFileUpTo(path, kMaxFileSize);
   if (file.status == BoundedRead::Status::Read) {
     ReadTextureCfgText(std::string_view(reinterpret_cast<const char*>(file.bytes.data()), file.bytes.size()));
-    return;
+    return {};
   }
-  if (file.status != BoundedRead::Status::Unreadable)
-    trace("%s not read, the built-in mapping applies: %s\n", path.string().c_str(),
-          file.Refusal("a texture.cfg").c_str());
   ApplyBuiltInMapping();
+  if (file.status == BoundedRead::Status::Unreadable) return {};
+  const std::string refusal =
+      path.string() + " not read, the built-in mapping applies: " + file.Refusal("a texture.cfg");
+  trace("%s\n", refusal.c_str());
+  return refusal;
 }
 
 void CarMappingTable::ReadTextureCfgText(std::string_view text) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace tavrel {
@@ -27,7 +28,9 @@ class CarMappingTable {
   // Reads texture.cfg in `directory` (the working directory in the program),
   // or applies the built-in table when it cannot be opened. Only the mapped
   // flags are cleared first: slots and corners keep what earlier readings left.
-  void ReadTextureCfg(const std::filesystem::path& directory);
+  // Returns why a file that is there was refused (traced too, as the program
+  // says nothing about texture.cfg); empty when it was read or cannot be opened.
+  std::string ReadTextureCfg(const std::filesystem::path& directory);
   // One reading of texture.cfg's text, as ReadTextureCfg does when the file opens.
   void ReadTextureCfgText(std::string_view text);
 

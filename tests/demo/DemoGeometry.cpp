@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
-#include "base/Trace.h"
 #include "shape/PolygonCorners.h"
 #include "support/TestSupport.h"
 
 namespace tavrel::test {
 
 DecodedDemo DecodeDemo(ShapeKind kind) {
-  DecodedDemo decoded{demo::MakeDemoShape(kind), nullptr, {}};
-  setTraceSink([&decoded](const std::string& line) { decoded.trace.push_back(line); });
+  DecodedDemo decoded{demo::MakeDemoShape(kind), nullptr};
   decoded.car = DecodedCar(decoded.shape.recipe);
-  setTraceSink({});
   return decoded;
 }
 

@@ -3,7 +3,6 @@
 // the polygons as the view walks them.
 
 #include <memory>
-#include <string>
 #include <vector>
 
 #include "demo/DemoShapes.h"
@@ -11,11 +10,10 @@
 
 namespace tavrel::test {
 
-// A demo shape decoded as the program decodes it, with the trace the decode wrote.
+// A demo shape decoded as the program decodes it.
 struct DecodedDemo {
   demo::DemoShape shape;
   std::unique_ptr<Car> car;
-  std::vector<std::string> trace;
 };
 DecodedDemo DecodeDemo(ShapeKind kind);
 
