@@ -114,8 +114,7 @@ std::string CarMappingTable::ReadTextureCfg(const std::filesystem::path& directo
   }
   ApplyBuiltInMapping();
   if (file.status == BoundedRead::Status::Unreadable) return {};
-  const std::string refusal =
-      path.string() + " not read, the built-in mapping applies: " + file.Refusal("a texture.cfg");
+  std::string refusal = path.string() + " not read, the built-in mapping applies: " + file.Refusal("a texture.cfg");
   trace("%s\n", refusal.c_str());
   return refusal;
 }
