@@ -7,7 +7,6 @@
 
 #include <optional>
 
-#include "scene/PartPlacement.h"
 #include "scene/PointPicking.h"
 #include "shape/ElementFields.h"
 
@@ -25,9 +24,7 @@ struct PointDrag {
   PointValues start;  // where it was when grabbed
 };
 
-// The point of the shape a pick tests nearest the mouse and less than the pick
-// radius from it, at every place the frame draws that shape (the lower number,
-// then the first place, on a tie); none when no point is that near.
+// The point PickPoint finds under the mouse, ready to move; none when no point is that near.
 std::optional<PointDrag> GrabPoint(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX,
                                    double mouseY);
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "scene/PartPlacement.h"
 #include "shape/Car.h"
@@ -59,14 +60,55 @@ std::optional<int> FindPointAt(const Object3D& shape, const ViewMatrices& view, 
   return best;
 }
 
-bool PickAfterFrame(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX, double mouseY) {
+namespace {
+
+// Where the frame draws the shape a pick tests: a tyre at each wheel, a part
+// at its offset, the car at the origin.
+std::vector<Vec3> placementsOf(const Car& car, const Car& shape, const PickShapes& shown) {
+  if (&shape == car.m_Wheel.get()) return TyrePositions(car);
+  if (&shape == car.m_Helmet.get()) return {HelmetOffset(car, shown.showCar)};
+  if (&shape == car.m_SteeringWheel.get()) return {SteeringWheelOffset(car, shown.showCockpit)};
+  return {{0, 0, 0}};
+}
+
+}  // namespace
+
+ViewMatrices PlacedView(const ViewMatrices& view, Vec3 placement) {
+  ViewMatrices moved = view;
+  moved.modelview = view.modelview * Translation(placement.x, placement.y, placement.z);
+  return moved;
+}
+
+std::optional<PickedPoint> PickPoint(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX,
+                                     double mouseY) {
   Car* shape = ShapeToPick(car, shown);
-  if (shape == nullptr) return false;
-  const auto hit = FindPointAt(*shape, view, mouseX, mouseY);
+  if (shape == nullptr) return std::nullopt;
+  std::optional<PickedPoint> best;
+  double bestDistance = kPickRadius;
+  for (const Vec3& placement : placementsOf(car, *shape, shown)) {
+    const ViewMatrices placedView = PlacedView(view, placement);
+    const std::optional<int> hit = FindPointAt(*shape, placedView, mouseX, mouseY);
+    if (!hit) continue;
+    WindowPoint window;
+    if (!ProjectPoint(PointOf(*shape, *hit), placedView.modelview, placedView.projection, placedView.viewport(),
+                      window))
+      continue;
+    const ScreenPoint screen = ScreenPosition(window, view.client);
+    const double distance = std::hypot(mouseX - screen.x, mouseY - screen.y);
+    if (best && distance >= bestDistance) continue;
+    best = PickedPoint{shape, *hit, placement, window};
+    bestDistance = distance;
+  }
+  return best;
+}
+
+bool PickAfterFrame(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX, double mouseY) {
+  const std::optional<PickedPoint> hit = PickPoint(car, shown, view, mouseX, mouseY);
   if (!hit) return false;
-  Vertex* point = &shape->m_Points[static_cast<std::size_t>(*hit)];
-  const bool changed = shape->m_SelectedPoint != point;
-  shape->m_SelectedPoint = point;
+  Car& shape = *hit->shape;
+  Vertex* point = &shape.m_Points[static_cast<std::size_t>(hit->index)];
+  const bool changed = shape.m_SelectedPoint != point;
+  shape.m_SelectedPoint = point;
   car.m_SelectedPoint = point;
   return changed;
 }

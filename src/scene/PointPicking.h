@@ -50,11 +50,28 @@ struct PickShapes {
 // steering wheel; none when none of them is shown.
 Car* ShapeToPick(Car& car, const PickShapes& shown);
 
-// The pick after each frame: tests the first shown shape of car, helmet, cockpit,
-// tyre and steering wheel, at its own coordinates (not where a part is drawn).
-// A hit becomes that shape's selected point and the car's, so a double click
-// edits it (a part's point then is the car's selection). True when the tested
-// shape's selection changed and the view wants another frame.
+// The view with the model moved to `placement`, where the frame draws a part.
+ViewMatrices PlacedView(const ViewMatrices& view, Vec3 placement);
+
+// A point of the shape a pick tests, at one place the frame draws that shape.
+struct PickedPoint {
+  Car* shape = nullptr;  // the car, or the part the point belongs to
+  int index = 0;         // the point's number in its shape
+  Vec3 placement{};      // where the frame draws the shape
+  WindowPoint window{};  // where the point shows there
+};
+
+// The point of the shape a pick tests nearest the mouse and less than the pick
+// radius from it, at every place the frame draws that shape (a tyre at each
+// wheel, a part at its offset); the lower number, then the first place, on a
+// tie; none when no point is that near.
+std::optional<PickedPoint> PickPoint(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX,
+                                     double mouseY);
+
+// The pick after each frame: a hit becomes that shape's selected point and the
+// car's, so a double click edits it (a part's point then is the car's
+// selection). True when the tested shape's selection changed and the view wants
+// another frame.
 bool PickAfterFrame(Car& car, const PickShapes& shown, const ViewMatrices& view, double mouseX, double mouseY);
 
 }  // namespace tavrel

@@ -113,10 +113,13 @@ TEST(FindPointAtTest, SkipsPointsTheFrameDoesNotDraw) {
 }
 
 // A car and its four parts, each with a point at the client centre, so the pick
-// order alone decides; the car's point 0 stands elsewhere.
+// order alone decides; the car's point 0 stands elsewhere, its points 37 to 40,
+// where the tyres are drawn, at the centre too.
 struct CarWithParts {
   CarWithParts() {
-    SetPoints(car, {{300, 300, 0}, {0, 0, 0}});
+    std::vector<Vec3> points(41);
+    points[0] = {300, 300, 0};
+    SetPoints(car, points);
     for (auto* part : {&car.m_Helmet, &car.m_Cockpit, &car.m_Wheel, &car.m_SteeringWheel}) {
       *part = std::make_unique<Car>();
       SetPoints(**part, {{0, 0, 0}});
@@ -162,18 +165,18 @@ TEST(PickAfterFrameTest, TestsTheFirstShownShapeOnly) {
   }
 }
 
-TEST(PickAfterFrameTest, PartsArePickedAtTheirOwnCoordinates) {
+TEST(PickAfterFrameTest, PartsArePickedWhereTheFrameDrawsThem) {
   CarWithParts scene;
   Car& car = scene.car;
-  // The tyres are drawn at car points 37 to 40 even with the car hidden, yet
-  // picked where the wheel's own points are.
-  std::vector<Vec3> points(41);
-  points[37] = {200, 100, 0};
+  // The tyres are drawn at car points 37 to 40 even with the car hidden: the
+  // wheel's own point 0 shows at each of them, never at the centre.
+  std::vector<Vec3> points(41, Vec3{-300, -300, 0});
+  points[40] = {200, 100, 0};
   SetPoints(car, points);
   const PickShapes tyres{false, false, false, true, false};
-  EXPECT_FALSE(scene.Pick(tyres, 512 + 200, 512 - 100));
+  EXPECT_FALSE(scene.Pick(tyres));
   EXPECT_EQ(car.m_Wheel->m_SelectedPoint, nullptr);
-  EXPECT_TRUE(scene.Pick(tyres));
+  EXPECT_TRUE(scene.Pick(tyres, 512 + 200, 512 - 100));
   EXPECT_EQ(car.m_SelectedPoint, &car.m_Wheel->m_Points[0]);
 }
 
