@@ -1,5 +1,6 @@
 // tavrel-cli texture-cfg [DIR]: the car mapping table after one reading of
-// texture.cfg in DIR (the working directory when none is given), as JSON.
+// texture.cfg in DIR (the working directory when none is given), as JSON; why
+// a texture.cfg there was refused goes to standard error.
 #include <iostream>
 
 #include <nlohmann/json.hpp>
@@ -17,7 +18,8 @@ int runTextureCfg(const std::string& directory) {
     return kUsage;
   }
   CarMappingTable table;
-  table.ReadTextureCfg(directory);
+  const std::string refusal = table.ReadTextureCfg(directory);
+  if (!refusal.empty()) std::cerr << refusal << '\n';
   nlohmann::ordered_json entries = nlohmann::ordered_json::array();
   for (int position = 0; position < CarMappingTable::kEntryCount; ++position) {
     const MappingEntry entry = table.GetMapping(position);

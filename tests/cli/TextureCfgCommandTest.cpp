@@ -49,6 +49,18 @@ TEST(TextureCfgCommand, WithoutTextureCfgPrintsTheBuiltInTableOfTheWorkingDirect
   EXPECT_EQ(table[8], entry(false, 0, {}, {}));
 }
 
+TEST(TextureCfgCommand, ARefusedTextureCfgIsNamedAndTheBuiltInTablePrinted) {
+  ScratchFolder directory;
+  writeText(directory / "texture.cfg", "12,2,1,10,20\n");
+  std::filesystem::resize_file(directory / "texture.cfg", (1 << 20) + 1);  // sparse: no room taken on disk
+  const auto result = test::RunCli({"texture-cfg", directory.path().string()});
+  ASSERT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.err, (directory / "texture.cfg").string() +
+                            " not read, the built-in mapping applies: its 1048577 bytes are more than the 1048576 "
+                            "bytes a texture.cfg may hold\n");
+  EXPECT_EQ(Json::parse(result.out)[2], entry(true, 0, {189, 134, 134, 189}, {114, 114, 97, 97}));
+}
+
 TEST(TextureCfgCommand, FolderThatDoesNotExistIsAUsageError) {
   ScratchFolder directory;
   const auto result = test::RunCli({"texture-cfg", (directory / "missing").string()});
