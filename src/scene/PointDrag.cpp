@@ -22,7 +22,7 @@ std::optional<PointDrag> GrabPoint(Car& car, const PickShapes& shown, const View
   const std::optional<PickedPoint> hit = PickPoint(car, shown, view, mouseX, mouseY);
   if (!hit) return std::nullopt;
   Vertex& point = hit->shape->m_Points[static_cast<std::size_t>(hit->index)];
-  return PointDrag{hit->shape, &point, hit->index, hit->placement, hit->window.z, ValuesOfPoint(point)};
+  return PointDrag{hit->shape, &point, hit->index, hit->placement, hit->depth, ValuesOfPoint(point)};
 }
 
 std::optional<PointValues> DraggedTo(const PointDrag& drag, const ViewMatrices& view, double mouseX, double mouseY) {

@@ -96,7 +96,7 @@ std::optional<PickedPoint> PickPoint(Car& car, const PickShapes& shown, const Vi
     const ScreenPoint screen = ScreenPosition(window, view.client);
     const double distance = std::hypot(mouseX - screen.x, mouseY - screen.y);
     if (best && distance >= bestDistance) continue;
-    best = PickedPoint{shape, *hit, placement, window};
+    best = PickedPoint{shape, *hit, placement, window.z};
     bestDistance = distance;
   }
   return best;

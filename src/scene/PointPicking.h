@@ -58,7 +58,7 @@ struct PickedPoint {
   Car* shape = nullptr;  // the car, or the part the point belongs to
   int index = 0;         // the point's number in its shape
   Vec3 placement{};      // where the frame draws the shape
-  WindowPoint window{};  // where the point shows there
+  double depth = 0;      // the point's window depth there
 };
 
 // The point of the shape a pick tests nearest the mouse and less than the pick
