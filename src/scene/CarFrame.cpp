@@ -178,9 +178,8 @@ class FramePainter {
 
   // ((p2 - p0) x (p1 - p0)) / 1000
   static Vec3 Normal(const Vec3& p0, const Vec3& p1, const Vec3& p2) {
-    const Vec3 a{p2.x - p0.x, p2.y - p0.y, p2.z - p0.z};
-    const Vec3 b{p1.x - p0.x, p1.y - p0.y, p1.z - p0.z};
-    return {(a.y * b.z - a.z * b.y) / 1000, (a.z * b.x - a.x * b.z) / 1000, (a.x * b.y - a.y * b.x) / 1000};
+    const Vec3 n = cross(p2 - p0, p1 - p0);
+    return {n.x / 1000, n.y / 1000, n.z / 1000};
   }
 
   // The selected command's first two list entries, red then blue, wide.

@@ -20,7 +20,7 @@ std::array<float, 3> frontNormal(const std::vector<Vec3>& corners) {
     n.y -= (a.z - b.z) * (a.x + b.x);
     n.z -= (a.x - b.x) * (a.y + b.y);
   }
-  const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
+  const double length = std::sqrt(dot(n, n));
   if (length == 0) return {0, 0, 0};
   return {static_cast<float>(n.x / length), static_cast<float>(n.y / length), static_cast<float>(n.z / length)};
 }
@@ -105,8 +105,7 @@ CarScene BuildCarScene(const Car& car, const CarMappingTable& mapping) {
   const auto place = [&scene](SceneMesh mesh, const std::vector<std::pair<std::string, Vec3>>& nodes) {
     if (mesh.primitives.empty()) return;
     scene.meshes.push_back(std::move(mesh));
-    for (const auto& [name, at] : nodes)
-      scene.nodes.push_back({name, static_cast<int>(scene.meshes.size()) - 1, {at.x, at.y, at.z}});
+    for (const auto& [name, at] : nodes) scene.nodes.push_back({name, static_cast<int>(scene.meshes.size()) - 1, at});
   };
   const Vec3 origin{0, 0, 0};
   place(carMesh(car, mapping), {{"Car", origin}});

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Vec3.h"
 #include "shape/Car.h"
 #include "textures/CarMappingTable.h"
 
@@ -42,7 +43,7 @@ struct SceneMesh {
 struct SceneNode {
   std::string name;
   int mesh;
-  std::array<double, 3> translation;  // model axes
+  Vec3 translation;  // model axes
 };
 
 struct CarScene {

@@ -59,7 +59,8 @@ class AssetBuilder {
     for (const SceneNode& node : scene.nodes) {
       children.push_back(nodes.size());
       Json n{{"name", node.name}, {"mesh", node.mesh}};
-      if (node.translation != std::array<double, 3>{0, 0, 0}) n["translation"] = node.translation;
+      const Vec3& at = node.translation;
+      if (at != Vec3{}) n["translation"] = {at.x, at.y, at.z};
       nodes.push_back(n);
     }
     // glTF allows no empty arrays: a car without polygons is a lone root node.

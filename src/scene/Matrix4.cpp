@@ -10,7 +10,7 @@ namespace {
 double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
 Vec3 normalized(Vec3 v) {
-  const double length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+  const double length = std::sqrt(dot(v, v));
   if (length == 0) return v;
   return {v.x / length, v.y / length, v.z / length};
 }

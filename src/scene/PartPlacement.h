@@ -4,8 +4,8 @@
 // cockpit point 84. The car view and the glTF export both place them here.
 
 #include <vector>
-#include "base/Vec3.h"
 
+#include "base/Vec3.h"
 #include "shape/Object3D.h"
 #include "shape/PlacementPoints.h"
 

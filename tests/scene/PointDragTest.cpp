@@ -118,7 +118,7 @@ TEST(PointDrag, ATyrePointDraggedOnAnyPlacedTyreEndsUnderThePointer) {
   const ViewMatrices view = StraightView(8000);
 
   for (std::size_t wheel = 0; wheel < wheels.size(); ++wheel) {
-    const Vec3 placement{wheels[wheel].x, wheels[wheel].y, wheels[wheel].z};
+    const Vec3& placement = wheels[wheel];
     car.m_Wheel->m_Points[1].m_X = 100, car.m_Wheel->m_Points[1].m_Y = 200;
     const ScreenPoint start = ShownAt(*car.m_Wheel, 1, placement, view);
     const auto drag = GrabPoint(car, tyres, view, start.x, start.y);

@@ -137,8 +137,6 @@ class CameraViewTest : public ::testing::Test {
   Viewpoint viewpoint;
 };
 
-Vec3 Offset(Vec3 at, Vec3 by) { return at + by; }
-
 // The eye stands where the marker stands, at (-8 X, 8 Z, 8 Y), and what lies
 // ahead of the camera lies ahead of the eye, up above.
 TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
@@ -161,9 +159,9 @@ TEST_F(CameraViewTest, LooksFromTheMarkerTheWayTheCameraFaces) {
     camera.m_DirectionDeg = c.direction;
     camera.m_PitchDeg = c.pitch;
     camera.m_RollDeg = c.roll;
-    EXPECT_TRUE(test::Near(Seen(Offset(at, {})), {0, 0, 0}));
-    EXPECT_TRUE(test::Near(Seen(Offset(at, c.ahead)), {0, 0, -1000}));
-    EXPECT_TRUE(test::Near(Seen(Offset(at, c.up)), {0, 1000, 0}));
+    EXPECT_TRUE(test::Near(Seen(at), {0, 0, 0}));
+    EXPECT_TRUE(test::Near(Seen(at + c.ahead), {0, 0, -1000}));
+    EXPECT_TRUE(test::Near(Seen(at + c.up), {0, 1000, 0}));
   }
 }
 
