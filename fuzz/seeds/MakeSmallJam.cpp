@@ -2,8 +2,8 @@
 // canvas of four rows. The demo's JAMs are large, so a fuzz run on them alone
 // gets through few inputs in a few seconds.
 #include <cstdio>
-#include <fstream>
 
+#include "base/FileWrites.h"
 #include "demo/JamWriter.h"
 
 int main(int argc, char** argv) {
@@ -15,8 +15,8 @@ int main(int argc, char** argv) {
   recipe.totalImageSize = 1024;
   recipe.items = {tavrel::PatternItem(0, 0, 4, 2, 3, 1), tavrel::PatternItem(8, 2, 2, 2, 0, 2)};
   recipe.canvas = tavrel::PatternCanvas(4);
-  const auto bytes = tavrel::BuildJamFile(recipe);
-  std::ofstream out(argv[1], std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return out.good() ? 0 : 1;
+  const tavrel::WriteResult written = tavrel::writeFileAtomically(argv[1], tavrel::BuildJamFile(recipe));
+  if (written) return 0;
+  std::fprintf(stderr, "%s\n", tavrel::WriteFailureMessage(written).c_str());
+  return 1;
 }
