@@ -23,7 +23,7 @@ int fail(const std::string& text, int status) {
 }
 
 // "right, left, ... or back-right".
-std::string FixedViewNames() {
+std::string fixedViewNames() {
   std::string names;
   for (const FixedView& view : kFixedViews)
     names += std::string(names.empty() ? "" : &view == &kFixedViews.back() ? " or " : ", ") + std::string(view.name);
@@ -47,7 +47,7 @@ bool loadCar(Document& document, const StartOptions& start) {
 
 std::optional<std::string> ScreenshotOptionsError(const ScreenshotOptions& options) {
   if (options.size.width() < 1 || options.size.height() < 1) return "--size takes two positive numbers W,H";
-  if (options.view && FixedViewNamed(*options.view) == nullptr) return "--view takes " + FixedViewNames();
+  if (options.view && FixedViewNamed(*options.view) == nullptr) return "--view takes " + fixedViewNames();
   if (options.camera && (*options.camera < 1 || *options.camera > 9)) return "--camera takes 1 to 9";
   return std::nullopt;
 }

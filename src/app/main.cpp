@@ -24,7 +24,6 @@ struct CommandLine {
   std::optional<tavrel::ScreenshotOptions> screenshot;
 };
 
-// "W,H" with two positive numbers.
 // "W,H"; an empty size for any other text.
 QSize ParseSize(const QString& text) {
   const QStringList parts = text.split(',');
@@ -103,7 +102,7 @@ bool ParseCommandLine(const QCoreApplication& app, CommandLine& line) {
   shot.out = parser.value(screenshot);
   if (parser.isSet(size)) shot.size = ParseSize(parser.value(size));
   if (parser.isSet(view)) shot.view = parser.value(view).toStdString();
-  // Not a number: no camera there is.
+  // Not a whole number of at least 1: camera 0, which the check refuses.
   if (parser.isSet(camera)) shot.camera = ParseCount(parser.value(camera), 1).value_or(0);
   if (const auto error = tavrel::ScreenshotOptionsError(shot)) {
     std::fprintf(stderr, "tavrel: %s\n", error->c_str());
